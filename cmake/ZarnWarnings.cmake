@@ -1,0 +1,30 @@
+# Every target of the project gets the same strict warning set, and warnings are errors.
+add_library(zarn_warnings INTERFACE)
+target_compile_options(zarn_warnings INTERFACE
+    -Wall -Wextra -Wpedantic -Werror
+    -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Wcast-align -Woverloaded-virtual
+    -Wnull-dereference -Wformat=2 -Wimplicit-fallthrough)
+
+if(ZARN_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Adds a folder of the tree when it has a CMakeLists.txt, so subsystems can arrive one by one.
+function(zarn_add_subdirectories)
+    foreach(dir IN LISTS ARGN)
+        if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
+            add_subdirectory(${dir})
+        endif()
+    endforeach()
+endfunction()
+
+# A GoogleTest executable registered with CTest test by test.
+function(zarn_add_gtest name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} zarn_test_support GTest::gtest GTest::gtest_main
+                                          GTest::gmock zarn_warnings)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+        PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;QT_QPA_PLATFORM=offscreen")
+endfunction()

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The player's choices for one run. The startup dialog (or the command line) writes them once before
+// the game starts; everything else only reads them. The initial values are what a run gets when the
+// player changes nothing in the dialog.
+struct GameOptions {
+    std::string PakFileName = "res118.pak";
+    std::string DeckName = "Roya2";  // "Roya2" or "Royal"
+    std::string Resolution = "800x600";
+    int16_t ScreenWidth = 800;
+    int16_t ScreenHeight = 600;
+    bool UseVidMem = false;
+    bool FullScreen = true;
+    bool SevenOfHeartsLead = false;
+    bool Partnership = false;
+    bool SlowAnimation = false;
+    bool PortugueseRules = true;  // false: the French rules
+    int16_t DealPacketSize = 1;   // 1 with the Portuguese rules, 13 with the French rules
+};
+
+// Derives the screen size from the resolution text: "800x600" gives 800 by 600, anything else 1024 by 768.
+void ApplyResolution(GameOptions& options);
+
+// Derives the packet size of the deal from the rules option.
+void ApplyRules(GameOptions& options);

@@ -1,0 +1,50 @@
+#include "cards/seams.h"
+
+#include <chrono>
+
+uint32_t SystemClock::GetTickCount() {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    // Wraps like a 32-bit millisecond counter; callers compare differences.
+    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+int RandomInt(Random& random, int n) {
+    return static_cast<int>(random.Rnd() * n);
+}
+
+double SeededRandom::Rnd() {
+    // 24 random bits over 2^24: the largest value is 1 - 2^-24, so Int(Rnd * n) < n for every n < 2^24.
+    const uint32_t bits = engine_() >> 8;
+    return static_cast<double>(bits) / 16777216.0;
+}
+
+uint32_t TimeOfDaySeed() {
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::microseconds>(now).count());
+}
+
+const char* SoundFileName(SoundEffect effect) {
+    switch (effect) {
+        case SoundEffect::CardFlip1:
+            return "CARD_FLIP.WAV";
+        case SoundEffect::CardFlip2:
+            return "CARD_FLIP2.WAV";
+        case SoundEffect::CardFlip3:
+            return "CARD_FLIP3.WAV";
+        case SoundEffect::Sign1:
+            return "SIGN1.WAV";
+        case SoundEffect::Sign2:
+            return "SIGN2.WAV";
+        case SoundEffect::Sign3:
+            return "SIGN3.WAV";
+        case SoundEffect::Shuffle:
+            return "SHUFFLE.WAV";
+        case SoundEffect::ContractEnd:
+            return "INTRO.WAV";
+        case SoundEffect::MatchWon:
+            return "WIN_GAME.WAV";
+        case SoundEffect::MatchLost:
+            return "LOSE_GAME.WAV";
+    }
+    return "";
+}
