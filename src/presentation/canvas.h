@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+
+// The back buffer that pictures and text are copied into: the SDL back buffer in the game, an
+// in-memory or recording canvas in tests. Drawing code never sees SDL.
+
+struct Rect32 {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
+    bool Empty() const { return right <= left || bottom <= top; }
+    friend bool operator==(const Rect32&, const Rect32&) = default;
+};
+
+// Every picture the game loads, by what it shows. Card faces and contract pictures are ranges.
+enum class PictureId : int16_t {
+    Background = 0,
+    CardBack,
+    PassPicture,
+    ScorePage,
+    LineHorz1,
+    LineHorz2,
+    FramePicture,
+    Cursor,
+    FontHandwriting,  // the score sheet's handwriting font
+    FontDigit,        // the clock
+    FontDeluxe,       // the banner
+    FirstCardFace = 32,                  // + card id 0..51
+    FirstAnnouncement = FirstCardFace + 52,  // + contract - 1: the first contract picture set
+    FirstButton = FirstAnnouncement + 5,     // + contract - 1: the second set, drawn as buttons
+    Count = FirstButton + 5,
+};
+
+inline PictureId CardFacePicture(int card) {
+    return static_cast<PictureId>(static_cast<int>(PictureId::FirstCardFace) + card);
+}
+inline PictureId AnnouncementPicture(int contract) {
+    return static_cast<PictureId>(static_cast<int>(PictureId::FirstAnnouncement) + contract - 1);
+}
+inline PictureId ButtonPicture(int contract) {
+    return static_cast<PictureId>(static_cast<int>(PictureId::FirstButton) + contract - 1);
+}
+
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+
+    // Width and height of a loaded picture (right and bottom of its whole rectangle).
+    virtual Rect32 PictureRect(PictureId picture) const = 0;
+
+    // Copies an already clipped, non-empty source rectangle of a picture to (x, y). Keyed copies
+    // leave out the pixels of the transparent colour.
+    virtual void CopyRect(PictureId picture, const Rect32& source, int32_t x, int32_t y, bool keyed) = 0;
+};
