@@ -1,0 +1,216 @@
+#include "shell/archive_browser.h"
+
+#include <exception>
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "archive/pak_archive.h"
+#include "shell/dialog_qt_app.h"
+
+// Widgets are created with `new` and handed to a parent at once; the parent deletes them (Qt's
+// ownership), so the pointers kept here never own anything.
+
+namespace {
+
+const QString kBrowserTitle = QStringLiteral("Zarn archive browser");
+const QString kPakFilter = QStringLiteral("QuakeII PAK-Files (*.pak)");
+const QString kSaveTitle = QStringLiteral("Save recource-file");
+
+QString BytesText(long long value) {
+    return QStringLiteral("%1 Bytes").arg(value);
+}
+
+}  // namespace
+
+std::string GetFileName(const std::string& path) {
+    std::string name = path;
+    if (const auto slash = name.rfind('/'); slash != std::string::npos) {
+        name = name.substr(slash + 1);
+    }
+    if (const auto backslash = name.rfind('\\'); backslash != std::string::npos) {
+        name = name.substr(backslash + 1);
+    }
+    return name;
+}
+
+std::string GetFileExtension(const std::string& path) {
+    // Only the file name counts, so a dot in a folder name is no extension.
+    const std::string name = GetFileName(path);
+    const auto dot = name.rfind('.');
+    if (dot == std::string::npos) {
+        return {};
+    }
+    return name.substr(dot + 1, 3);
+}
+
+ArchiveBrowserDialogs StandardArchiveBrowserDialogs() {
+    ArchiveBrowserDialogs dialogs;
+    dialogs.askOpenPath = [](QWidget* parent, const QString& filter) {
+        return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    };
+    dialogs.askSavePath = [](QWidget* parent, const QString& title, const QString& startPath,
+                             const QString& filter) {
+        return QFileDialog::getSaveFileName(parent, title, startPath, filter);
+    };
+    dialogs.showError = [](QWidget* parent, const QString& text) {
+        QMessageBox::warning(parent, kBrowserTitle, text, QMessageBox::Ok);
+    };
+    return dialogs;
+}
+
+ArchiveBrowser::ArchiveBrowser(ArchiveBrowserDialogs dialogs, QWidget* parent)
+    : QWidget(parent), dialogs_(std::move(dialogs)) {
+    setWindowTitle(kBrowserTitle);
+
+    openButton_ = new QPushButton(QStringLiteral("Open .pak-file"), this);
+    openButton_->setObjectName(QStringLiteral("OpenButton"));
+    filesIn_ = new QLabel(this);
+    filesIn_->setObjectName(QStringLiteral("FilesInLabel"));
+    entries_ = new QListWidget(this);
+    entries_->setObjectName(QStringLiteral("EntryList"));
+    QFont fixed = entries_->font();
+    fixed.setFamily(QStringLiteral("DejaVu Sans Mono"));
+    fixed.setStyleHint(QFont::Monospace);
+    entries_->setFont(fixed);
+    entries_->setMinimumWidth(320);
+
+    auto makeValue = [this](const QString& name) {
+        auto* value = new QLabel(this);
+        value->setObjectName(name);
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        return value;
+    };
+    fileName_ = makeValue(QStringLiteral("FilenameValue"));
+    offset_ = makeValue(QStringLiteral("OffsetValue"));
+    size_ = makeValue(QStringLiteral("SizeValue"));
+
+    extractButton_ = new QPushButton(QStringLiteral("Extract file to folder"), this);
+    extractButton_->setObjectName(QStringLiteral("ExtractButton"));
+    extractButton_->setEnabled(false);
+    auto* exitButton = new QPushButton(QStringLiteral("Exit"), this);
+    exitButton->setObjectName(QStringLiteral("ExitButton"));
+
+    auto* details = new QGridLayout;
+    details->addWidget(new QLabel(QStringLiteral("Filename"), this), 0, 0);
+    details->addWidget(fileName_, 0, 1);
+    details->addWidget(new QLabel(QStringLiteral("File offset in .pak"), this), 1, 0);
+    details->addWidget(offset_, 1, 1);
+    details->addWidget(new QLabel(QStringLiteral("Filesize"), this), 2, 0);
+    details->addWidget(size_, 2, 1);
+    details->setColumnStretch(1, 1);
+    details->setRowStretch(3, 1);
+
+    auto* side = new QVBoxLayout;
+    side->addLayout(details, 1);
+    side->addWidget(extractButton_);
+    side->addWidget(exitButton);
+
+    auto* body = new QHBoxLayout;
+    body->addWidget(entries_, 1);
+    body->addLayout(side);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    top->addWidget(openButton_);
+    top->addWidget(filesIn_, 1);
+    layout->addLayout(top);
+    layout->addLayout(body, 1);
+    resize(640, 420);
+
+    connect(openButton_, &QPushButton::clicked, this, &ArchiveBrowser::OnOpenClicked);
+    connect(entries_, &QListWidget::currentRowChanged, this, &ArchiveBrowser::OnEntryChosen);
+    connect(extractButton_, &QPushButton::clicked, this, &ArchiveBrowser::OnExtractClicked);
+    connect(exitButton, &QPushButton::clicked, this, &QWidget::close);
+}
+
+ArchiveBrowser::~ArchiveBrowser() = default;
+
+bool ArchiveBrowser::OpenArchive(const QString& path) {
+    filesIn_->setText(QStringLiteral("Files in ") + QString::fromStdString(GetFileName(path.toStdString())));
+    entries_->clear();
+    ClearDetails();
+    extractButton_->setEnabled(false);
+    archive_.reset();
+    try {
+        auto archive = std::make_unique<PakArchive>();
+        archive->OpenQ2Pak(path.toStdString());
+        for (int32_t id = 0; id <= archive->NumEntrys(); ++id) {
+            entries_->addItem(QString::fromStdString(archive->EntryFileName(id)));
+        }
+        archive_ = std::move(archive);
+    } catch (const std::exception& error) {
+        entries_->clear();
+        filesIn_->clear();
+        dialogs_.showError(
+            this, QStringLiteral("Cannot open %1: %2").arg(path, QString::fromStdString(error.what())));
+        return false;
+    }
+    extractButton_->setEnabled(true);
+    return true;
+}
+
+void ArchiveBrowser::OnOpenClicked() {
+    const QString path = dialogs_.askOpenPath(this, kPakFilter);
+    if (!path.isEmpty()) {
+        OpenArchive(path);
+    }
+}
+
+void ArchiveBrowser::OnEntryChosen(int row) {
+    if (!archive_ || row < 0 || row > archive_->NumEntrys()) {
+        ClearDetails();
+        return;
+    }
+    fileName_->setText(QString::fromStdString(archive_->EntryFileName(row)));
+    offset_->setText(BytesText(archive_->EntryOffset(row)));
+    size_->setText(BytesText(archive_->EntrySize(row)));
+}
+
+void ArchiveBrowser::OnExtractClicked() {
+    const int row = entries_->currentRow();
+    // Nothing to extract until an entry is chosen in the list.
+    if (!archive_ || row < 0 || row > archive_->NumEntrys()) {
+        return;
+    }
+    const std::string name = archive_->EntryFileName(row);
+    const QString extension = QString::fromStdString(GetFileExtension(name));
+    const QString filter = extension.isEmpty() ? QStringLiteral("Recource-file (*)")
+                                               : QStringLiteral("Recource-file (*.%1)").arg(extension);
+    const QString startPath =
+        QCoreApplication::applicationDirPath() + QLatin1Char('/') + QString::fromStdString(name);
+    const QString target = dialogs_.askSavePath(this, kSaveTitle, startPath, filter);
+    if (target.isEmpty()) {
+        return;
+    }
+    try {
+        archive_->SaveFileFromPAK(row, target.toStdString());
+    } catch (const std::exception& error) {
+        dialogs_.showError(
+            this, QStringLiteral("Cannot write %1: %2").arg(target, QString::fromStdString(error.what())));
+    }
+}
+
+void ArchiveBrowser::ClearDetails() {
+    fileName_->clear();
+    offset_->clear();
+    size_->clear();
+}
+
+int RunArchiveBrowser(int& argc, char** argv) {
+    const std::unique_ptr<QApplication> app = MakeQtApplication(argc, argv);
+    int code = 0;
+    {
+        ArchiveBrowser browser;
+        browser.show();
+        code = QApplication::exec();
+    }
+    return code;
+}

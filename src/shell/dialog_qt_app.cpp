@@ -1,0 +1,30 @@
+#include "shell/dialog_qt_app.h"
+
+#include <cstdlib>
+#include <stdexcept>
+
+namespace {
+
+bool EnvironmentNames(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
+}  // namespace
+
+bool QtDisplayAvailable() {
+    return EnvironmentNames("QT_QPA_PLATFORM") || EnvironmentNames("DISPLAY") ||
+           EnvironmentNames("WAYLAND_DISPLAY");
+}
+
+std::unique_ptr<QApplication> MakeQtApplication(int& argc, char** argv) {
+    if (QApplication::instance() != nullptr) {
+        throw std::logic_error("a Qt application is already running");
+    }
+    if (!QtDisplayAvailable()) {
+        throw std::runtime_error("no display found (neither DISPLAY nor WAYLAND_DISPLAY is set)");
+    }
+    auto app = std::make_unique<QApplication>(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zarn"));
+    return app;
+}

@@ -1,0 +1,55 @@
+#include "shell/startup_dialog.h"
+
+#include <iostream>
+
+#include <QMessageBox>
+#include <QTimer>
+
+#include "archive/resource_set.h"
+#include "shell/dialog_qt_app.h"
+#include "shell/startup_dialog_preview.h"
+#include "shell/startup_dialog_texts.h"
+#include "shell/startup_dialog_window.h"
+
+namespace {
+
+QImage PreviewOf(const ResourceSet& resources, ResourceFolder folder) {
+    return DrawDeckPreview(
+        [&resources, folder](const std::string& fileName) { return resources.Find(folder, fileName); });
+}
+
+}  // namespace
+
+DialogOutcome RunStartupDialog(int& argc, char** argv, GameOptions& options, const ResourceSet& resources) {
+    return RunStartupDialog(argc, argv, options, resources, {});
+}
+
+DialogOutcome RunStartupDialog(int& argc, char** argv, GameOptions& options, const ResourceSet& resources,
+                               const std::function<void(StartupDialog&)>& onShown) {
+    const std::unique_ptr<QApplication> app = MakeQtApplication(argc, argv);
+    DialogOutcome outcome = DialogOutcome::Quit;
+    {
+        StartupDialog dialog(options, PreviewOf(resources, ResourceFolder::Roya2),
+                             PreviewOf(resources, ResourceFolder::Royal));
+        if (onShown) {
+            QTimer::singleShot(0, &dialog, [&dialog, &onShown] { onShown(dialog); });
+        }
+        // Whatever closes the dialog, only the start button (which clears the end-on-unload flag)
+        // leads into the game.
+        if (dialog.exec() == QDialog::Accepted && !dialog.EndOnUnload()) {
+            options = dialog.Options();
+            outcome = DialogOutcome::Start;
+        }
+    }
+    return outcome;
+}
+
+void ShowStartupError(int& argc, char** argv, const std::string& text) {
+    std::cerr << "zarn: " << text << '\n' << std::flush;
+    if (!QtDisplayAvailable()) {
+        return;
+    }
+    const std::unique_ptr<QApplication> app = MakeQtApplication(argc, argv);
+    QMessageBox::critical(nullptr, startup_texts::kDialogCaption, QString::fromStdString(text),
+                          QMessageBox::Ok);
+}

@@ -1,0 +1,292 @@
+#include "shell/startup_dialog_window.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFont>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "shell/startup_dialog_preview.h"
+#include "shell/startup_dialog_texts.h"
+
+// Widgets are created with `new` and handed to a parent at once; the parent deletes them (Qt's
+// ownership), so the pointers kept here never own anything.
+
+namespace {
+
+constexpr int kDialogWidth = 760;
+
+QLabel* MakeWrappedLabel(const QString& text, const QString& name, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setWordWrap(true);
+    return label;
+}
+
+QPlainTextEdit* MakeReadOnlyText(const QString& text, const QString& name, QWidget* parent) {
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->setPlainText(text);
+    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    return box;
+}
+
+}  // namespace
+
+StartupDialog::StartupDialog(const GameOptions& preset, const QImage& roya2Preview,
+                             const QImage& royalPreview, QWidget* parent)
+    : QDialog(parent), options_(preset) {
+    setWindowTitle(startup_texts::kDialogCaption);
+    setModal(true);
+
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("Tabs"));
+    const QStringList captions = startup_texts::TabCaptions();
+    tabs_->addTab(MakeDeckPage(roya2Preview, royalPreview), captions[0]);
+    tabs_->addTab(MakeKeysPage(), captions[1]);
+    tabs_->addTab(MakeRulesPage(), captions[2]);
+    tabs_->addTab(MakeCreditsPage(), captions[3]);
+    tabs_->addTab(MakeLicencePage(), captions[4]);
+    tabs_->addTab(MakeOptionsPage(), captions[5]);
+    tabs_->setCurrentIndex(0);
+    connect(tabs_, &QTabWidget::currentChanged, this, &StartupDialog::OnTabChanged);
+
+    auto* version = new QLabel(startup_texts::VersionText(), this);
+    version->setObjectName(QStringLiteral("VersionLabel"));
+    auto* exitButton = new QPushButton(startup_texts::kExitButton, this);
+    exitButton->setObjectName(QStringLiteral("ExitButton"));
+    exitButton->setAutoDefault(false);
+    auto* startButton = new QPushButton(startup_texts::kStartButton, this);
+    startButton->setObjectName(QStringLiteral("StartButton"));
+    startButton->setDefault(true);
+    connect(exitButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(startButton, &QPushButton::clicked, this, &StartupDialog::OnStart);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(version);
+    buttons->addStretch(1);
+    buttons->addWidget(exitButton);
+    buttons->addWidget(startButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_, 1);
+    layout->addLayout(buttons);
+
+    PresetControls(preset);
+    resize(kDialogWidth, sizeHint().height());
+}
+
+QWidget* StartupDialog::MakeDeckPage(const QImage& roya2Preview, const QImage& royalPreview) {
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    grid->setColumnStretch(0, 1);
+    grid->setVerticalSpacing(4);
+
+    deckGroup_ = new QButtonGroup(page);
+    // Options in the order the page lists them; 3 and 1 exist but stay hidden, as no deck of
+    // pictures comes with the program for them.
+    int row = 0;
+    for (const int option : {2, 4, 3, 1}) {
+        auto* button = new QRadioButton(startup_texts::DeckCaption(option), page);
+        button->setObjectName(QStringLiteral("DeckOption%1").arg(option));
+        QFont bold = button->font();
+        bold.setBold(true);
+        button->setFont(bold);
+        auto* description = new QLabel(startup_texts::DeckDescription(option), page);
+        description->setObjectName(QStringLiteral("DeckDescription%1").arg(option));
+        description->setContentsMargins(24, 0, 0, 10);
+        deckGroup_->addButton(button, option);
+        grid->addWidget(button, row++, 0);
+        grid->addWidget(description, row++, 0);
+        deckOption_[static_cast<std::size_t>(option)] = button;
+        connect(button, &QRadioButton::toggled, this, [this, option](bool checked) {
+            if (checked) {
+                OnDeckOptionChosen(option);
+            }
+        });
+        if (option == 1 || option == 3) {
+            button->hide();
+            description->hide();
+        }
+    }
+
+    windowed_ = new QCheckBox(startup_texts::kWindowed, page);
+    windowed_->setObjectName(QStringLiteral("Windowed"));
+    windowed_->hide();
+    useVidMem_ = new QCheckBox(startup_texts::kUseVidMem, page);
+    useVidMem_->setObjectName(QStringLiteral("UseVidMem"));
+    useVidMem_->hide();
+    grid->addWidget(windowed_, row++, 0);
+    grid->addWidget(useVidMem_, row++, 0);
+    grid->setRowStretch(row, 1);
+
+    // Picture 0 is the "Royal" deck, picture 1 "Roya2", picture 2 the deck of option 3 (none ships).
+    const std::array<QImage, 3> pictures = {royalPreview, roya2Preview, DrawDeckPreview({})};
+    for (std::size_t i = 0; i < deckPicture_.size(); ++i) {
+        auto* picture = new QLabel(page);
+        picture->setObjectName(QStringLiteral("DeckPicture%1").arg(i));
+        picture->setPixmap(QPixmap::fromImage(pictures[i]));
+        picture->setFixedSize(kPreviewWidth, kPreviewHeight);
+        picture->hide();
+        grid->addWidget(picture, 0, 1, row + 1, 1, Qt::AlignTop | Qt::AlignRight);
+        deckPicture_[i] = picture;
+    }
+    return page;
+}
+
+QWidget* StartupDialog::MakeKeysPage() {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->setSpacing(14);
+    const QStringList labels = startup_texts::KeysLabels();
+    for (int i = 0; i < labels.size(); ++i) {
+        layout->addWidget(MakeWrappedLabel(labels[i], QStringLiteral("KeysLabel%1").arg(i), page));
+    }
+    layout->addStretch(1);
+    return page;
+}
+
+QWidget* StartupDialog::MakeRulesPage() {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(MakeReadOnlyText(startup_texts::RulesText(), QStringLiteral("RulesText"), page));
+    return page;
+}
+
+QWidget* StartupDialog::MakeCreditsPage() {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->setSpacing(10);
+    const QStringList labels = startup_texts::CreditsLabels();
+    for (int i = 0; i < labels.size(); ++i) {
+        QLabel* label = MakeWrappedLabel(labels[i], QStringLiteral("CreditsLabel%1").arg(i), page);
+        label->setTextFormat(Qt::RichText);
+        label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+        connect(label, &QLabel::linkActivated, this, [this](const QString&) { OnCreditsLink(); });
+        layout->addWidget(label);
+    }
+    layout->addStretch(1);
+    return page;
+}
+
+QWidget* StartupDialog::MakeLicencePage() {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(MakeReadOnlyText(startup_texts::LicenceText(), QStringLiteral("LicenceText"), page));
+    return page;
+}
+
+QWidget* StartupDialog::MakeOptionsPage() {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->setSpacing(4);
+
+    auto addOption = [&](QCheckBox*& box, const QString& caption, const QString& name,
+                         const QString& explanation, const QString& explanationName) {
+        box = new QCheckBox(caption, page);
+        box->setObjectName(name);
+        QLabel* label = MakeWrappedLabel(explanation, explanationName, page);
+        label->setContentsMargins(24, 0, 0, 12);
+        layout->addWidget(box);
+        layout->addWidget(label);
+        return label;
+    };
+    QLabel* sevenExplanation =
+        addOption(sevenOfHeartsLead_, startup_texts::kSevenOfHeartsLead, QStringLiteral("SevenOfHeartsLead"),
+                  startup_texts::kSevenOfHeartsExplanation, QStringLiteral("SevenOfHeartsExplanation"));
+    addOption(partnershipGame_, startup_texts::kPartnershipGame, QStringLiteral("PartnershipGame"),
+              startup_texts::kPartnershipExplanation, QStringLiteral("PartnershipExplanation"));
+    addOption(slowAnimation_, startup_texts::kSlowAnimation, QStringLiteral("SlowAnimation"),
+              startup_texts::kSlowAnimationExplanation, QStringLiteral("SlowAnimationExplanation"));
+    sevenOfHeartsLead_->hide();
+    sevenExplanation->hide();
+
+    // The rules options keep their own group, apart from the deck options.
+    auto* rules = new QButtonGroup(page);
+    reglesFrancaises_ = new QRadioButton(startup_texts::kReglesFrancaises, page);
+    reglesFrancaises_->setObjectName(QStringLiteral("ReglesFrancaises"));
+    reguasPortuguese_ = new QRadioButton(startup_texts::kReguasPortuguese, page);
+    reguasPortuguese_->setObjectName(QStringLiteral("ReguasPortuguese"));
+    rules->addButton(reglesFrancaises_);
+    rules->addButton(reguasPortuguese_);
+    reglesFrancaises_->hide();
+    reguasPortuguese_->hide();
+    layout->addWidget(reglesFrancaises_);
+    layout->addWidget(reguasPortuguese_);
+    layout->addStretch(1);
+    return page;
+}
+
+void StartupDialog::PresetControls(const GameOptions& preset) {
+    deckOption_[preset.DeckName == "Royal" ? 4 : 2]->setChecked(true);
+    windowed_->setChecked(!preset.FullScreen);
+    useVidMem_->setChecked(preset.UseVidMem);
+    sevenOfHeartsLead_->setChecked(preset.SevenOfHeartsLead);
+    partnershipGame_->setChecked(preset.Partnership);
+    slowAnimation_->setChecked(preset.SlowAnimation);
+    (preset.PortugueseRules ? reguasPortuguese_ : reglesFrancaises_)->setChecked(true);
+}
+
+void StartupDialog::OnTabChanged(int index) {
+    // The tab widget shows exactly the page of the selected tab; only the index is kept here.
+    currentTab_ = index;
+}
+
+void StartupDialog::OnDeckOptionChosen(int option) {
+    switch (option) {
+        case 2:
+            deckPicture_[1]->show();
+            deckPicture_[0]->hide();
+            break;
+        case 4:
+            deckPicture_[0]->show();
+            deckPicture_[1]->hide();
+            break;
+        case 3:
+            deckPicture_[2]->show();
+            deckPicture_[1]->hide();
+            break;
+        default:
+            break;
+    }
+}
+
+void StartupDialog::FillOptions(GameOptions& options) const {
+    options.UseVidMem = useVidMem_->isChecked();
+    options.FullScreen = !windowed_->isChecked();
+    if (deckOption_[2]->isChecked()) {
+        options.DeckName = "Roya2";
+        options.Resolution = "800x600";
+    }
+    if (deckOption_[4]->isChecked()) {
+        options.DeckName = "Royal";
+        options.Resolution = "800x600";
+    }
+    // The check boxes start from the preset, so writing them both ways keeps a command-line choice
+    // unless the player changed it here.
+    options.SevenOfHeartsLead = sevenOfHeartsLead_->isChecked();
+    options.Partnership = partnershipGame_->isChecked();
+    options.SlowAnimation = slowAnimation_->isChecked();
+    options.PortugueseRules = reguasPortuguese_->isChecked();
+    ApplyRules(options);
+    ApplyResolution(options);
+}
+
+void StartupDialog::OnStart() {
+    endOnUnload_ = false;
+    FillOptions(options_);
+    accept();
+}
+
+void StartupDialog::OnCreditsLink() {
+    QMessageBox::information(this, windowTitle(), startup_texts::kWebBrowserNote, QMessageBox::Ok);
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <array>
+
+#include <QDialog>
+#include <QImage>
+
+#include "cards/game_options.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+
+// The startup dialog: six tabs (deck, keys, rules, credits, licence, options), the "Exit" button and
+// the start button. The start button fills the options record and accepts the dialog; every other
+// way of closing it rejects, which ends the program without a game.
+//
+// Controls carry object names so tests and tools can find them: "Tabs", "DeckOption1".."DeckOption4",
+// "DeckDescription1".."DeckDescription4", "DeckPicture0".."DeckPicture2", "Windowed", "UseVidMem",
+// "SevenOfHeartsLead", "PartnershipGame", "SlowAnimation", "ReglesFrancaises", "ReguasPortuguese",
+// "SevenOfHeartsExplanation", "SlowAnimationExplanation", "PartnershipExplanation", "KeysLabel0".."4",
+// "RulesText", "CreditsLabel0".."7", "LicenceText", "VersionLabel", "ExitButton", "StartButton".
+class StartupDialog final : public QDialog {
+    Q_OBJECT
+
+public:
+    // The controls start from `preset`: a run without command-line options gets the design values.
+    // The hidden controls follow the preset too, so a command-line choice survives the start button
+    // even though the player cannot see it. `roya2Preview` and `royalPreview` are the deck pictures.
+    StartupDialog(const GameOptions& preset, const QImage& roya2Preview, const QImage& royalPreview,
+                  QWidget* parent = nullptr);
+
+    // The options record: the preset until the start button fills it.
+    const GameOptions& Options() const { return options_; }
+
+    // True until the start button runs: closing the dialog while it is set ends the program.
+    bool EndOnUnload() const { return endOnUnload_; }
+
+    int CurrentTab() const { return currentTab_; }
+
+    // Writes the controls into `options`, in the order the start button does it. The table layout
+    // is not computed here: the game start does it with the filled record.
+    void FillOptions(GameOptions& options) const;
+
+private:
+    QWidget* MakeDeckPage(const QImage& roya2Preview, const QImage& royalPreview);
+    QWidget* MakeKeysPage();
+    QWidget* MakeRulesPage();
+    QWidget* MakeCreditsPage();
+    QWidget* MakeLicencePage();
+    QWidget* MakeOptionsPage();
+    void PresetControls(const GameOptions& preset);
+
+    void OnTabChanged(int index);
+    void OnDeckOptionChosen(int option);
+    void OnStart();
+    void OnCreditsLink();
+
+    GameOptions options_;
+    bool endOnUnload_ = true;
+    int currentTab_ = 0;
+
+    QTabWidget* tabs_ = nullptr;
+    std::array<QRadioButton*, 5> deckOption_{};  // 1..4; slot 0 unused, as the options are numbered
+    std::array<QLabel*, 3> deckPicture_{};
+    QButtonGroup* deckGroup_ = nullptr;
+    QCheckBox* windowed_ = nullptr;
+    QCheckBox* useVidMem_ = nullptr;
+    QCheckBox* sevenOfHeartsLead_ = nullptr;
+    QCheckBox* partnershipGame_ = nullptr;
+    QCheckBox* slowAnimation_ = nullptr;
+    QRadioButton* reglesFrancaises_ = nullptr;
+    QRadioButton* reguasPortuguese_ = nullptr;
+};
