@@ -22,7 +22,9 @@
 
 namespace {
 
-constexpr int kDialogWidth = 760;
+// Room for the deck page (options beside the preview); the long texts scroll.
+constexpr int kDialogWidth = 780;
+constexpr int kDialogHeight = 440;
 
 QLabel* MakeWrappedLabel(const QString& text, const QString& name, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -37,6 +39,7 @@ QPlainTextEdit* MakeReadOnlyText(const QString& text, const QString& name, QWidg
     box->setReadOnly(true);
     box->setPlainText(text);
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    box->setMinimumHeight(120);
     return box;
 }
 
@@ -82,7 +85,7 @@ StartupDialog::StartupDialog(const GameOptions& preset, const QImage& roya2Previ
     layout->addLayout(buttons);
 
     PresetControls(preset);
-    resize(kDialogWidth, sizeHint().height());
+    resize(kDialogWidth, kDialogHeight);
 }
 
 QWidget* StartupDialog::MakeDeckPage(const QImage& roya2Preview, const QImage& royalPreview) {

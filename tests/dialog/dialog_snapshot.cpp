@@ -1,0 +1,55 @@
+// Renders every tab of the startup dialog and the archive browser to PNG files, for looking at the
+// dialog without a display and for the picture in the README:
+//     QT_QPA_PLATFORM=offscreen dialog_snapshot path/to/res118.pak out-folder
+#include <iostream>
+
+#include <QDir>
+#include <QListWidget>
+#include <QPixmap>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include "archive/pak_archive.h"
+#include "archive/resource_set.h"
+#include "shell/archive_browser.h"
+#include "shell/dialog_qt_app.h"
+#include "shell/startup_dialog.h"
+#include "shell/startup_dialog_window.h"
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::cerr << "usage: dialog_snapshot ARCHIVE OUT-FOLDER\n";
+        return 2;
+    }
+    const std::string archivePath = argv[1];
+    const QString out = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(out);
+    try {
+        PakArchive archive;
+        archive.OpenQ2Pak(archivePath);
+        const ResourceSet resources = ResourceSet::FromArchive(archive);
+        GameOptions options;
+        RunStartupDialog(argc, argv, options, resources, [&out](StartupDialog& dialog) {
+            auto* tabs = dialog.findChild<QTabWidget*>("Tabs");
+            for (int i = 0; i < tabs->count(); ++i) {
+                tabs->setCurrentIndex(i);
+                dialog.grab().save(out + QStringLiteral("/dialog-%1-%2.png").arg(i).arg(tabs->tabText(i)));
+            }
+            tabs->setCurrentIndex(0);
+            dialog.findChild<QRadioButton*>("DeckOption4")->setChecked(true);
+            dialog.grab().save(out + QStringLiteral("/dialog-0-Deck-option4.png"));
+            dialog.reject();
+        });
+
+        const std::unique_ptr<QApplication> app = MakeQtApplication(argc, argv);
+        ArchiveBrowser browser;
+        browser.OpenArchive(QString::fromStdString(archivePath));
+        browser.findChild<QListWidget*>("EntryList")->setCurrentRow(3);
+        browser.show();
+        browser.grab().save(out + QStringLiteral("/browser.png"));
+    } catch (const std::exception& error) {
+        std::cerr << "dialog_snapshot: " << error.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
