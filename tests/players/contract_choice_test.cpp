@@ -107,6 +107,9 @@ const std::vector<std::string_view> kDiamondsHand = {"QC",  "JC", "10C", "JS", "
 // Q 85, K 75, D 100, T 100, no ace.
 const std::vector<std::string_view> kTricksHand = {"KH", "QD", "KC", "KS", "KD", "2C", "3C",
                                                    "4C", "2S", "3S", "4S", "2H", "3H"};
+// The Tricks hand with one ace: L 75.
+const std::vector<std::string_view> kOneAceHand = {"KH", "QD", "KC", "KS", "KD", "AC", "3C",
+                                                   "4C", "2S", "3S", "4S", "2H", "3H"};
 // Every estimate above its threshold: K 75, Q 160, D 100, T 400, L 300.
 const std::vector<std::string_view> kCostlyHand = {"AH", "AC", "AS", "AD", "QS", "QD", "QC",
                                                    "QH", "2C", "3C", "2S", "3S", "2H"};
@@ -166,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {kLayoutContract, kTricks, kDiamonds, kKing},
                    kQueens},
         ChoiceCase{"fallback: one ace and only the layout left",
-                   kTricksHand,
+                   kOneAceHand,
                    {kTricks, kDiamonds, kQueens, kKing},
                    kLayoutContract},
         ChoiceCase{"fallback: an equal estimate keeps the earlier contract",
