@@ -45,11 +45,20 @@ DialogOutcome RunStartupDialog(int& argc, char** argv, GameOptions& options, con
 }
 
 void ShowStartupError(int& argc, char** argv, const std::string& text) {
+    ShowStartupError(argc, argv, text, {});
+}
+
+void ShowStartupError(int& argc, char** argv, const std::string& text,
+                      const std::function<void(QMessageBox&)>& onShown) {
     std::cerr << "zarn: " << text << '\n' << std::flush;
     if (!QtDisplayAvailable()) {
         return;
     }
     const std::unique_ptr<QApplication> app = MakeQtApplication(argc, argv);
-    QMessageBox::critical(nullptr, startup_texts::kDialogCaption, QString::fromStdString(text),
-                          QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, startup_texts::kDialogCaption, QString::fromStdString(text),
+                    QMessageBox::Ok);
+    if (onShown) {
+        QTimer::singleShot(0, &box, [&box, &onShown] { onShown(box); });
+    }
+    box.exec();
 }

@@ -5,6 +5,7 @@
 
 #include "cards/game_options.h"
 
+class QMessageBox;
 class ResourceSet;
 class StartupDialog;
 
@@ -26,3 +27,7 @@ DialogOutcome RunStartupDialog(int& argc, char** argv, GameOptions& options, con
 // Reports a fatal start-up error (a missing or damaged archive) on standard error and, when a display
 // is available, in a message box; returns when the player has closed the box.
 void ShowStartupError(int& argc, char** argv, const std::string& text);
+
+// The same, calling `onShown` with the message box once it is on screen.
+void ShowStartupError(int& argc, char** argv, const std::string& text,
+                      const std::function<void(QMessageBox&)>& onShown);

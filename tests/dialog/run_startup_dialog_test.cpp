@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
+
 #include <QAbstractButton>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -9,6 +13,7 @@
 #include "archive/pak_archive.h"
 #include "archive/resource_set.h"
 #include "dialog_test_support.h"
+#include "shell/archive_browser.h"
 #include "shell/startup_dialog.h"
 #include "shell/startup_dialog_window.h"
 
@@ -120,6 +125,61 @@ TEST_F(RunStartupDialogTest, ADeckWithoutPicturesStillOpens) {
     GameOptions options;
     const DialogOutcome outcome = Run(options, [](StartupDialog& dialog) { Click(dialog, "StartButton"); });
     EXPECT_EQ(outcome, DialogOutcome::Start);
+}
+
+TEST(ShowStartupError, ReportsOnStandardErrorAndInAMessageBox) {
+    const std::string text = "Cannot find res118.pak. Looked in:\n/usr/share/zarn/res118.pak";
+    QString shownText;
+    QString shownTitle;
+    QMessageBox::Icon shownIcon = QMessageBox::NoIcon;
+    testing::internal::CaptureStderr();
+    ShowStartupError(TestArgc(), TestArgv(), text, [&](QMessageBox& box) {
+        shownText = box.text();
+        shownTitle = box.windowTitle();
+        shownIcon = box.icon();
+        box.accept();
+    });
+    const std::string printed = testing::internal::GetCapturedStderr();
+    EXPECT_NE(printed.find(text), std::string::npos) << printed;
+    EXPECT_EQ(shownText.toStdString(), text);
+    EXPECT_EQ(shownTitle, "Zarn");
+    EXPECT_EQ(shownIcon, QMessageBox::Critical);
+    EXPECT_EQ(QApplication::instance(), nullptr);
+}
+
+// Clears the variables that name a display for the lifetime of the object.
+class NoDisplay {
+public:
+    NoDisplay() {
+        for (const char* name : kNames) {
+            const char* value = std::getenv(name);
+            saved_.emplace_back(name, value != nullptr ? std::optional<std::string>(value) : std::nullopt);
+            unsetenv(name);
+        }
+    }
+    ~NoDisplay() {
+        for (const auto& [name, value] : saved_) {
+            if (value) {
+                setenv(name, value->c_str(), 1);
+            }
+        }
+    }
+
+private:
+    static constexpr const char* kNames[] = {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
+    std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
+};
+
+TEST(WithoutADisplay, TheErrorGoesToStandardErrorAndTheWindowsRefuseToOpen) {
+    const NoDisplay noDisplay;
+    testing::internal::CaptureStderr();
+    ShowStartupError(TestArgc(), TestArgv(), "res118.pak is damaged");
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("res118.pak is damaged"), std::string::npos);
+
+    GameOptions options;
+    EXPECT_THROW(RunStartupDialog(TestArgc(), TestArgv(), options, ResourceSet()), std::runtime_error);
+    EXPECT_THROW(RunArchiveBrowser(TestArgc(), TestArgv()), std::runtime_error);
+    EXPECT_EQ(QApplication::instance(), nullptr);
 }
 
 }  // namespace
