@@ -99,6 +99,12 @@ ResourceSet ResourceSet::FromArchive(const PakArchive& archive) {
     return set;
 }
 
+ResourceSet ResourceSet::FromFile(const std::string& archivePath) {
+    PakArchive archive;
+    archive.OpenQ2Pak(archivePath);
+    return FromArchive(archive);
+}
+
 const std::vector<uint8_t>* ResourceSet::Find(ResourceFolder folder, std::string_view fileName) const {
     const auto& files = folders_[Slot(folder)];
     const std::string key = LowerAscii(fileName);

@@ -56,6 +56,9 @@ public:
     // set.
     static ResourceSet FromArchive(const PakArchive& archive);
 
+    // Opens the archive file and reads it as above. Throws PakError also for an unreadable file.
+    static ResourceSet FromFile(const std::string& archivePath);
+
     // The file's bytes, the file name matched without regard to case; nullptr when missing. The one
     // JPEG background also answers to its ".bmp" name when the archive holds no such bitmap, as the
     // game used to load the background under that name.

@@ -155,12 +155,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ResourceSetTest, ReadsTheArchiveFromDisk) {
     TempDir dir;
     WritePak(dir / "res118.pak", SampleGameEntries());
-    PakArchive archive;
-    archive.OpenQ2Pak(dir / "res118.pak");
-    const ResourceSet set = ResourceSet::FromArchive(archive);
+    const ResourceSet set = ResourceSet::FromFile(dir / "res118.pak");
     EXPECT_EQ(set.Get(ResourceFolder::Sounds, "shuffle.wav"), SampleWav());
     EXPECT_TRUE(std::filesystem::exists(dir / "res118.pak"));
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"res118.pak"});  // nothing unpacked beside it
+    EXPECT_THROW(ResourceSet::FromFile(dir / "missing.pak"), PakError);
 }
 
 // The places the game looks for its archive, each made in a temporary folder.
