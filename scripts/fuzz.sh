@@ -32,5 +32,5 @@ fi
 "$out/make_pak_seeds" "$out/seeds"
 echo "fuzz: running for ${seconds}s"
 "$out/pak_fuzz" -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
-    -dict=fuzz/pak.dict -artifact_prefix="$out/artifacts/" -print_final_stats=1 \
+    -malloc_limit_mb=64 -dict=fuzz/pak.dict -artifact_prefix="$out/artifacts/" -print_final_stats=1 \
     "$out/corpus" "$out/seeds"

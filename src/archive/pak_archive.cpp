@@ -302,7 +302,7 @@ void PakArchive::SaveFileFromPAK(int32_t id, const std::string& saveToPath) cons
     if (!out) {
         throw PakError(what + "no free temporary name beside it");
     }
-    bool written = std::fwrite(data.data(), 1, data.size(), out.get()) == data.size();
+    bool written = data.empty() || std::fwrite(data.data(), 1, data.size(), out.get()) == data.size();
     std::string writeError = written ? std::string() : ErrnoText();
     if (std::fclose(out.release()) != 0 && written) {
         written = false;

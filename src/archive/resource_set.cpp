@@ -203,3 +203,19 @@ std::string FindArchive(const std::string& dataDirOption, const std::string& exe
     }
     return found;
 }
+
+std::string ArchiveNotFoundMessage(const std::string& placesTried) {
+    std::string places;
+    size_t start = 0;
+    while (start < placesTried.size()) {
+        size_t end = placesTried.find('\n', start);
+        if (end == std::string::npos) {
+            end = placesTried.size();
+        }
+        if (end > start) {
+            places += (places.empty() ? "" : ", ") + placesTried.substr(start, end - start);
+        }
+        start = end + 1;
+    }
+    return std::string(kArchiveFileName) + " not found; looked at " + (places.empty() ? "no place" : places);
+}

@@ -100,3 +100,6 @@ inline constexpr std::string_view kArchiveFileName = "res118.pak";
 // string; `placesTried` (when given) receives every path looked at, one per line.
 std::string FindArchive(const std::string& dataDirOption, const std::string& executableDir,
                         std::string* placesTried);
+
+// The one-line message for an archive that was not found: "res118.pak not found; looked at A, B, C".
+std::string ArchiveNotFoundMessage(const std::string& placesTried);

@@ -199,6 +199,11 @@ TEST_F(FindArchiveTest, FailureNamesEveryPlaceLooked) {
                                  root_ / "bin/res118.pak\n" + root_ / "share/zarn/res118.pak\n" +
                                  root_ / "xdg1/zarn/res118.pak\n" + root_ / "xdg2/zarn/res118.pak\n";
     EXPECT_EQ(tried, expected);
+    EXPECT_EQ(ArchiveNotFoundMessage(tried),
+              "res118.pak not found; looked at " + root_ / "option/res118.pak, " +
+                  root_ / "env/res118.pak, " + root_ / "bin/res118.pak, " +
+                  root_ / "share/zarn/res118.pak, " + root_ / "xdg1/zarn/res118.pak, " +
+                  root_ / "xdg2/zarn/res118.pak");
 }
 
 TEST_F(FindArchiveTest, AFolderNamedLikeTheArchiveIsNotIt) {
