@@ -6,8 +6,10 @@
 #include <cctype>
 #include <climits>
 #include <functional>
+#include <sstream>
 
 #include "archive/pak_writer.h"
+#include "pak_tool.h"
 #include "sample_files.h"
 #include "temp_dir.h"
 
@@ -206,6 +208,16 @@ TEST_P(MalformedArchiveTest, LeavesTheOpenArchiveAsItWas) {
     EXPECT_EQ(archive.FileLoaded(), dir / "good.pak");
     ASSERT_EQ(archive.NumEntrys(), 0);
     EXPECT_EQ(archive.ReadEntry(0), std::vector<uint8_t>{42});
+}
+
+TEST_P(MalformedArchiveTest, ExtractingItWritesNothing) {
+    TempDir dir;
+    WriteBytes(dir / "lying.pak", Patched());
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunPakTool({"extract", dir / "lying.pak", dir / "out"}, out, err), kPakToolFailed);
+    EXPECT_THAT(err.str(), HasSubstr(GetParam().messagePart));
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"lying.pak"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, MalformedArchiveTest, ::testing::ValuesIn(kMalformed),
