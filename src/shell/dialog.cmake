@@ -9,12 +9,6 @@
 #   dialog_qt_app.*           the QApplication each entry point owns for its own lifetime
 find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
 
-# The dialog reads its deck previews and the browser its archives through the archive reader.
-if(NOT TARGET zarn_archive OR NOT EXISTS ${CMAKE_SOURCE_DIR}/src/archive/pak_archive.h)
-    message(STATUS "zarn_dialog: the archive reader is not in the tree yet; the dialog is not built")
-    return()
-endif()
-
 add_library(zarn_dialog STATIC
     ${CMAKE_CURRENT_LIST_DIR}/startup_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/startup_dialog_window.cpp
