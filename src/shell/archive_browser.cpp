@@ -106,6 +106,7 @@ ArchiveBrowser::ArchiveBrowser(ArchiveBrowserDialogs dialogs, QWidget* parent)
     details->addWidget(new QLabel(QStringLiteral("Filesize"), this), 2, 0);
     details->addWidget(size_, 2, 1);
     details->setColumnStretch(1, 1);
+    details->setHorizontalSpacing(16);
     details->setRowStretch(3, 1);
 
     auto* side = new QVBoxLayout;
