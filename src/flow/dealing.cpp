@@ -242,8 +242,6 @@ void HumanChoosesContract(GameState& s, int k) {
 
 void ComputerChoosesContract(GameState& s) {
     s.Contract = ChooseContract(s, s.CurrentSeat);
-    if (s.Contract >= kTricks && s.Contract <= kLayoutContract) {
-        s.SeatInfo[s.CurrentSeat][kContractChosenCell + s.Contract] = kTrueCell;
-    }
+    MarkContractChosen(s, s.CurrentSeat, s.Contract);
     SetRankOrder(s);
 }

@@ -88,6 +88,7 @@ void StartTrickTurn(GameState& s, GameServices& services) {
         throw std::logic_error("seat " + std::to_string(s.CurrentSeat) + " chose card " +
                                std::to_string(card) + ", which it does not hold");
     }
+    NoteKingLeadSignal(s, s.CurrentSeat);
     CardRecord& record = s.Hand[s.CurrentSeat][s.PlaySlot];
     record.FaceUp = true;
     PlayCard(s, record, services);
