@@ -61,6 +61,24 @@ TEST(Frame, SortKeyStartsTheSortOnTheHumansFirstTurn) {
     EXPECT_EQ(h.s.SavedPhase, Phase::NormalPlay);
 }
 
+TEST(Frame, SortDuringTheHumansContractChoiceReturnsToTheChoice) {
+    FlowHarness h(5);
+    h.Start();
+    ASSERT_TRUE(h.RunUntil([](const GameState& s) { return s.Phase == Phase::SelectTrumps; }));
+    h.s.CurrentSeat = 3;  // the choice's first step moves on to the human
+    h.s.FirstSeat = 1;
+    h.Frame();
+    ASSERT_TRUE(h.s.ContractMenuOn);
+    h.Frame(KeyDown(kKeyR));
+    EXPECT_EQ(h.s.Phase, Phase::GatherAroundFirstCard);
+    ASSERT_TRUE(h.RunUntil([](const GameState& s) { return s.Phase == Phase::SelectTrumps; }));
+    EXPECT_TRUE(h.s.AwaitingHuman);
+    const ContractButtonRecord& king = h.s.ContractButton[kKing - 1];
+    h.Frame(ClickAt(king.x + 100, king.y + 20));
+    EXPECT_EQ(h.s.Contract, kKing);
+    EXPECT_EQ(h.s.Phase, Phase::ShowContract);
+}
+
 TEST(Frame, SortKeyIgnoredWhileACardMoves) {
     FlowHarness h(5);
     h.Start();
