@@ -55,6 +55,24 @@ INSTANTIATE_TEST_SUITE_P(Dealing, DealOrderTest,
                                            DealOrderCase{"french_packets_of_13", true, 0, 1}),
                          [](const auto& param) { return std::string(param.param.name); });
 
+TEST(Dealing, DealSetUpPlacesHandsPassPicturesAndTheDeck) {
+    FlowHarness h(13);
+    h.Start();
+    const int passX[] = {45, 665, 190, 20};
+    const int passY[] = {465, 145, 47, 145};
+    for (int seat = 0; seat < kSeats; ++seat) {
+        EXPECT_EQ(h.s.PassPicX[seat], passX[seat]) << seat;
+        EXPECT_EQ(h.s.PassPicY[seat], passY[seat]) << seat;
+    }
+    EXPECT_EQ(h.s.Hand[0][12].HomeX, 155 + 12 * 33);
+    EXPECT_EQ(h.s.Hand[1][12].HomeY, 190 + 12 * 5);
+    const int dealer = (h.s.FirstSeat + 3) % kSeats;
+    EXPECT_EQ(h.s.DeckX, h.s.Layout.DealOriginX[dealer]);
+    EXPECT_EQ(h.s.DeckY, h.s.Layout.DealOriginY[dealer]);
+    EXPECT_EQ(h.s.Phase, Phase::DealingCards);
+    EXPECT_EQ(h.sound.played, (std::vector<SoundEffect>{SoundEffect::Shuffle}));
+}
+
 TEST(Dealing, ShuffleIsAPermutation) {
     GameState s = MakeState();
     SeededRandom random(5);
