@@ -9,7 +9,7 @@
 int main(int argc, char** argv) {
     CLI::App app{"Plays whole Zarn matches headless, frame by frame, and checks every rule on the way."};
     SimulationOptions options;
-    app.add_option("--matches", options.Matches, "Matches to play")->check(CLI::PositiveNumber);
+    app.add_option("--matches", options.Matches, "Matches to play")->check(CLI::Range(1, 1000000000));
     app.add_option("--seed", options.Seed, "Seed of the random generator (the same seed, the same games)");
     app.add_flag("--partnership", options.Partnership, "Opposite seats play as partners");
     app.add_flag("--french", options.French, "Deal in packets of 13 (the French rules)");
@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
                  "The holder of the seven of hearts owns the first kingdom");
     app.add_option("--frame-bound", options.FrameBound,
                    "Frames one contract may take before it counts as stuck")
-        ->check(CLI::PositiveNumber);
+        ->check(CLI::Range(1, 1000000000));
     CLI11_PARSE(app, argc, argv);
 
     const SimulationResult result = RunSimulation(options, [](const MatchLine& line) {
