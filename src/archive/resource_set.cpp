@@ -1,0 +1,199 @@
+#include "archive/resource_set.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "archive/format_checks.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+size_t Slot(ResourceFolder folder) {
+    for (size_t i = 0; i < kResourcePrefixes.size(); ++i) {
+        if (kResourcePrefixes[i].folder == folder) {
+            return i;
+        }
+    }
+    return 0;  // every folder has a prefix
+}
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && LowerAscii(text.substr(0, prefix.size())) == LowerAscii(prefix);
+}
+
+std::string EntryText(const PakArchive& archive, int32_t id) {
+    return archive.FileLoaded() + ": entry " + std::to_string(id) + " (\"" + archive.EntryFileName(id) +
+           "\")";
+}
+
+}  // namespace
+
+std::string_view FolderName(ResourceFolder folder) {
+    return kResourcePrefixes[Slot(folder)].folderName;
+}
+
+std::optional<ResourceFolder> FolderFromName(std::string_view name) {
+    for (const ResourcePrefix& prefix : kResourcePrefixes) {
+        if (LowerAscii(name) == LowerAscii(prefix.folderName)) {
+            return prefix.folder;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<ResourceFolder> DeckFolder(std::string_view deckName) {
+    const std::string lower = LowerAscii(deckName);
+    if (lower == "roya2") {
+        return ResourceFolder::Roya2;
+    }
+    if (lower == "royal") {
+        return ResourceFolder::Royal;
+    }
+    return std::nullopt;
+}
+
+ResourceSet ResourceSet::FromArchive(const PakArchive& archive) {
+    ResourceSet set;
+    set.archiveName_ = archive.FileLoaded();
+    for (int32_t id = 0; id <= archive.NumEntrys(); ++id) {
+        const std::string name = archive.EntryFileName(id);
+        const ResourcePrefix* match = nullptr;
+        for (const ResourcePrefix& prefix : kResourcePrefixes) {
+            if (StartsWithIgnoringCase(name, prefix.prefix)) {
+                match = &prefix;
+                break;
+            }
+        }
+        if (match == nullptr) {
+            // Markers carry no file. Only this game's two kinds may appear; any other marks an archive
+            // that was not made for this game.
+            if (name.starts_with("dumm") && !name.starts_with("dumm118") && !name.starts_with("dummy2_")) {
+                throw PakError(
+                    EntryText(archive, id) +
+                    ": unknown marker entry (expected \"dumm118\" or \"dummy2_\"): not an archive of "
+                    "this game");
+            }
+            continue;
+        }
+        std::string fileName = name.substr(match->prefix.size());
+        if (fileName.empty()) {
+            throw PakError(EntryText(archive, id) + ": no file name after the prefix \"" +
+                           std::string(match->prefix) + "\"");
+        }
+        std::vector<uint8_t> bytes = archive.ReadEntry(id);
+        std::string why;
+        if (!MatchesItsExtension(fileName, bytes, &why)) {
+            throw PakError(EntryText(archive, id) + ": " + why);
+        }
+        const size_t slot = Slot(match->folder);
+        const auto [where, inserted] =
+            set.folders_[slot].emplace(LowerAscii(fileName), File{fileName, std::move(bytes)});
+        if (!inserted) {
+            throw PakError(EntryText(archive, id) + ": a second \"" + where->second.name + "\" in folder " +
+                           std::string(match->folderName));
+        }
+        set.order_[slot].push_back(fileName);
+        ++set.fileCount_;
+    }
+    return set;
+}
+
+const std::vector<uint8_t>* ResourceSet::Find(ResourceFolder folder, std::string_view fileName) const {
+    const auto& files = folders_[Slot(folder)];
+    const std::string key = LowerAscii(fileName);
+    if (const auto it = files.find(key); it != files.end()) {
+        return &it->second.bytes;
+    }
+    if (folder == ResourceFolder::Bitmaps && key == "back_800x600.bmp") {
+        if (const auto it = files.find("back_800x600.jpg"); it != files.end()) {
+            return &it->second.bytes;
+        }
+    }
+    return nullptr;
+}
+
+const std::vector<uint8_t>& ResourceSet::Get(ResourceFolder folder, std::string_view fileName) const {
+    if (const std::vector<uint8_t>* bytes = Find(folder, fileName)) {
+        return *bytes;
+    }
+    throw MissingResource("\"" + std::string(fileName) + "\" is missing from folder " +
+                          std::string(FolderName(folder)) + " of " +
+                          (archiveName_.empty() ? std::string("the archive") : archiveName_));
+}
+
+const std::vector<uint8_t>* ResourceSet::FindPath(std::string_view path) const {
+    std::vector<std::string_view> parts;
+    size_t start = 0;
+    while (start <= path.size()) {
+        const size_t end = path.find_first_of("/\\", start);
+        const std::string_view part =
+            path.substr(start, end == std::string_view::npos ? path.npos : end - start);
+        if (!part.empty()) {
+            parts.push_back(part);
+        }
+        if (end == std::string_view::npos) {
+            break;
+        }
+        start = end + 1;
+    }
+    if (parts.size() == 3 && LowerAscii(parts[0]) == "res") {
+        parts.erase(parts.begin());
+    }
+    if (parts.size() != 2) {
+        return nullptr;
+    }
+    const std::optional<ResourceFolder> folder = FolderFromName(parts[0]);
+    return folder ? Find(*folder, parts[1]) : nullptr;
+}
+
+std::vector<std::string> ResourceSet::FileNames(ResourceFolder folder) const {
+    return order_[Slot(folder)];
+}
+
+std::string FindArchive(const std::string& dataDirOption, const std::string& executableDir,
+                        std::string* placesTried) {
+    std::vector<fs::path> folders;
+    if (!dataDirOption.empty()) {
+        folders.emplace_back(dataDirOption);
+    }
+    if (const char* zarnData = std::getenv("ZARN_DATA"); zarnData != nullptr && *zarnData != '\0') {
+        folders.emplace_back(zarnData);
+    }
+    if (!executableDir.empty()) {
+        folders.emplace_back(executableDir);
+        folders.push_back((fs::path(executableDir) / ".." / "share" / "zarn").lexically_normal());
+    }
+    const char* xdg = std::getenv("XDG_DATA_DIRS");
+    const std::string xdgDirs = xdg != nullptr && *xdg != '\0' ? xdg : "/usr/local/share/:/usr/share/";
+    size_t start = 0;
+    while (start <= xdgDirs.size()) {
+        const size_t end = xdgDirs.find(':', start);
+        const std::string dir =
+            xdgDirs.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        // Relative entries are not valid in this variable and are ignored.
+        if (!dir.empty() && dir.front() == '/') {
+            folders.push_back(fs::path(dir) / "zarn");
+        }
+        if (end == std::string::npos) {
+            break;
+        }
+        start = end + 1;
+    }
+
+    std::string tried;
+    std::string found;
+    for (const fs::path& folder : folders) {
+        const fs::path candidate = (folder / kArchiveFileName).lexically_normal();
+        tried += candidate.string() + "\n";
+        std::error_code error;
+        if (fs::is_regular_file(candidate, error)) {
+            found = candidate.string();
+            break;
+        }
+    }
+    if (placesTried != nullptr) {
+        *placesTried = tried;
+    }
+    return found;
+}

@@ -1,0 +1,70 @@
+#include "presentation/memory_canvas.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+size_t Index(PictureId id) {
+    return static_cast<size_t>(id);
+}
+
+bool Valid(PictureId id) {
+    return static_cast<int>(id) >= 0 && id < PictureId::Count;
+}
+
+}  // namespace
+
+MemoryCanvas::MemoryCanvas(int32_t width, int32_t height, uint16_t fill) {
+    back_.width = width;
+    back_.height = height;
+    back_.pixels.assign(static_cast<size_t>(width * height), fill);
+}
+
+void MemoryCanvas::SetPicture(PictureId id, Picture565 picture) {
+    if (Valid(id) && picture.pixels.size() == static_cast<size_t>(picture.width * picture.height)) {
+        pictures_[Index(id)] = std::move(picture);
+    }
+}
+
+void MemoryCanvas::SetSolidPicture(PictureId id, int32_t width, int32_t height, uint16_t colour) {
+    SetPicture(id,
+               Picture565{width, height, std::vector<uint16_t>(static_cast<size_t>(width * height), colour)});
+}
+
+Rect32 MemoryCanvas::PictureRect(PictureId picture) const {
+    if (!Valid(picture)) {
+        return Rect32{};
+    }
+    const Picture565& p = pictures_[Index(picture)];
+    return Rect32{0, 0, p.width, p.height};
+}
+
+void MemoryCanvas::CopyRect(PictureId picture, const Rect32& source, int32_t x, int32_t y, bool keyed) {
+    if (!Valid(picture)) {
+        return;
+    }
+    const Picture565& from = pictures_[Index(picture)];
+    // The caller clips; this only guards the memory on both sides.
+    const int32_t left = std::max(source.left, 0);
+    const int32_t top = std::max(source.top, 0);
+    const int32_t right = std::min(source.right, from.width);
+    const int32_t bottom = std::min(source.bottom, from.height);
+    for (int32_t sy = top; sy < bottom; ++sy) {
+        const int32_t ty = y + sy - source.top;
+        if (ty < 0 || ty >= back_.height) {
+            continue;
+        }
+        for (int32_t sx = left; sx < right; ++sx) {
+            const int32_t tx = x + sx - source.left;
+            if (tx < 0 || tx >= back_.width) {
+                continue;
+            }
+            const uint16_t colour = from.At(sx, sy);
+            if (keyed && colour == kTransparent) {
+                continue;
+            }
+            back_.pixels[static_cast<size_t>(ty * back_.width + tx)] = colour;
+        }
+    }
+}

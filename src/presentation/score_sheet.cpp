@@ -1,0 +1,52 @@
+#include "presentation/score_sheet.h"
+
+#include <algorithm>
+
+#include "presentation/draw_layout.h"
+
+std::string NumberField(int16_t value) {
+    const std::string digits = std::to_string(value);
+    const size_t blanks = digits.size() < 4 ? 4 - digits.size() : 0;
+    return std::string(blanks, ' ') + digits;
+}
+
+std::string SheetLineText(const GameState& state, int line) {
+    if (line == 0) {
+        return " Me " + state.OpponentName[1] + " " + state.OpponentName[2] + " " + state.OpponentName[3];
+    }
+    std::string text;
+    for (int seat = 0; seat < kSeats; ++seat) {
+        text += NumberField(state.ScoreHistory[seat][line - 1]);
+    }
+    return text;
+}
+
+std::string TotalsText(const GameState& state) {
+    std::string text;
+    for (int seat = 0; seat < kSeats; ++seat) {
+        text += NumberField(state.TotalScore[seat]);
+    }
+    return text;
+}
+
+void DrawScoreSheet(Canvas& canvas, const Rect32& clipRect, const GameState& state, GameFonts& fonts) {
+    // The flow never fills more than ten lines; a larger count would run over the totals and past the
+    // sheet's fonts, so it is held to the sheet's size.
+    const int lastLine = std::clamp(static_cast<int>(state.ScoreRows), 0, kSheetLines);
+    for (int line = 0; line <= lastLine; ++line) {
+        BitmapFont& font = fonts.Text[line];
+        font.XPos = kSheetTextX;
+        font.YPos = static_cast<float>(SheetTop + SheetLinePitch * line);
+        font.DrawText(canvas, clipRect, SheetLineText(state, line), true);
+    }
+
+    BitmapFont& totals = fonts.Text[9];
+    totals.XPos = kSheetTextX;
+    totals.YPos = TotalsY;
+    totals.DrawText(canvas, clipRect, TotalsText(state), true);
+
+    BitmapFont& result = fonts.Text[10];
+    result.XPos = kSheetTextX;
+    result.YPos = ResultY;
+    result.DrawText(canvas, clipRect, state.ResultText, true);
+}
