@@ -7,6 +7,7 @@
 #include <array>
 #include <cctype>
 
+#include "archive/format_checks.h"
 #include "platform/sdl_handles.h"
 #include "platform/setup_error.h"
 
@@ -151,6 +152,13 @@ void Display::LoadPicture(PictureId picture, std::span<const uint8_t> bytes, Pic
     const auto index = static_cast<size_t>(picture);
     if (index >= kPictureSlots) {
         throw PictureError("no such picture slot");
+    }
+    // The archive's own header checks first: a decoder only ever sees bytes that look like its format.
+    std::string why;
+    const bool looksRight =
+        format == PictureFormat::Jpeg ? LooksLikeJpeg(bytes, &why) : LooksLikeBmp(bytes, &why);
+    if (!looksRight) {
+        throw PictureError(why);
     }
     RwopsPtr rw(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())));
     if (!rw) {

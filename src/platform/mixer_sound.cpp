@@ -7,6 +7,7 @@
 #include <array>
 #include <vector>
 
+#include "archive/format_checks.h"
 #include "platform/sdl_handles.h"
 
 namespace {
@@ -84,6 +85,9 @@ bool MixerSound::LoadWave(SoundEffect effect, std::span<const uint8_t> bytes) {
     slot.chunk.reset();
     slot.samples.clear();
 
+    if (!LooksLikeWav(bytes)) {
+        return false;
+    }
     RwopsPtr rw(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())));
     if (!rw) {
         return false;

@@ -25,4 +25,5 @@ std::string SetupErrorText(const std::string& procedure, int number, const std::
 // Error numbers, after the runtime errors these failures were always reported with.
 inline constexpr int kErrorFileNotFound = 53;
 inline constexpr int kErrorInvalidPicture = 481;
-inline constexpr int kErrorDisplayLibrary = 5;  // the display library refused a call
+inline constexpr int kErrorDisplayLibrary = 5;    // the display library refused a call
+inline constexpr int kErrorInvalidArchive = 321;  // "Invalid file format"
