@@ -25,11 +25,13 @@ constexpr int kLayoutSuits = 4;
 constexpr int kFirstLayoutCell = 1;
 constexpr int kLastLayoutCell = 13;
 
-// Hands are drawn top, right, left, then the human's last so nothing covers it.
+// Hands are drawn top, right, left, then the human's last so no other hand covers it.
 constexpr std::array<int, kSeats> kHandDrawOrder{2, 1, 3, 0};
 constexpr int kHandSlotsDrawn = 13;
 
 constexpr int kContracts = 5;
+constexpr int kDealsPerKingdom = 5;
+constexpr int kContractsPerMatch = 20;
 
 // Text glyphs advance by the cell width less two.
 constexpr int kGlyphAdvance = kFontCellWidth - 2;
@@ -192,8 +194,11 @@ std::string BannerText(const GameState& state) {
     // seat says how many deals of the kingdom came before this one.
     const int owner = (std::clamp(static_cast<int>(state.KingdomSeat), 0, kSeats - 1) + kSeats - 1) % kSeats;
     const int firstSeat = std::clamp(static_cast<int>(state.FirstSeat), 0, kSeats - 1);
-    const int dealOfKingdom = std::clamp(state.SeatInfo[firstSeat][kKingdomDealsCell] + 1, 1, 5);
-    std::string text = SeatName(state, owner) + " kingdom " + std::to_string(dealOfKingdom) + "/5  ";
+    const int dealOfKingdom =
+        std::clamp(state.SeatInfo[firstSeat][kKingdomDealsCell] + 1, 1, kDealsPerKingdom);
+    std::string text = SeatName(state, owner) + " kingdom " + std::to_string(dealOfKingdom) + "/" +
+                       std::to_string(kDealsPerKingdom) + "  ";
+    const std::string ofMatch = "/" + std::to_string(kContractsPerMatch);
 
     const std::string contract = ContractName(state.Contract);
     switch (phase) {
@@ -206,10 +211,10 @@ std::string BannerText(const GameState& state) {
             break;
         case Phase::EndOfMatch:
             text += state.MatchOver ? "Match over"
-                                    : contract + " done " + std::to_string(state.ContractsPlayed) + "/20";
+                                    : contract + " done " + std::to_string(state.ContractsPlayed) + ofMatch;
             break;
         default:
-            text += contract + " " + std::to_string(state.ContractsPlayed + 1) + "/20";
+            text += contract + " " + std::to_string(state.ContractsPlayed + 1) + ofMatch;
             break;
     }
     if (text.size() > kBannerMaxChars) {
