@@ -23,10 +23,20 @@ target_link_libraries(zarn_shell_game PUBLIC zarn_shell_core PRIVATE zarn_warnin
 add_executable(zarn ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
 target_link_libraries(zarn PRIVATE zarn_shell_game zarn_warnings)
 
-# The game needs its archive beside it; the asset generator's target may be defined after this file.
+# The game needs its archive beside it; the asset generator's target is defined after this file.
 function(zarn_game_needs_resources)
     if(TARGET zarn_resources)
         add_dependencies(zarn zarn_resources)
     endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL zarn_game_needs_resources)
+
+# The startup dialog and the archive browser (Qt, dialog.cmake, included after this file) when they
+# are in the tree; without them the game starts directly.
+function(zarn_game_uses_dialog)
+    if(TARGET zarn_dialog)
+        target_link_libraries(zarn PRIVATE zarn_dialog)
+        target_compile_definitions(zarn PRIVATE ZARN_HAS_DIALOG=1)
+    endif()
+endfunction()
+cmake_language(DEFER CALL zarn_game_uses_dialog)

@@ -14,6 +14,11 @@
 #include "shell/command_line.h"
 #include "shell/game_session.h"
 
+#ifdef ZARN_HAS_DIALOG
+#include "shell/archive_browser.h"
+#include "shell/startup_dialog.h"
+#endif
+
 namespace {
 
 constexpr int kExitSetupFailed = 1;
@@ -28,8 +33,16 @@ std::string ExecutableDir(const char* argv0) {
     return exe.parent_path().string();
 }
 
-int Fail(const std::string& text) {
+// A start-up failure before the game's window exists: in the dialog's message box when the dialog is
+// part of the program (Qt is alone then), else in SDL's; always on standard error.
+int Fail(int& argc, char** argv, const std::string& text) {
+#ifdef ZARN_HAS_DIALOG
+    ShowStartupError(argc, argv, text);
+#else
+    (void)argc;
+    (void)argv;
     ShowErrorMessage("Zarn", text);
+#endif
     return kExitSetupFailed;
 }
 
@@ -48,22 +61,21 @@ int main(int argc, char** argv) {
     const std::string executableDir = ExecutableDir(argc > 0 ? argv[0] : nullptr);
 
     if (line.pakBrowser) {
-        // The archive browser is the Qt half of the shell; this build does not contain it yet.
+#ifdef ZARN_HAS_DIALOG
+        return RunArchiveBrowser(argc, argv);
+#else
         std::fputs("zarn: the archive browser is not part of this build.\n", stderr);
         return kExitSetupFailed;
-    }
-    if (!line.noDialog) {
-        // The startup dialog (Qt) goes here: it runs in its own QApplication, which must be destroyed
-        // before SDL starts, and fills `options`; closing it without starting ends the program.
-        // Until the dialog is linked in, the game starts directly, as with --no-dialog.
+#endif
     }
 
     std::string placesTried;
     const std::string archivePath = FindArchive(line.dataDir, executableDir, &placesTried);
     if (archivePath.empty()) {
-        return Fail(SetupErrorText(
-            "StartGame", kErrorFileNotFound,
-            "File not found: " + std::string(kArchiveFileName) + "\r\nLooked in:\r\n" + placesTried));
+        return Fail(argc, argv,
+                    SetupErrorText("StartGame", kErrorFileNotFound,
+                                   "File not found: " + std::string(kArchiveFileName) + "\r\nLooked in:\r\n" +
+                                       placesTried));
     }
     std::optional<ResourceSet> resources;
     try {
@@ -71,7 +83,23 @@ int main(int argc, char** argv) {
         archive.OpenQ2Pak(archivePath);
         resources = ResourceSet::FromArchive(archive);
     } catch (const PakError& e) {
-        return Fail(SetupErrorText("OpenQ2Pak", kErrorInvalidArchive, e.what()));
+        return Fail(argc, argv, SetupErrorText("OpenQ2Pak", kErrorInvalidArchive, e.what()));
+    }
+
+    if (!line.noDialog) {
+#ifdef ZARN_HAS_DIALOG
+        // The dialog runs in its own Qt application, gone again before SDL starts.
+        try {
+            if (RunStartupDialog(argc, argv, options, *resources) == DialogOutcome::Quit) {
+                return 0;
+            }
+            ApplyRules(options);
+        } catch (const std::runtime_error& e) {
+            // No display for the dialog: the game starts with the command line's options.
+            std::fprintf(stderr, "zarn: the startup dialog could not be shown (%s); starting the game.\n",
+                         e.what());
+        }
+#endif
     }
 
     GameState state;
