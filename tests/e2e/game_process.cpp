@@ -28,7 +28,9 @@ ProcessResult RunGame(const std::vector<std::string>& args, const std::map<std::
         }
     }
     for (const auto& [key, value] : env) {
-        envStrings.push_back(key + "=" + value);
+        if (!value.empty()) {
+            envStrings.push_back(key + "=" + value);
+        }
     }
     std::vector<char*> envp;
     for (std::string& s : envStrings) {

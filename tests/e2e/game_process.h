@@ -6,7 +6,8 @@
 #include <vector>
 
 // Runs the real game executable as a child process, with the environment it is given on top of this
-// process's own, and collects its exit code and everything it wrote.
+// process's own (an empty value removes the variable), and collects its exit code and everything it
+// wrote.
 struct ProcessResult {
     int exitCode = -1;  // -1 when it did not exit normally
     int signal = 0;     // the signal that ended it, if any
