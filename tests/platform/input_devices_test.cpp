@@ -5,6 +5,7 @@
 
 #include "platform/display.h"
 #include "platform/sdl_library.h"
+#include "test_media.h"
 
 namespace {
 
@@ -31,6 +32,7 @@ protected:
         SDL_PushEvent(&e);
     }
 
+    HeadlessSdlDrivers drivers;
     SdlLibrary sdl;
     Display display{false, "zarn test"};
     InputDevices input{display};

@@ -12,6 +12,7 @@ namespace {
 // SDL's dummy audio driver: a device that plays into nothing.
 class MixerSoundTest : public ::testing::Test {
 protected:
+    HeadlessSdlDrivers drivers;
     SdlLibrary sdl;
 };
 
