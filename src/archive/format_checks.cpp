@@ -35,6 +35,11 @@ std::optional<Info> Fail(std::string* why, std::string reason) {
     return std::nullopt;
 }
 
+std::string Hex(uint8_t byte) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    return {kDigits[byte >> 4], kDigits[byte & 0xF]};
+}
+
 bool SaneSide(int64_t side) {
     return side >= 1 && side <= kMaxPictureSide;
 }
@@ -152,8 +157,7 @@ std::optional<JpegInfo> ReadJpegInfo(std::span<const uint8_t> bytes, std::string
             continue;  // markers without a segment
         }
         if (marker == 0x00 || marker == 0xD8 || marker == 0xD9 || marker == 0xDA) {
-            return Fail<JpegInfo>(why,
-                                  "JPEG: marker FF " + std::to_string(marker) + " before the frame header");
+            return Fail<JpegInfo>(why, "JPEG: marker FF " + Hex(marker) + " before the frame header");
         }
         if (at + 2 > bytes.size()) {
             return Fail<JpegInfo>(why, "JPEG: segment length runs past the end");

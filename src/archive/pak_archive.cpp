@@ -144,6 +144,7 @@ PakArchive PakArchive::Parse(std::vector<uint8_t> bytes, std::string displayName
     }
 
     const int32_t count = dirLength / kDirectoryEntrySize;
+    // An entry in memory is smaller than its 64 bytes on file, so this never asks for more than the file.
     archive.entries_.reserve(static_cast<size_t>(count));
     std::map<std::string, int32_t> byLowerName;
     for (int32_t index = 0; index < count; ++index) {
@@ -178,8 +179,6 @@ PakArchive PakArchive::Parse(std::vector<uint8_t> bytes, std::string displayName
             Refuse(file, label + ": same name as " + EntryLabel(found->second, other.fileName) +
                              (other.fileName == entry.fileName ? "" : " apart from case"));
         }
-        entry.field = entry.fileName;
-        entry.field.resize(kNameSize, ' ');
         archive.entries_.push_back(std::move(entry));
     }
     archive.bytes_ = std::move(bytes);
@@ -244,7 +243,9 @@ int32_t PakArchive::NumEntrys() const {
 }
 
 std::string PakArchive::EntryName(int32_t id) const {
-    return At(id).field;
+    std::string field = At(id).fileName;
+    field.resize(kNameSize, ' ');
+    return field;
 }
 
 std::string PakArchive::EntryFileName(int32_t id) const {
@@ -302,7 +303,7 @@ void PakArchive::SaveFileFromPAK(int32_t id, const std::string& saveToPath) cons
     if (!out) {
         throw PakError(what + "no free temporary name beside it");
     }
-    bool written = std::fwrite(data.data(), 1, data.size(), out.get()) == data.size();
+    bool written = data.empty() || std::fwrite(data.data(), 1, data.size(), out.get()) == data.size();
     std::string writeError = written ? std::string() : ErrnoText();
     if (std::fclose(out.release()) != 0 && written) {
         written = false;

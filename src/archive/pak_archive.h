@@ -71,7 +71,6 @@ public:
 
 private:
     struct Entry {
-        std::string field;     // 56 characters, padding as blanks
         std::string fileName;  // without padding
         int32_t offset = 0;
         int32_t size = 0;
@@ -79,6 +78,7 @@ private:
 
     static PakArchive Parse(std::vector<uint8_t> bytes, std::string displayName);
     const Entry& At(int32_t id) const;
+    static_assert(sizeof(Entry) <= static_cast<size_t>(kDirectoryEntrySize));
 
     std::vector<uint8_t> bytes_;
     std::vector<Entry> entries_;

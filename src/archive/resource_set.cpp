@@ -99,6 +99,12 @@ ResourceSet ResourceSet::FromArchive(const PakArchive& archive) {
     return set;
 }
 
+ResourceSet ResourceSet::FromFile(const std::string& archivePath) {
+    PakArchive archive;
+    archive.OpenQ2Pak(archivePath);
+    return FromArchive(archive);
+}
+
 const std::vector<uint8_t>* ResourceSet::Find(ResourceFolder folder, std::string_view fileName) const {
     const auto& files = folders_[Slot(folder)];
     const std::string key = LowerAscii(fileName);
@@ -196,4 +202,20 @@ std::string FindArchive(const std::string& dataDirOption, const std::string& exe
         *placesTried = tried;
     }
     return found;
+}
+
+std::string ArchiveNotFoundMessage(const std::string& placesTried) {
+    std::string places;
+    size_t start = 0;
+    while (start < placesTried.size()) {
+        size_t end = placesTried.find('\n', start);
+        if (end == std::string::npos) {
+            end = placesTried.size();
+        }
+        if (end > start) {
+            places += (places.empty() ? "" : ", ") + placesTried.substr(start, end - start);
+        }
+        start = end + 1;
+    }
+    return std::string(kArchiveFileName) + " not found; looked at " + (places.empty() ? "no place" : places);
 }

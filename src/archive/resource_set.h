@@ -56,6 +56,9 @@ public:
     // set.
     static ResourceSet FromArchive(const PakArchive& archive);
 
+    // Opens the archive file and reads it as above. Throws PakError also for an unreadable file.
+    static ResourceSet FromFile(const std::string& archivePath);
+
     // The file's bytes, the file name matched without regard to case; nullptr when missing. The one
     // JPEG background also answers to its ".bmp" name when the archive holds no such bitmap, as the
     // game used to load the background under that name.
@@ -97,3 +100,6 @@ inline constexpr std::string_view kArchiveFileName = "res118.pak";
 // string; `placesTried` (when given) receives every path looked at, one per line.
 std::string FindArchive(const std::string& dataDirOption, const std::string& executableDir,
                         std::string* placesTried);
+
+// The one-line message for an archive that was not found: "res118.pak not found; looked at A, B, C".
+std::string ArchiveNotFoundMessage(const std::string& placesTried);

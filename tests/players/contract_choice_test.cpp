@@ -60,7 +60,9 @@ INSTANTIATE_TEST_SUITE_P(
                                  {"QD", "JD", "10D", "9D", "8D", "7D", "6D", "5D", "4D", "3D", "2D", "AD"},
                                  1200.0F},
                       DangerCase{"the king is never looked at", {"KD", "9D"}, 12.0F},
-                      DangerCase{"other suits do not count", {"QS", "QH", "QC"}, 0.0F}));
+                      DangerCase{"other suits do not count", {"QS", "QH", "QC"}, 0.0F},
+                      DangerCase{"nine, seven, four: 12 + 6 + 2", {"9D", "7D", "4D"}, 20.0F},
+                      DangerCase{"nine, seven, three: 12 + 6 + 1", {"9D", "7D", "3D"}, 19.0F}));
 
 TEST(ContractEstimates, EachEstimateCountsItsCards) {
     GameState s = Dealt({"KH", "AH", "QS", "QC", "KC", "AD", "AS", "2D", "9D", "JC", "10S", "3H", "4H"});
@@ -83,6 +85,13 @@ TEST(ContractEstimates, KingAndQueensFollowTheRankOrderInForce) {
     SetRankOrder(s);
     EXPECT_FLOAT_EQ(KingEstimate(s, HandOf(s)), 0.0F);
     EXPECT_FLOAT_EQ(QueensEstimate(s, HandOf(s)), 25.0F + 15.0F);
+}
+
+TEST(ContractEstimates, TricksThresholdHandsSitEitherSideOf135) {
+    GameState s = Dealt({"QC", "10S", "8H", "6H", "3H", "3C", "2C", "3S", "2S", "3D", "2D", "KC", "KS"});
+    EXPECT_FLOAT_EQ(TricksEstimate(s, HandOf(s)), 135.0F);
+    s = Dealt({"QC", "10S", "8H", "6H", "KH", "3C", "2C", "3S", "2S", "3D", "2D", "KC", "KS"});
+    EXPECT_FLOAT_EQ(TricksEstimate(s, HandOf(s)), 134.0F);
 }
 
 TEST(ContractEstimates, FindCardGivesTheListIndex) {
@@ -113,6 +122,18 @@ const std::vector<std::string_view> kOneAceHand = {"KH", "QD", "KC", "KS", "KD",
 // Every estimate above its threshold: K 75, Q 160, D 100, T 400, L 300.
 const std::vector<std::string_view> kCostlyHand = {"AH", "AC", "AS", "AD", "QS", "QD", "QC",
                                                    "QH", "2C", "3C", "2S", "3S", "2H"};
+// D 20, right on the Diamonds threshold; no ace.
+const std::vector<std::string_view> kDiamondsAtTwentyHand = {"9D", "7D", "4D", "2C", "3C", "4C", "5C",
+                                                             "6C", "2S", "3S", "4S", "5S", "6S"};
+// D 19, just under it.
+const std::vector<std::string_view> kDiamondsAtNineteenHand = {"9D", "7D", "3D", "2C", "3C", "4C", "5C",
+                                                               "6C", "2S", "3S", "4S", "5S", "6S"};
+// T 100 + 25 + 10 + 0 = 135, right on the Tricks threshold; no ace.
+const std::vector<std::string_view> kTricksAt135Hand = {"QC", "10S", "8H", "6H", "3H", "3C", "2C",
+                                                        "3S", "2S",  "3D", "2D", "KC", "KS"};
+// T 134: the three of hearts traded for the king, which the suit danger never looks at.
+const std::vector<std::string_view> kTricksAt134Hand = {"QC", "10S", "8H", "6H", "KH", "3C", "2C",
+                                                        "3S", "2S",  "3D", "2D", "KC", "KS"};
 // K 75 and Q 75 tie; D 50, T 150, L 75.
 const std::vector<std::string_view> kTiedHand = {"KH", "KC", "KS", "KD", "AC", "JD", "JC",
                                                  "JS", "2H", "3H", "4H", "2D", "3D"};
@@ -154,6 +175,17 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{"only the two of diamonds: Diamonds", kDiamondsHand, {}, kDiamonds},
         ChoiceCase{"small suit dangers: Tricks", kTricksHand, {}, kTricks},
         ChoiceCase{"no ace once Tricks is taken: the layout", kTricksHand, {kTricks}, kLayoutContract},
+        ChoiceCase{"Diamonds at exactly 20 is not cheap enough",
+                   kDiamondsAtTwentyHand,
+                   {kQueens, kKing, kTricks},
+                   kLayoutContract},
+        ChoiceCase{
+            "Diamonds at 19 is accepted", kDiamondsAtNineteenHand, {kQueens, kKing, kTricks}, kDiamonds},
+        ChoiceCase{"Tricks at exactly 135 is not cheap enough",
+                   kTricksAt135Hand,
+                   {kQueens, kKing, kDiamonds},
+                   kLayoutContract},
+        ChoiceCase{"Tricks at 134 is accepted", kTricksAt134Hand, {kQueens, kKing, kDiamonds}, kTricks},
         ChoiceCase{"fallback: the layout's half beats the unscaled Tricks", kCostlyHand, {}, kLayoutContract},
         ChoiceCase{"fallback: Tricks' scaled danger beats the unscaled Diamonds",
                    kCostlyHand,

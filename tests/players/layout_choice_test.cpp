@@ -61,6 +61,22 @@ TEST_F(LayoutChoiceTest, GapsAndLaidCardsShrinkTheWeight) {
     EXPECT_FLOAT_EQ(Value(0), 5.0F + afterGap + 2.0F / 9.0F * 0.98F);
 }
 
+TEST_F(LayoutChoiceTest, UpwardWalkCountsTheCardsAboveAndTheRoomLeft) {
+    // Only the jack of hearts is laid: the queen frees the king, and three places remain above the jack.
+    s.SuitHigh[kHearts] = 11;
+    s.SuitLow[kHearts] = 11;
+    Hold({"QH", "KH"});
+    EXPECT_FLOAT_EQ(Value(0), 5.0F + 1000.0F + 2.0F / 3.0F * 0.98F);
+}
+
+TEST_F(LayoutChoiceTest, DownwardWalkReachesTheAce) {
+    // Hearts laid from the five up: the four frees the three and, past the missing two, the ace.
+    s.SuitLow[kHearts] = 5;
+    s.SuitHigh[kHearts] = 12;
+    Hold({"4H", "3H", "AH"});
+    EXPECT_FLOAT_EQ(Value(0), 5.0F + 1000.0F + 500.0F / 2.0F * 0.98F + 3.0F / 5.0F * 0.98F);
+}
+
 TEST_F(LayoutChoiceTest, HoldsRankInSuitLooksOnlyAtHeldSlots) {
     Hold({"JH", "10H"});
     EXPECT_TRUE(HoldsRankInSuit(s, 10, kHearts, s.Hand[kSeat]));

@@ -252,6 +252,99 @@ INSTANTIATE_TEST_SUITE_P(
         ForcedCase{"Queens void: a queen goes", kQueens, {"5C"}, {"2S", "QD", "AH"}, "QD"},
         ForcedCase{"Diamonds void: a diamond goes", kDiamonds, {"5C"}, {"AS", "KS", "2D"}, "2D"}));
 
+// Card names separated by spaces, as the cases below spell hands and tricks.
+std::vector<std::string_view> Cards(std::string_view names) {
+    std::vector<std::string_view> cards;
+    while (!names.empty()) {
+        const size_t space = names.find(' ');
+        cards.push_back(names.substr(0, space));
+        names = space == std::string_view::npos ? std::string_view{} : names.substr(space + 1);
+    }
+    return cards;
+}
+
+// Scores by the seat's place in the trick, as the card's value v plus or minus what the place adds.
+struct ScoreCase {
+    const char* rule;
+    int16_t contract;
+    bool partnership;
+    std::string_view hand;
+    std::string_view table;
+    int signalledSeat;  // a seat whose King lead signal is set, or -1
+    std::string_view card;
+    double valueSign;  // the score starts from +v or -v
+    double offset;
+};
+
+void PrintTo(const ScoreCase& c, std::ostream* os) {
+    *os << c.rule;
+}
+
+class TrickScoreTest : public ::testing::TestWithParam<ScoreCase> {};
+
+TEST_P(TrickScoreTest, ScoreFollowsThePlaceInTheTrick) {
+    const ScoreCase& c = GetParam();
+    GameState s = MakeState(c.contract);
+    s.Options.Partnership = c.partnership;
+    s.CurrentSeat = kSeat;
+    s.Hand[kSeat] = {};
+    const auto hand = Cards(c.hand);
+    for (size_t i = 0; i < hand.size(); ++i) {
+        s.Hand[kSeat][i].Card = CardId(hand[i]);
+        s.Hand[kSeat][i].InUse = true;
+    }
+    RebuildHeld(s, kSeat);
+    s.TableCount = 0;
+    for (std::string_view name : Cards(c.table)) {
+        s.TableCards[s.TableCount++].Card = CardId(name);
+    }
+    if (c.signalledSeat >= 0) {
+        s.SeatInfo[c.signalledSeat][kKingLeadSignalCell] = kTrueCell;
+    }
+    const auto list = CandidateList(s, kSeat);
+    const int count = static_cast<int>(list.size());
+    const std::vector<double> scores = TrickCardScores(s, kSeat);
+    for (int i = 0; i < count; ++i) {
+        if (list[i] == CardId(c.card)) {
+            const double v = HeightValue(s, list[i], list, count);
+            EXPECT_DOUBLE_EQ(scores[i], c.valueSign * v + c.offset) << c.rule;
+            return;
+        }
+    }
+    ADD_FAILURE() << c.card << " is not in the hand";
+}
+
+constexpr int kPartnerSeat = (kSeat + 2) % kSeats;
+constexpr int kNoSignal = -1;
+constexpr bool kAlone = false;
+constexpr bool kPartners = true;
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Players, TrickScoreTest, ::testing::Values(
+    // The jack and king of spades are unseen, yet nothing can follow the fourth seat.
+    ScoreCase{"fourth seat winning pays no danger charge",
+              kQueens, kAlone, "AS 2S", "5S 7S 3S", kNoSignal, "AS", +1, 0.0},
+    // The queen of hearts is unseen (danger 200) and the king itself is a penalty (50).
+    ScoreCase{"second seat winning with its own penalty card pays for both",
+              kKing, kAlone, "KH 2H", "5H", kNoSignal, "KH", -1, -250.0},
+    ScoreCase{"third seat sheds its penalty when an opponent has beaten the partner",
+              kDiamonds, kPartners, "QD 2S", "5C KC", kNoSignal, "QD", +1, 50.0},
+    ScoreCase{"fourth seat sheds its penalty when the partner has been beaten",
+              kDiamonds, kPartners, "QD 3D", "5D 9D JD", kNoSignal, "3D", +1, 50.0},
+    ScoreCase{"fourth seat winning pays for every penalty on the table",
+              kDiamonds, kPartners, "QD 3D", "5D 9D JD", kNoSignal, "QD", +1, -3050.0},
+    ScoreCase{"King leader without partnership ignores the partner's signal",
+              kKing, kAlone, "2H 2S", "", kPartnerSeat, "2H", -1, 10.0},
+    ScoreCase{"King leader holding the king leads high whatever the partner signalled",
+              kKing, kPartners, "KH 2H 3S", "", kPartnerSeat, "2H", +1, -15.0},
+    ScoreCase{"King leader holding the king: other suits keep +v",
+              kKing, kPartners, "KH 2H 3S", "", kPartnerSeat, "3S", +1, 0.0},
+    ScoreCase{"Queens leader: an ace of a suit without the own queen keeps -v",
+              kQueens, kPartners, "AH 2S", "", kNoSignal, "AH", -1, 0.0},
+    ScoreCase{"Tricks leader: no shift at all",
+              kTricks, kPartners, "AH 2S", "", kPartnerSeat, "2S", -1, 0.0}));
+// clang-format on
+
 // --- Leading ---------------------------------------------------------------------------------------
 
 TEST_F(TrickChoiceTest, QueensLeaderKeepsAwayFromItsQueensSuit) {
@@ -327,6 +420,31 @@ TEST_F(TrickChoiceTest, ActsForTheSeatItIsGivenNotTheSeatToMove) {
     s.CurrentSeat = 3;
     EXPECT_EQ(ChooseTrickCard(s, 0), CardId("3D"));
     EXPECT_EQ(ChooseTrickCard(s, kSeat), CardId("2S"));
+}
+
+TEST_F(TrickChoiceTest, EverySeatReadsTheSignalOfTheSeatOppositeIt) {
+    for (int seat = 0; seat < kSeats; ++seat) {
+        SetUp(kKing, {}, {}, true);
+        GiveHand(s, seat, {"2H", "2S"});
+        s.CurrentSeat = static_cast<int16_t>(seat);
+        s.SeatInfo[(seat + 2) % kSeats][kKingLeadSignalCell] = kTrueCell;
+        EXPECT_EQ(ChooseTrickCard(s, seat), CardId("2S")) << "seat " << seat;  // hearts kept back
+        s.SeatInfo[(seat + 2) % kSeats][kKingLeadSignalCell] = 0;
+        s.SeatInfo[(seat + 1) % kSeats][kKingLeadSignalCell] = kTrueCell;
+        s.SeatInfo[(seat + 3) % kSeats][kKingLeadSignalCell] = kTrueCell;
+        EXPECT_EQ(ChooseTrickCard(s, seat), CardId("2H")) << "seat " << seat;  // opponents' signals ignored
+    }
+}
+
+TEST_F(TrickChoiceTest, KingLeadSignalIsNotedWithoutPartnershipsToo) {
+    SetUp(kKing, {"KH", "2S"}, {}, false);
+    NoteKingLeadSignal(s, kSeat);
+    EXPECT_EQ(s.SeatInfo[kSeat][kKingLeadSignalCell], kTrueCell);
+    for (int seat = 0; seat < kSeats; ++seat) {
+        if (seat != kSeat) {
+            EXPECT_EQ(s.SeatInfo[seat][kKingLeadSignalCell], 0) << "seat " << seat;
+        }
+    }
 }
 
 TEST_F(TrickChoiceTest, EmptyHandHasNothingToPlay) {

@@ -114,7 +114,7 @@ void DrawAce(QPainter& painter, PipSuit suit, const DeckStyle& style) {
     const QPointF centre(kCentre, kMiddle);
     if (suit == PipSuit::Spades) {
         // The ace of spades carries the deck's ornament: a ring in the deck's colour around a large pip.
-        painter.setPen(QPen(style.backField, 2.0));
+        painter.setPen(QPen(style.robeBlack, 2.0));
         painter.setBrush(Qt::NoBrush);
         painter.drawEllipse(centre, 34.0, 34.0);
         painter.setPen(QPen(style.trim, 1.5));
@@ -123,7 +123,7 @@ void DrawAce(QPainter& painter, PipSuit suit, const DeckStyle& style) {
         painter.fillPath(SuitPath(suit, QRectF(centre.x() - 23, centre.y() - 26, 46, 52)), SuitInk(suit));
         return;
     }
-    painter.fillPath(SuitPath(suit, QRectF(centre.x() - 21, centre.y() - 24, 42, 48)), SuitInk(suit));
+    painter.fillPath(SuitPath(suit, QRectF(centre.x() - 24, centre.y() - 28, 48, 56)), SuitInk(suit));
 }
 
 }  // namespace

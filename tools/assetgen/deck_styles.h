@@ -25,5 +25,6 @@ struct DeckStyle {
 // "Roya2": a classic blue-backed deck with red, blue and gold courts and serif indices.
 DeckStyle Roya2Style(const AssetFonts& fonts);
 
-// "Royal": a deep red back with gold rosettes, green and black courts and sans-serif indices.
+// "Royal": a deep red back with gold rosettes, orange, green and black courts on gold and sans-serif
+// indices.
 DeckStyle RoyalStyle(const AssetFonts& fonts);

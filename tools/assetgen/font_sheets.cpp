@@ -33,17 +33,18 @@ struct FaceLook {
     double capHeight;    // height of a capital letter in pixels
     double maxWidth;     // widest glyph body, leaving room for the outline
     bool uppercaseOnly;  // the segment display has no small letters of its own
+    double smallBoost;   // small letters drawn this much larger than the face has them
     QColor underlay;
 };
 
 FaceLook LookOf(FontFace face, const AssetFonts& fonts) {
     switch (face) {
         case FontFace::Handwriting:
-            return {fonts.handwriting, fonts.serif, false, 17.0, 15.5, false, kPaperColour};
+            return {fonts.handwriting, fonts.serif, false, 17.0, 15.5, false, 1.2, kPaperColour};
         case FontFace::Digits:
-            return {fonts.segments, fonts.sansMono, false, 15.0, 14.5, true, kFeltColour};
+            return {fonts.segments, fonts.sansMono, false, 15.0, 14.5, true, 1.0, kFeltColour};
         case FontFace::Deluxe:
-            return {fonts.serif, fonts.serif, true, 15.0, 14.5, false, kFeltColour};
+            return {fonts.serif, fonts.serif, true, 15.0, 14.5, false, 1.0, kFeltColour};
     }
     return {};
 }
@@ -85,7 +86,12 @@ QPainterPath GlyphOutline(char16_t ch, const FaceLook& look) {
     // Tall or deep glyphs are pressed flatter to stay inside the cell; wide ones are narrowed.
     // Digits are what the score sheet is mostly made of: they stand as tall as the capitals.
     const bool digit = ch >= u'0' && ch <= u'9';
-    const double height = digit ? look.capHeight / raw.height() : scale;
+    // The handwriting's small letters are tiny beside its capitals; they are written a little larger.
+    const bool small = ch >= u'a' && ch <= u'z';
+    const double boosted = scale * look.smallBoost;
+    const bool roomForBoost =
+        -raw.top() * boosted <= kMaxAscent && raw.height() * boosted <= kMaxAscent + kMaxDescent;
+    const double height = digit ? look.capHeight / raw.height() : small && roomForBoost ? boosted : scale;
     double sy = height;
     if (raw.top() < 0.0) {
         sy = std::min(sy, kMaxAscent / -raw.top());

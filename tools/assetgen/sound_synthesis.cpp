@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 namespace {
 
@@ -190,8 +191,13 @@ StereoSound Shuffle() {
     }
     Mix(s, bed, 0.05, 0.0);
     // Two knocks: the deck squared.
-    Mix(s, Thump(0.08, 120.0, 0.015), 1.08, 0.0);
-    Mix(s, Thump(0.08, 130.0, 0.012), 1.2, 0.0);
+    for (const auto& [at, pitch] : {std::pair{1.08, 120.0}, std::pair{1.2, 130.0}}) {
+        std::vector<double> knock = Thump(0.08, pitch, 0.014);
+        for (double& v : knock) {
+            v *= 0.4;
+        }
+        Mix(s, knock, at, 0.0);
+    }
     Finish(s, 0.65);
     return s;
 }
