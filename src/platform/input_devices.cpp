@@ -120,6 +120,12 @@ InputState InputDevices::Read() {
     return state;
 }
 
+void InputDevices::PostDisplayLost() {
+    SDL_Event e{};
+    e.type = SDL_RENDER_DEVICE_RESET;
+    SDL_PushEvent(&e);
+}
+
 void InputDevices::ShowSystemCursor(bool show) {
     SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
     cursorShown_ = show;

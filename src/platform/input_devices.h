@@ -39,6 +39,10 @@ public:
     // The snapshot for this frame (the keyboard and mouse reads of the frame).
     InputState Read();
 
+    // Queues the signal the renderer gives when its device was reset, as if the display had been lost
+    // (a test hook: the game then restores the display and reloads its pictures).
+    void PostDisplayLost();
+
     // Shows or hides the system's pointer over the game's window.
     void ShowSystemCursor(bool show);
     bool SystemCursorShown() const { return cursorShown_; }

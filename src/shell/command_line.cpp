@@ -46,6 +46,10 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
                    "Test hook: press ESCAPE for the game after N frames")
         ->type_name("N")
         ->check(CLI::NonNegativeNumber);
+    app.add_option("--lose-display-after-frames", line.loseDisplayAfterFrames,
+                   "Test hook: lose the display after N frames (it is restored and the pictures reloaded)")
+        ->type_name("N")
+        ->check(CLI::NonNegativeNumber);
     app.set_version_flag("--version", VersionText(), "Print the version and exit");
 
     std::ostringstream out;

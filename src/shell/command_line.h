@@ -21,8 +21,10 @@ struct CommandLine {
     std::string screenshotPath;
     std::string dataDir;
     bool pakBrowser = false;
-    // Test hook: after this many frames the game reads ESCAPE as pressed. -1: never.
+    // Test hooks: after this many frames the game reads ESCAPE as pressed, or its display is lost.
+    // -1: never.
     int64_t exitAfterFrames = -1;
+    int64_t loseDisplayAfterFrames = -1;
 };
 
 // The outcome of parsing: either a command line to run with, or an exit code with text to print

@@ -80,6 +80,19 @@ TEST_F(GameE2eTest, WindowedRoyalDeckWithEveryRuleOption) {
     EXPECT_EQ(Head(shot, 2), "BM");
 }
 
+// A lost display mid-game: the frame waits for it, a new renderer is made, every picture and font is
+// reloaded from the archive in memory, and the game plays on to its end.
+TEST_F(GameE2eTest, ALostDisplayIsRestoredAndThePicturesReloaded) {
+    const fs::path shot = dir_ / "after.bmp";
+    const ProcessResult r =
+        RunGame({"--no-dialog", "--autoplay", "--seed", "12", "--lose-display-after-frames", "60",
+                 "--exit-after-frames", "240", "--screenshot", shot.string()},
+                kHeadless, 120s);
+    ASSERT_FALSE(r.timedOut) << r.output;
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_EQ(Head(shot, 2), "BM");
+}
+
 // No audio device: the game plays on, silent, and says nothing about it.
 TEST_F(GameE2eTest, WithoutAnAudioDeviceTheGamePlaysSilently) {
     auto env = kHeadless;

@@ -30,6 +30,7 @@ TEST(ParseCommandLine, NothingGivenMeansTheDialogsDefaults) {
     EXPECT_FALSE(p.line.autoplay);
     EXPECT_FALSE(p.line.noDialog);
     EXPECT_EQ(p.line.exitAfterFrames, -1);
+    EXPECT_EQ(p.line.loseDisplayAfterFrames, -1);
 }
 
 TEST(ParseCommandLine, EveryGameOptionReachesTheOptionsRecord) {
@@ -48,8 +49,9 @@ TEST(ParseCommandLine, EveryGameOptionReachesTheOptionsRecord) {
 }
 
 TEST(ParseCommandLine, RunOptions) {
-    const ParsedCommandLine p = Parse({"--seed", "4294967295", "--autoplay", "--no-dialog", "--screenshot",
-                                       "shot.png", "--data", "/opt/zarn", "--exit-after-frames", "3000"});
+    const ParsedCommandLine p =
+        Parse({"--seed", "4294967295", "--autoplay", "--no-dialog", "--screenshot", "shot.png", "--data",
+               "/opt/zarn", "--exit-after-frames", "3000", "--lose-display-after-frames", "100"});
     ASSERT_FALSE(p.exitCode) << p.output;
     ASSERT_TRUE(p.line.seed);
     EXPECT_EQ(*p.line.seed, 4294967295u);
@@ -58,6 +60,7 @@ TEST(ParseCommandLine, RunOptions) {
     EXPECT_EQ(p.line.screenshotPath, "shot.png");
     EXPECT_EQ(p.line.dataDir, "/opt/zarn");
     EXPECT_EQ(p.line.exitAfterFrames, 3000);
+    EXPECT_EQ(p.line.loseDisplayAfterFrames, 100);
     EXPECT_FALSE(Parse({"--pak-browser"}).exitCode);
     EXPECT_TRUE(Parse({"--pak-browser"}).line.pakBrowser);
 }
@@ -86,6 +89,7 @@ TEST(ParseCommandLine, UsageErrorsExitWithTwoOnStandardError) {
         {"SeedTooLarge", {"--seed", "4294967296"}},
         {"StrayArgument", {"res118.pak"}},
         {"NegativeFrames", {"--exit-after-frames", "-5"}},
+        {"NegativeDisplayLoss", {"--lose-display-after-frames", "-1"}},
         {"FlagWithValue", {"--windowed=maybe"}},
     };
     for (const UsageErrorCase& c : cases) {
@@ -104,9 +108,10 @@ TEST(ParseCommandLine, HelpListsEveryOptionAndExitsWithZero) {
     ASSERT_TRUE(p.exitCode);
     EXPECT_EQ(*p.exitCode, 0);
     EXPECT_FALSE(p.outputIsError);
-    for (const char* option : {"--windowed", "--deck", "--partnership", "--slow", "--french",
-                               "--seven-hearts", "--seed", "--autoplay", "--no-dialog", "--screenshot",
-                               "--data", "--pak-browser", "--exit-after-frames", "--version", "--help"}) {
+    for (const char* option :
+         {"--windowed", "--deck", "--partnership", "--slow", "--french", "--seven-hearts", "--seed",
+          "--autoplay", "--no-dialog", "--screenshot", "--data", "--pak-browser", "--exit-after-frames",
+          "--lose-display-after-frames", "--version", "--help"}) {
         EXPECT_NE(p.output.find(option), std::string::npos) << option;
     }
 }
