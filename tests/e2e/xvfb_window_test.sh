@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The game in a real X window (Xvfb, started here): F11 and Alt+Enter switch between full screen and the
-# window while a demo game runs, P pauses and resumes, ESCAPE ends the game with exit code 0.
+# window while a demo game runs, P pauses and resumes, ESCAPE ends the game with exit code 0. Then, in a
+# game without the demo, the mouse lands on the right back-buffer pixel after every window size change
+# (the window's caption shows the mouse position the game reads).
 set -euo pipefail
 
 zarn=$1
@@ -20,7 +22,7 @@ cleanup() {
 trap cleanup EXIT
 
 # Xvfb picks a free display number and writes it to fd 3.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1920x1280x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb_pid=$!
 for _ in $(seq 50); do
     [[ -s $work/display ]] && break
@@ -82,4 +84,52 @@ if [[ $status -ne 0 ]]; then
     exit 1
 fi
 [[ $(head -c 4 "$work/shot.png" | od -An -c | tr -d ' ') == '211PNG' ]] || { echo "no screenshot"; exit 1; }
+
+# The mouse after window size changes: no demo, so the pointer is the real one.
+"$zarn" --no-dialog --windowed --seed 4 >"$work/log2" 2>&1 &
+game_pid=$!
+window=
+for _ in $(seq 100); do
+    window=$(xdotool search --pid "$game_pid" 2>/dev/null | tail -1 || true)
+    [[ -n $window ]] && break
+    sleep 0.1
+done
+[[ -n $window ]] || { echo "the second game's window never appeared"; cat "$work/log2"; exit 1; }
+
+# Moves the pointer to a point of the window and checks the position the game reads.
+expect_mouse() {
+    local wx=$1 wy=$2 bx=$3 by=$4
+    xdotool mousemove --window "$window" "$wx" "$wy"
+    sleep 0.5
+    local want="   $bx   $by    Frames per Second ="
+    [[ $(caption) == "$want"* ]] || { echo "window ($wx, $wy): caption '$(caption)', want '$want...'"; exit 1; }
+}
+resize() {
+    xdotool windowsize "$window" "$1" "$2"
+    sleep 0.5
+}
+
+resize 1600 1200   # twice the back buffer
+expect_mouse 1000 700 500 350
+expect_mouse 1 1 0 0
+resize 1000 600    # wider: bars left and right, the picture from x 100 to 900
+expect_mouse 500 300 400 300
+expect_mouse 100 0 0 0
+expect_mouse 50 300 0 300
+expect_mouse 899 599 799 599
+resize 800 800     # taller: bars above and below, the picture from y 100 to 700
+expect_mouse 400 150 400 50
+expect_mouse 799 790 799 599
+resize 400 300     # half size
+expect_mouse 200 150 401 301   # one window pixel covers two: its middle
+
+xdotool key Escape
+status=0
+for _ in $(seq 100); do
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.1
+done
+wait "$game_pid" || status=$?
+game_pid=
+[[ $status -eq 0 ]] || { echo "the second game ended with $status"; cat "$work/log2"; exit 1; }
 echo "ok"
