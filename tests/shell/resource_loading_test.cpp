@@ -158,3 +158,28 @@ TEST_F(ResourceLoadingTest, SoundsLoadAndAMissingOneStaysSilent) {
 }
 
 }  // namespace
+
+#ifdef ZARN_ARCHIVE
+// The archive the build generates: every picture, font and sound passes the checks and the decoders,
+// the JPEG background included, for both decks.
+TEST_F(ResourceLoadingTest, TheGeneratedArchiveLoadsWhole) {
+    PakArchive archive;
+    archive.OpenQ2Pak(ZARN_ARCHIVE);
+    const ResourceSet resources = ResourceSet::FromArchive(archive);
+    for (const char* deck : {"Roya2", "Royal"}) {
+        state.Options.DeckName = deck;
+        LoadBitmaps(display, resources, state);
+        EXPECT_EQ(display.PictureRect(PictureId::Background), (Rect32{0, 0, 800, 600})) << deck;
+        EXPECT_EQ(display.PictureRect(CardFacePicture(0)), (Rect32{0, 0, 99, 153})) << deck;
+        EXPECT_EQ(display.PictureRect(PictureId::Cursor), (Rect32{0, 0, 32, 32})) << deck;
+        EXPECT_EQ(display.PictureRect(ButtonPicture(5)), (Rect32{0, 0, 256, 52})) << deck;
+    }
+    auto sound = MixerSound::Open();
+    ASSERT_NE(sound, nullptr);
+    LoadSounds(*sound, resources);
+    for (int i = 0; i < kSoundEffectCount; ++i) {
+        EXPECT_TRUE(sound->HasEffect(static_cast<SoundEffect>(i)))
+            << SoundFileName(static_cast<SoundEffect>(i));
+    }
+}
+#endif
