@@ -23,8 +23,7 @@ endfunction()
 function(zarn_add_gtest name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE ${ARG_LIBS} zarn_test_support GTest::gtest GTest::gtest_main
-                                          GTest::gmock zarn_warnings)
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-        PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;QT_QPA_PLATFORM=offscreen")
+    # zarn_test_support brings the main that sets the headless drivers before any test runs.
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} zarn_test_support GTest::gtest GTest::gmock zarn_warnings)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
 endfunction()

@@ -103,7 +103,7 @@ void BuildCardTables(GameState& s) {
         s.CardRank[id] = RankFromName(s.CardImageName[id]);
         s.CardSuit[id] = SuitFromName(s.CardImageName[id]);
     }
-    s.Contract = 0;
+    // The pictures are reloaded after a lost display; the heights must stay those of the contract in play.
     SetRankOrder(s);
 }
 

@@ -24,10 +24,10 @@ enum class PictureId : int16_t {
     LineHorz2,
     FramePicture,
     Cursor,
-    FontHandwriting,  // the score sheet's handwriting font
-    FontDigit,        // the clock
-    FontDeluxe,       // the banner
-    FirstCardFace = 32,                  // + card id 0..51
+    FontHandwriting,                         // the score sheet's handwriting font
+    FontDigit,                               // the clock
+    FontDeluxe,                              // the banner
+    FirstCardFace = 32,                      // + card id 0..51
     FirstAnnouncement = FirstCardFace + 52,  // + contract - 1: the first contract picture set
     FirstButton = FirstAnnouncement + 5,     // + contract - 1: the second set, drawn as buttons
     Count = FirstButton + 5,

@@ -139,3 +139,15 @@ TEST(CardTables, ResetContractCountersClearsTakenAndTableIds) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CardTables, RebuildingTheTablesDuringTheLayoutContractKeepsItsHeights) {
+    GameState s = MakeState(kLayoutContract);
+    InitCardTables(s);  // as a picture reload after a lost display does
+    EXPECT_EQ(s.Contract, kLayoutContract);
+    EXPECT_EQ(s.RankOrder[1], 1);
+    EXPECT_EQ(s.RankOrder[13], 13);
+}
+
+}  // namespace

@@ -1,0 +1,135 @@
+#include "flow/autoplayer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "cards/card_tables.h"
+#include "cards/rules.h"
+#include "flow/game_frame.h"
+#include "players/computer_player.h"
+#include "presentation/card_movement.h"
+
+namespace {
+
+bool WaitingForHumanCard(const GameState& s) {
+    return s.Phase == Phase::NormalPlay && s.CurrentSeat == kHumanSeat && s.AwaitingHuman &&
+           !s.HumanClickTaken && !AnyCardMoving(s);
+}
+
+bool WaitingForHumanContract(const GameState& s) {
+    return s.Phase == Phase::SelectTrumps && s.CurrentSeat == kHumanSeat && s.AwaitingHuman &&
+           s.ContractMenuOn;
+}
+
+int FirstLegalSlot(const GameState& s) {
+    for (int slot = 0; slot <= 12; ++slot) {
+        const CardRecord& card = s.Hand[kHumanSeat][slot];
+        if (card.InUse && IsLegalPlay(s, card)) {
+            return slot;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+bool VisibleCardPoint(const GameState& s, int slot, int32_t& x, int32_t& y) {
+    const CardRecord& card = s.Hand[kHumanSeat][slot];
+    const float midY = card.Y + static_cast<float>(card.Height) / 2.0f;
+    float left = card.X;
+    float right = card.X + card.Width;
+    // Higher slots are drawn over lower ones; cut away every one that covers this card's middle row.
+    for (int j = slot + 1; j <= 12; ++j) {
+        const CardRecord& over = s.Hand[kHumanSeat][j];
+        if (!over.InUse || midY <= over.Y || midY >= over.Y + over.Height) {
+            continue;
+        }
+        const float overRight = over.X + over.Width;
+        if (over.X <= left) {
+            left = std::max(left, overRight);
+        } else {
+            right = std::min(right, over.X);
+        }
+    }
+    const int32_t from = static_cast<int32_t>(std::floor(left)) + 1;
+    const int32_t to = static_cast<int32_t>(std::ceil(right)) - 1;
+    if (to < from) {
+        return false;
+    }
+    x = from + (to - from) / 2;
+    y = static_cast<int32_t>(std::floor(midY));
+    return true;
+}
+
+InputSnapshot AutoPlayer::Idle() const {
+    InputSnapshot input;
+    input.MouseX = mouseX_;
+    input.MouseY = mouseY_;
+    return input;
+}
+
+InputSnapshot AutoPlayer::Click(int32_t x, int32_t y) {
+    mouseX_ = x;
+    mouseY_ = y;
+    InputSnapshot input = Idle();
+    input.Buttons[0] = true;
+    return input;
+}
+
+InputSnapshot AutoPlayer::NextInput(const GameState& s) {
+    if (s.Phase == Phase::DealingCards) {
+        sortedThisDeal_ = false;
+    }
+    if (s.Phase != Phase::EndOfMatch) {
+        sheetFrames_ = 0;
+    }
+
+    if (s.Phase == Phase::EndOfMatch) {
+        if (sheetFrames_++ < options_.ScoreSheetFrames) {
+            return Idle();
+        }
+        return Click(400, 300);
+    }
+
+    if (WaitingForHumanContract(s)) {
+        int k = ChooseContract(s, kHumanSeat) - 1;
+        if (k < 0 || k > 4 || s.ContractButton[k].enabled == 0) {
+            k = -1;
+            for (int i = 0; i < 5 && k < 0; ++i) {
+                k = s.ContractButton[i].enabled != 0 ? i : -1;
+            }
+        }
+        if (k < 0) {
+            return Idle();
+        }
+        const ContractButtonRecord& b = s.ContractButton[k];
+        return Click(b.x + b.width / 2, b.y + b.height / 2);
+    }
+
+    if (WaitingForHumanCard(s)) {
+        if (options_.SortHandOnFirstTurn && !sortedThisDeal_ && SortAllowed(s)) {
+            sortedThisDeal_ = true;
+            InputSnapshot input = Idle();
+            input.Keys[kKeyR] = true;
+            return input;
+        }
+        int slot = -1;
+        if (s.Contract == kLayoutContract) {
+            slot = ChooseLayoutCard(s, kHumanSeat);
+        } else {
+            slot = FindHandSlot(s, kHumanSeat, ChooseTrickCard(s, kHumanSeat));
+        }
+        if (slot < 0 || slot > 12 || !s.Hand[kHumanSeat][slot].InUse ||
+            !IsLegalPlay(s, s.Hand[kHumanSeat][slot])) {
+            ++refusedChoices_;
+            slot = FirstLegalSlot(s);
+        }
+        int32_t x = 0;
+        int32_t y = 0;
+        if (slot < 0 || !VisibleCardPoint(s, slot, x, y)) {
+            return Idle();
+        }
+        return Click(x, y);
+    }
+    return Idle();
+}

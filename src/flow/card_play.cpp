@@ -1,0 +1,113 @@
+#include "flow/card_play.h"
+
+#include "cards/rules.h"
+#include "flow/phase_machine.h"
+#include "presentation/card_movement.h"
+
+namespace {
+
+// The group's arrival is judged on the first table card other than the winning one.
+int GroupRepresentative(const GameState& s) {
+    for (int slot = 0; slot < s.TableCount; ++slot) {
+        if (slot != s.TrickWinSlot) {
+            return slot;
+        }
+    }
+    return 0;
+}
+
+void StepTableGroup(GameState& s, GameServices& services) {
+    for (int slot = 0; slot < s.TableCount; ++slot) {
+        StepMove(s.TableCards[slot]);
+    }
+    CardRecord& representative = s.TableCards[GroupRepresentative(s)];
+    if (representative.Moving) {
+        CardArrived(s, representative, services);
+    }
+}
+
+bool ContainsStrictly(const CardRecord& card, int32_t x, int32_t y) {
+    const float fx = static_cast<float>(x);
+    const float fy = static_cast<float>(y);
+    return card.X < fx && fx < card.X + card.Width && card.Y < fy && fy < card.Y + card.Height;
+}
+
+}  // namespace
+
+int16_t HumanCardHit(GameState& s, int32_t x, int32_t y) {
+    if (s.HumanClickTaken) {
+        return -1;
+    }
+    for (int16_t slot = 12; slot >= 0; --slot) {
+        const CardRecord& card = s.Hand[kHumanSeat][slot];
+        if (!card.InUse || card.Moving || !ContainsStrictly(card, x, y)) {
+            continue;
+        }
+        // An illegal card under the point is passed over: a lower, overlapped card may be meant.
+        if (!IsLegalPlay(s, card)) {
+            continue;
+        }
+        NoteHumanPlay(s, slot);
+        s.HumanMoved = true;
+        s.HumanClickTaken = true;
+        return slot;
+    }
+    return -1;
+}
+
+void PlayCard(GameState& s, CardRecord& card, GameServices& services) {
+    if (AnyCardMoving(s)) {
+        return;
+    }
+    PlayFlipSound(services);
+    s.CardUnderMouse = -1;
+    SendPlayedCard(s, card, services);
+}
+
+void ReleaseHandSlot(GameState& s, CardRecord& card) {
+    card.InUse = false;
+    card.X = card.HomeX;
+    card.Y = card.HomeY;
+    card.FaceUp = s.CurrentSeat == kHumanSeat;
+    const int seat = s.CurrentSeat;
+    int16_t count = 0;
+    for (int slot = 0; slot < 13; ++slot) {
+        if (s.Hand[seat][slot].InUse) {
+            s.HeldCards[seat][count++] = s.Hand[seat][slot].Card;
+        }
+    }
+    s.HeldCount[seat] = count;
+}
+
+void StepCard(GameState& s, CardRecord& card, GameServices& services) {
+    if (!card.Moving) {
+        return;
+    }
+    StepMove(card);
+    CardArrived(s, card, services);
+}
+
+void StepTrickGathering(GameState& s, GameServices& services) {
+    StepTableGroup(s, services);
+}
+
+void StepTrickSweep(GameState& s, GameServices& services) {
+    StepTableGroup(s, services);
+}
+
+void StepHand(GameState& s, GameServices& services) {
+    auto& hand = s.Hand[kHumanSeat];
+    for (int slot = 1; slot <= 12; ++slot) {
+        StepMove(hand[slot]);
+    }
+    // The highest slot travels farthest, so its arrival ends the fold (or the spread) for all.
+    for (int slot = 12; slot >= 1; --slot) {
+        if (hand[slot].Moving) {
+            CardArrived(s, hand[slot], services);
+            return;
+        }
+    }
+    if (hand[0].Moving) {
+        CardArrived(s, hand[0], services);
+    }
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+// Key codes of the game's key table (the keyboard scan codes the game was designed around).
+inline constexpr int kKeyEscape = 1, kKeyR = 19, kKeyP = 25;
+
+// What the player is doing in one frame: which keys are down, where the mouse is (back-buffer pixels)
+// and which buttons are held down. Buttons[0] is the left button.
+struct InputSnapshot {
+    std::array<bool, 256> Keys{};
+    int32_t MouseX = 0;
+    int32_t MouseY = 0;
+    std::array<bool, 4> Buttons{};
+};

@@ -1,0 +1,55 @@
+#include "flow/layout_contract.h"
+
+#include "cards/rules.h"
+#include "flow/card_play.h"
+#include "flow/phase_machine.h"
+#include "flow/scoring.h"
+#include "players/computer_player.h"
+#include "presentation/card_movement.h"
+
+void StartLayoutTurn(GameState& s, GameServices& services) {
+    // Seats that have emptied their hands are skipped; the contract is over before all four are.
+    for (int tries = 0; tries < kSeats; ++tries) {
+        NextSeat(s);
+        if (HeldCardCount(s, s.CurrentSeat) != 0) {
+            break;
+        }
+    }
+    if (!CanPlayLayout(s)) {
+        // A seat without a fitting card passes, the human too, without a click.
+        s.Phase = Phase::ShowPass;
+        s.ShowPassPicture = true;
+        return;
+    }
+    if (s.CurrentSeat == kHumanSeat) {
+        s.HumanClickTaken = false;
+        s.HumanMoved = false;
+        s.AwaitingHuman = true;
+        return;
+    }
+    s.PlaySlot = ChooseLayoutCard(s, s.CurrentSeat);
+    CardRecord& card = s.Hand[s.CurrentSeat][s.PlaySlot];
+    card.FaceUp = true;
+    PlayCard(s, card, services);
+}
+
+void LayoutCardArrived(GameState& s, CardRecord& card, GameServices& services) {
+    ++s.CardsPlayed;
+    ++s.TrickCards;
+    PlaceTableCard(s, card);
+    ReleaseHandSlot(s, card);
+    if (HeldCardCount(s, s.CurrentSeat) == 0) {
+        s.SeatInfo[s.CurrentSeat][kFinishCodeCell] = s.NextFinishCode;
+        --s.NextFinishCode;
+    }
+    if (LayoutFinished(s)) {
+        s.Phase = Phase::EndOfMatch;
+        ContractOver(s, services);
+    }
+    if (s.HumanMoved) {
+        s.AwaitingHuman = false;
+    }
+    if (!s.DelayOver) {
+        StartDelay(s, kAnnouncePause, services.clock);
+    }
+}

@@ -1,0 +1,297 @@
+#include "platform/display.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "archive/format_checks.h"
+#include "platform/sdl_handles.h"
+#include "platform/setup_error.h"
+
+namespace {
+
+constexpr size_t kPictureSlots = static_cast<size_t>(PictureId::Count);
+
+[[noreturn]] void FailDirectX(const std::string& what) {
+    throw SetupError("DirectX", kErrorDisplayLibrary, what + ": " + SDL_GetError());
+}
+
+bool EndsWithIgnoringCase(const std::string& text, const std::string& tail) {
+    if (text.size() < tail.size()) {
+        return false;
+    }
+    return std::equal(
+        tail.begin(), tail.end(), text.end() - static_cast<std::ptrdiff_t>(tail.size()), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+        });
+}
+
+// The largest whole multiple of 800 x 600 that fits the usable part of the screen, at least 1.
+int WindowScale() {
+    SDL_Rect usable{};
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 || usable.h <= 0) {
+        return 1;
+    }
+    // Leave room for the window's frame and title.
+    const int scale = std::min((usable.w - 16) / kBackBufferWidth, (usable.h - 48) / kBackBufferHeight);
+    return std::max(scale, 1);
+}
+
+struct LoadedPicture {
+    SurfacePtr surface;
+    bool keyEnabled = false;
+};
+
+}  // namespace
+
+struct Display::Impl {
+    bool windowed = false;
+    bool lost = false;
+    bool vsync = false;
+    WindowPtr window;
+    RendererPtr renderer;
+    TexturePtr texture;
+    SurfacePtr backBuffer;
+    std::array<LoadedPicture, kPictureSlots> pictures;
+
+    ~Impl() {
+        // Pictures and the back buffer first, then what shows them, then the video subsystem.
+        for (auto& p : pictures) {
+            p.surface.reset();
+        }
+        backBuffer.reset();
+        texture.reset();
+        renderer.reset();
+        window.reset();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+
+    void CreateRenderer() {
+        texture.reset();
+        renderer.reset();
+        renderer.reset(
+            SDL_CreateRenderer(window.get(), -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC));
+        if (!renderer) {
+            renderer.reset(SDL_CreateRenderer(window.get(), -1, SDL_RENDERER_SOFTWARE));
+        }
+        if (!renderer) {
+            FailDirectX("no renderer for the window");
+        }
+        SDL_RendererInfo info{};
+        vsync =
+            SDL_GetRendererInfo(renderer.get(), &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+        texture.reset(SDL_CreateTexture(renderer.get(), SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
+                                        kBackBufferWidth, kBackBufferHeight));
+        if (!texture) {
+            FailDirectX("no texture for the back buffer");
+        }
+        lost = false;
+    }
+
+    void Present(bool upload) {
+        if (lost || !renderer) {
+            return;
+        }
+        if (upload) {
+            SDL_UpdateTexture(texture.get(), nullptr, backBuffer->pixels, backBuffer->pitch);
+        }
+        int outW = 0;
+        int outH = 0;
+        SDL_GetRendererOutputSize(renderer.get(), &outW, &outH);
+        const Viewport v = FitBackBuffer(outW, outH);
+        const SDL_Rect target{v.x, v.y, v.width, v.height};
+        SDL_SetRenderDrawColor(renderer.get(), 0, 0, 0, 255);
+        SDL_RenderClear(renderer.get());
+        SDL_RenderCopy(renderer.get(), texture.get(), nullptr, &target);
+        SDL_RenderPresent(renderer.get());
+    }
+
+    SDL_Surface* Picture(PictureId id) const {
+        const auto index = static_cast<size_t>(id);
+        return index < kPictureSlots ? pictures[index].surface.get() : nullptr;
+    }
+};
+
+Display::Display(bool fullScreen, const std::string& title) : impl_(std::make_unique<Impl>()) {
+    // In full screen a lost focus must not minimise the game; the player may be looking at a dialog.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // Smooth scaling of the back buffer to screens that are not a whole multiple of it.
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        // Quitting a subsystem that never started is harmless, so the Impl may unwind as usual.
+        FailDirectX("the video system did not start");
+    }
+    impl_->windowed = !fullScreen;
+    const int scale = fullScreen ? 1 : WindowScale();
+    Uint32 flags = SDL_WINDOW_RESIZABLE;
+    if (fullScreen) {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    }
+    impl_->window.reset(SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                         kBackBufferWidth * scale, kBackBufferHeight * scale, flags));
+    if (!impl_->window) {
+        FailDirectX("the window did not open");
+    }
+    SDL_SetWindowMinimumSize(impl_->window.get(), kBackBufferWidth / 4, kBackBufferHeight / 4);
+    impl_->CreateRenderer();
+    impl_->backBuffer.reset(
+        SDL_CreateRGBSurfaceWithFormat(0, kBackBufferWidth, kBackBufferHeight, 16, SDL_PIXELFORMAT_RGB565));
+    if (!impl_->backBuffer) {
+        FailDirectX("no back buffer");
+    }
+    ClearBackBuffer();
+}
+
+Display::~Display() = default;
+
+void Display::LoadPicture(PictureId picture, std::span<const uint8_t> bytes, PictureFormat format,
+                          bool keyed) {
+    const auto index = static_cast<size_t>(picture);
+    if (index >= kPictureSlots) {
+        throw PictureError("no such picture slot");
+    }
+    // The archive's own header checks first: a decoder only ever sees bytes that look like its format.
+    std::string why;
+    const bool looksRight =
+        format == PictureFormat::Jpeg ? LooksLikeJpeg(bytes, &why) : LooksLikeBmp(bytes, &why);
+    if (!looksRight) {
+        throw PictureError(why);
+    }
+    RwopsPtr rw(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())));
+    if (!rw) {
+        throw PictureError(SDL_GetError());
+    }
+    // Decoded by the format the entry is known to have, never by guessing.
+    SurfacePtr decoded(format == PictureFormat::Jpeg ? IMG_LoadJPG_RW(rw.get()) : IMG_LoadBMP_RW(rw.get()));
+    if (!decoded) {
+        throw PictureError(std::string("the picture could not be decoded: ") + IMG_GetError());
+    }
+    SurfacePtr converted(SDL_ConvertSurfaceFormat(decoded.get(), SDL_PIXELFORMAT_RGB565, 0));
+    if (!converted) {
+        throw PictureError(std::string("the picture could not be converted: ") + SDL_GetError());
+    }
+    // Copies replace pixels; they never blend.
+    SDL_SetSurfaceBlendMode(converted.get(), SDL_BLENDMODE_NONE);
+    SDL_SetColorKey(converted.get(), keyed ? SDL_TRUE : SDL_FALSE, kTransparentColour);
+    impl_->pictures[index].surface = std::move(converted);
+    impl_->pictures[index].keyEnabled = keyed;
+}
+
+void Display::ReleasePicture(PictureId picture) {
+    const auto index = static_cast<size_t>(picture);
+    if (index < kPictureSlots) {
+        impl_->pictures[index].surface.reset();
+    }
+}
+
+bool Display::HasPicture(PictureId picture) const {
+    return impl_->Picture(picture) != nullptr;
+}
+
+Rect32 Display::PictureRect(PictureId picture) const {
+    const SDL_Surface* s = impl_->Picture(picture);
+    if (s == nullptr) {
+        return {};
+    }
+    return {0, 0, s->w, s->h};
+}
+
+void Display::CopyRect(PictureId picture, const Rect32& source, int32_t x, int32_t y, bool keyed) {
+    auto& loaded = impl_->pictures[std::min(static_cast<size_t>(picture), kPictureSlots - 1)];
+    SDL_Surface* s = impl_->Picture(picture);
+    if (s == nullptr || source.Empty()) {
+        return;
+    }
+    if (loaded.keyEnabled != keyed) {
+        SDL_SetColorKey(s, keyed ? SDL_TRUE : SDL_FALSE, kTransparentColour);
+        loaded.keyEnabled = keyed;
+    }
+    SDL_Rect from{source.left, source.top, source.right - source.left, source.bottom - source.top};
+    SDL_Rect to{x, y, from.w, from.h};
+    SDL_BlitSurface(s, &from, impl_->backBuffer.get(), &to);
+}
+
+void Display::ClearBackBuffer() {
+    SDL_FillRect(impl_->backBuffer.get(), nullptr, 0);
+}
+
+void Display::FlipScreen() {
+    impl_->Present(true);
+}
+
+void Display::ShowLastFrame() {
+    impl_->Present(false);
+}
+
+bool Display::DisplayReady() const {
+    return !impl_->lost;
+}
+
+void Display::DisplayLost() {
+    impl_->lost = true;
+}
+
+void Display::RestoreDisplay() {
+    impl_->CreateRenderer();
+}
+
+bool Display::Windowed() const {
+    return impl_->windowed;
+}
+
+void Display::SetFullScreen(bool fullScreen) {
+    if (SDL_SetWindowFullscreen(impl_->window.get(), fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) {
+        impl_->windowed = !fullScreen;
+    }
+}
+
+bool Display::Minimized() const {
+    return (SDL_GetWindowFlags(impl_->window.get()) & SDL_WINDOW_MINIMIZED) != 0;
+}
+
+bool Display::HasVsync() const {
+    return impl_->vsync;
+}
+
+BackBufferPoint Display::WindowToBackBuffer(int32_t windowX, int32_t windowY) const {
+    int windowW = 0;
+    int windowH = 0;
+    SDL_GetWindowSize(impl_->window.get(), &windowW, &windowH);
+    int outW = windowW;
+    int outH = windowH;
+    if (impl_->renderer) {
+        SDL_GetRendererOutputSize(impl_->renderer.get(), &outW, &outH);
+    }
+    return ::WindowToBackBuffer(windowX, windowY, windowW, windowH, outW, outH);
+}
+
+void Display::SetTitle(const std::string& title) {
+    SDL_SetWindowTitle(impl_->window.get(), title.c_str());
+}
+
+void Display::SaveScreenshot(const std::string& path) const {
+    // 24-bit colour: what every viewer reads, and the exact colours of the 16-bit buffer widened.
+    SurfacePtr rgb(SDL_ConvertSurfaceFormat(impl_->backBuffer.get(), SDL_PIXELFORMAT_RGB24, 0));
+    if (!rgb) {
+        throw std::runtime_error(std::string("the screenshot could not be converted: ") + SDL_GetError());
+    }
+    const bool png = EndsWithIgnoringCase(path, ".png");
+    const int result = png ? IMG_SavePNG(rgb.get(), path.c_str()) : SDL_SaveBMP(rgb.get(), path.c_str());
+    if (result != 0) {
+        throw std::runtime_error("the screenshot could not be written to " + path + ": " + SDL_GetError());
+    }
+}
+
+uint16_t Display::PixelAt(int32_t x, int32_t y) const {
+    const SDL_Surface* bb = impl_->backBuffer.get();
+    if (x < 0 || y < 0 || x >= bb->w || y >= bb->h) {
+        return 0;
+    }
+    const auto* row = static_cast<const uint8_t*>(bb->pixels) + static_cast<ptrdiff_t>(y) * bb->pitch;
+    uint16_t value = 0;
+    SDL_memcpy(&value, row + static_cast<ptrdiff_t>(x) * 2, sizeof value);
+    return value;
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <stdexcept>
+#include <string>
+
+#include "platform/letterbox.h"
+#include "platform/picture_decoding.h"
+#include "presentation/canvas.h"
+
+// A picture's bytes could not be decoded (the message is the decoder's reason).
+class PictureError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The game's screen: an 800 x 600 back buffer in 16 bits (RGB565) that everything is drawn into, the
+// pictures the game copies from, and a window (full screen on the desktop's mode, or a resizable
+// window) that shows the whole back buffer, scaled with its aspect kept, at every present.
+//
+// Keyed pictures use magenta (RGB565 0xF81F) as their transparent colour.
+class Display final : public Canvas {
+public:
+    static constexpr uint16_t kTransparentColour = 0xF81F;
+
+    // Opens the window, the renderer (with vsync where there is one, else SDL's software renderer)
+    // and the back buffer, cleared. Throws SetupError for the procedure "DirectX".
+    Display(bool fullScreen, const std::string& title);
+    ~Display() override;
+    Display(const Display&) = delete;
+    Display& operator=(const Display&) = delete;
+
+    // Decodes a picture of the given format into a surface of the back buffer's format (its own
+    // size) and sets its colour key when `keyed`; replaces an earlier picture of the same id.
+    // Throws PictureError.
+    void LoadPicture(PictureId picture, std::span<const uint8_t> bytes, PictureFormat format, bool keyed);
+    void ReleasePicture(PictureId picture);
+    bool HasPicture(PictureId picture) const;
+
+    // Canvas: the whole rectangle of a loaded picture (empty when none is loaded), and copies.
+    Rect32 PictureRect(PictureId picture) const override;
+    void CopyRect(PictureId picture, const Rect32& source, int32_t x, int32_t y, bool keyed) override;
+
+    // Fills the back buffer with black.
+    void ClearBackBuffer();
+    // Shows the back buffer.
+    void FlipScreen();
+    // Shows the last flipped frame again (the window was exposed or resized while nothing is drawn).
+    void ShowLastFrame();
+
+    // False after the renderer's device was reset (see DisplayLost) until RestoreDisplay.
+    bool DisplayReady() const;
+    void DisplayLost();
+    // Builds a new renderer and texture. Pictures and the back buffer live in memory and survive.
+    // Throws SetupError for "DirectX".
+    void RestoreDisplay();
+
+    bool Windowed() const;
+    void SetFullScreen(bool fullScreen);
+    bool Minimized() const;
+    bool HasVsync() const;
+
+    // Where a point of the window lies in the back buffer: the one conversion the mouse goes through.
+    BackBufferPoint WindowToBackBuffer(int32_t windowX, int32_t windowY) const;
+
+    void SetTitle(const std::string& title);
+
+    // Writes the back buffer to a file: PNG when the name ends in ".png", BMP otherwise.
+    // Throws std::runtime_error.
+    void SaveScreenshot(const std::string& path) const;
+
+    // A back-buffer pixel in RGB565 (for tests).
+    uint16_t PixelAt(int32_t x, int32_t y) const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};

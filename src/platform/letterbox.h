@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+
+// The back buffer is always 800 x 600. It is shown scaled to the window or screen with its aspect
+// kept, centred, with black bars where the shapes differ. Both the drawing and the mouse go through
+// these functions, so a click always lands where the picture shows it.
+
+inline constexpr int32_t kBackBufferWidth = 800;
+inline constexpr int32_t kBackBufferHeight = 600;
+
+// Where the back buffer goes inside an output of the given pixel size.
+struct Viewport {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    friend bool operator==(const Viewport&, const Viewport&) = default;
+};
+Viewport FitBackBuffer(int32_t outputWidth, int32_t outputHeight);
+
+struct BackBufferPoint {
+    int32_t x = 0;
+    int32_t y = 0;
+    bool inside = false;  // the point lies on the picture, not on a bar or outside the window
+    friend bool operator==(const BackBufferPoint&, const BackBufferPoint&) = default;
+};
+
+// Converts a point in window coordinates to back-buffer pixels, clamped to the back buffer. The window
+// size and the output (drawable) size differ on high-density screens.
+BackBufferPoint WindowToBackBuffer(int32_t windowX, int32_t windowY, int32_t windowWidth,
+                                   int32_t windowHeight, int32_t outputWidth, int32_t outputHeight);

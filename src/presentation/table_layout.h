@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+
+#include "cards/game_state.h"
+
+// The table's screen positions and animation constants. Every duration, tolerance and scatter of a
+// card movement lives here, set once per run; the trick positions are rebuilt at every deal.
+
+// Positions, frame counts, tolerances and scatters for the chosen resolution and animation speed.
+void SetUpTableLayout(GameState& s);
+
+// The four trick positions, from the 1024 x 768 design values scaled to the screen.
+void ResetTrickPositions(GameState& s);
+
+// The resting place of a seat's hand slot: its hand origin plus slot steps.
+PointXY HandSlotPlace(const GameState& s, int seat, int slot);
+
+// Whole pixels from a float position: halves go to the even neighbour.
+int16_t RoundHalfEven(float v);

@@ -1,0 +1,85 @@
+#include "shell/command_line.h"
+
+#include <CLI/CLI.hpp>
+
+#include <sstream>
+
+#ifndef ZARN_VERSION
+#define ZARN_VERSION "0.0.0"
+#endif
+
+std::string VersionText() {
+    return std::string("zarn ") + ZARN_VERSION;
+}
+
+ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
+    ParsedCommandLine result;
+    CommandLine& line = result.line;
+    CLI::App app(
+        "Zarn: the four-player trick-taking compendium card game, one human against three "
+        "computer players.",
+        "zarn");
+    app.get_formatter()->column_width(30);
+
+    app.add_flag("--windowed", line.windowed, "Play in a resizable window instead of full screen");
+    std::string deck;
+    app.add_option("--deck", deck, "Card deck: roya2 or royal")
+        ->transform(CLI::IsMember({"roya2", "royal"}, CLI::ignore_case))
+        ->type_name("DECK");
+    app.add_flag("--partnership", line.partnership, "Partnership game: opposite seats play together");
+    app.add_flag("--slow", line.slowAnimation, "Slow card animation");
+    app.add_flag("--french", line.frenchRules, "French rules: deal 13 cards at a time");
+    app.add_flag("--seven-hearts", line.sevenOfHeartsLead,
+                 "The holder of the seven of hearts owns the first kingdom");
+    uint32_t seed = 0;
+    auto* seedOption =
+        app.add_option("--seed", seed, "Seed of the random generator (default: the time of day)")
+            ->type_name("N");
+    app.add_flag("--autoplay", line.autoplay, "Demo: the computer plays your seat too");
+    app.add_flag("--no-dialog", line.noDialog, "Start the game directly, without the startup dialog");
+    app.add_option("--screenshot", line.screenshotPath,
+                   "When the game ends, write the last frame to FILE (PNG, or BMP for any other name)")
+        ->type_name("FILE");
+    app.add_option("--data", line.dataDir, "Folder that holds res118.pak")->type_name("DIR");
+    app.add_flag("--pak-browser", line.pakBrowser, "Open the resource archive browser instead of the game");
+    app.add_option("--exit-after-frames", line.exitAfterFrames,
+                   "Test hook: press ESCAPE for the game after N frames")
+        ->type_name("N")
+        ->check(CLI::NonNegativeNumber);
+    app.add_option("--lose-display-after-frames", line.loseDisplayAfterFrames,
+                   "Test hook: lose the display after N frames (it is restored and the pictures reloaded)")
+        ->type_name("N")
+        ->check(CLI::NonNegativeNumber);
+    app.set_version_flag("--version", VersionText(), "Print the version and exit");
+
+    std::ostringstream out;
+    std::ostringstream err;
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int code = app.exit(e, out, err);
+        result.exitCode = code == 0 ? 0 : 2;
+        result.outputIsError = code != 0;
+        result.output = code == 0 ? out.str() : err.str();
+        return result;
+    }
+    if (!deck.empty()) {
+        line.deckName = deck == "royal" ? "Royal" : "Roya2";
+    }
+    if (seedOption->count() > 0) {
+        line.seed = seed;
+    }
+    return result;
+}
+
+void ApplyCommandLine(const CommandLine& line, GameOptions& options) {
+    options.FullScreen = !line.windowed;
+    if (line.deckName) {
+        options.DeckName = *line.deckName;
+    }
+    options.Partnership = line.partnership;
+    options.SlowAnimation = line.slowAnimation;
+    options.PortugueseRules = !line.frenchRules;
+    options.SevenOfHeartsLead = line.sevenOfHeartsLead;
+    ApplyRules(options);
+}

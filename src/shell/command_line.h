@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "cards/game_options.h"
+
+// What the player asked for on the command line. None of it changes the startup dialog; it presets the
+// game's options and chooses how the game runs.
+struct CommandLine {
+    bool windowed = false;
+    std::optional<std::string> deckName;  // "Roya2" or "Royal"
+    bool partnership = false;
+    bool slowAnimation = false;
+    bool frenchRules = false;
+    bool sevenOfHeartsLead = false;
+    std::optional<uint32_t> seed;
+    bool autoplay = false;
+    bool noDialog = false;
+    std::string screenshotPath;
+    std::string dataDir;
+    bool pakBrowser = false;
+    // Test hooks: after this many frames the game reads ESCAPE as pressed, or its display is lost.
+    // -1: never.
+    int64_t exitAfterFrames = -1;
+    int64_t loseDisplayAfterFrames = -1;
+};
+
+// The outcome of parsing: either a command line to run with, or an exit code with text to print
+// (the help and version texts on standard output with code 0, a usage error on standard error with 2).
+struct ParsedCommandLine {
+    CommandLine line;
+    std::optional<int> exitCode;
+    std::string output;
+    bool outputIsError = false;
+};
+
+ParsedCommandLine ParseCommandLine(int argc, const char* const* argv);
+
+// The program's version, as --version prints it.
+std::string VersionText();
+
+// Writes the chosen options into the game's options record (and derives the deal packet size).
+void ApplyCommandLine(const CommandLine& line, GameOptions& options);

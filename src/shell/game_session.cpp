@@ -1,0 +1,297 @@
+#include "shell/game_session.h"
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "flow/autoplayer.h"
+#include "flow/game_frame.h"
+#include "platform/display.h"
+#include "platform/frame_pacer.h"
+#include "platform/input_devices.h"
+#include "platform/message_box.h"
+#include "platform/mixer_sound.h"
+#include "platform/sdl_library.h"
+#include "platform/setup_error.h"
+#include "presentation/blt_surface.h"
+#include "presentation/draw_layout.h"
+#include "presentation/table_drawing.h"
+#include "shell/frame_rate.h"
+#include "shell/resource_loading.h"
+
+namespace {
+
+constexpr const char* kGameTitle = "Zarn";
+
+// In the demo the score sheet stays up long enough to be read.
+constexpr int kDemoScoreSheetFrames = 240;
+
+class Game final : public FrameDrawing {
+public:
+    Game(GameState& state, const ResourceSet& resources, const CommandLine& line)
+        : state_(state),
+          resources_(resources),
+          line_(line),
+          random_(line.seed ? *line.seed : TimeOfDaySeed()) {}
+
+    int Run();
+
+    bool WaitForDisplay() override;
+    void DrawBackground(const GameState& state) override;
+    void DrawTableLayer(const GameState& state) override;
+
+private:
+    void SetUp();
+    // One frame; true when the game is to end.
+    bool GameFrame();
+    InputSnapshot ReadInput();
+    void CheckWindow();
+    void DrawMouseCursor(const InputSnapshot& input);
+    int ExitGame();
+    int EndProgram(const std::string& message, int exitCode);
+    SoundSink& Sound() { return sound_ ? static_cast<SoundSink&>(*sound_) : silence_; }
+
+    GameState& state_;
+    const ResourceSet& resources_;
+    const CommandLine& line_;
+    SeededRandom random_;
+    SystemClock clock_;
+    NullSound silence_;
+
+    std::unique_ptr<SdlLibrary> sdl_;
+    std::unique_ptr<Display> display_;
+    std::unique_ptr<InputDevices> input_;
+    std::unique_ptr<MixerSound> sound_;
+    GameFonts fonts_;
+    Rect32 clipRect_{};
+
+    std::optional<AutoPlayer> autoPlayer_;
+    FramePacer pacer_{60};
+    FrameRateMeter frameRate_;
+    float framesPerSecond_ = 0.0F;
+    bool minimized_ = false;
+    bool wasPaused_ = false;
+    bool closeRequested_ = false;
+    int64_t frames_ = 0;
+    InputState lastInput_;
+    std::string caption_;
+};
+
+void Game::SetUp() {
+    sdl_ = std::make_unique<SdlLibrary>();
+    display_ = std::make_unique<Display>(state_.Options.FullScreen, kGameTitle);
+    input_ = std::make_unique<InputDevices>(*display_);
+    // No audio device: the game plays silent, without a word about it.
+    sound_ = MixerSound::Open();
+    if (sound_) {
+        LoadSounds(*sound_, resources_);
+    }
+    fonts_ = LoadBitmaps(*display_, resources_, state_);
+    clipRect_ = kScreenClipRect;
+
+    GameServices services{random_, Sound(), clock_};
+    StartNewGame(state_, services);
+    if (line_.autoplay) {
+        AutoPlayerOptions options;
+        options.ScoreSheetFrames = kDemoScoreSheetFrames;
+        autoPlayer_.emplace(options);
+    }
+    input_->ShowSystemCursor(false);
+    BltSurface(*display_, clipRect_, PictureId::Background, {}, 0, 0, false);
+}
+
+int Game::Run() {
+    try {
+        SetUp();
+        while (true) {
+            SleepMicroseconds(pacer_.WaitBeforeFrame(MonotonicMicroseconds()));
+            pacer_.FrameStarted(MonotonicMicroseconds());
+
+            const WindowEvents events = input_->PumpEvents();
+            // Closing the window ends the game as ESCAPE does.
+            if (events.closeRequested || closeRequested_) {
+                return ExitGame();
+            }
+            if (events.toggleFullScreen) {
+                display_->SetFullScreen(display_->Windowed());
+            }
+            if (events.displayLost) {
+                display_->DisplayLost();
+            }
+            if (!state_.Paused) {
+                CheckWindow();
+            }
+            if (!minimized_ && GameFrame()) {
+                return ExitGame();
+            }
+            // While paused nothing is drawn; a window that was resized or uncovered gets the last
+            // frame back.
+            if (state_.Paused && (events.exposed || events.toggleFullScreen)) {
+                display_->ShowLastFrame();
+            }
+        }
+    } catch (const SetupError& e) {
+        return EndProgram(e.what(), 1);
+    } catch (const std::exception& e) {
+        return EndProgram(std::string("The game stopped: ") + e.what(), 1);
+    }
+}
+
+InputSnapshot Game::ReadInput() {
+    lastInput_ = input_->Read();
+    InputSnapshot snapshot;
+    snapshot.Keys = lastInput_.Keys;
+    snapshot.MouseX = lastInput_.MouseX;
+    snapshot.MouseY = lastInput_.MouseY;
+    snapshot.Buttons = lastInput_.Buttons;
+    if (autoPlayer_) {
+        // The demo plays seat 0 with its own pointer; the player's keys (ESCAPE, P) still count.
+        InputSnapshot demo = autoPlayer_->NextInput(state_);
+        for (size_t i = 0; i < demo.Keys.size(); ++i) {
+            demo.Keys[i] = demo.Keys[i] || snapshot.Keys[i];
+        }
+        snapshot = demo;
+    }
+    if (line_.exitAfterFrames >= 0 && frames_ >= line_.exitAfterFrames) {
+        snapshot.Keys[kKeyEscape] = true;
+    }
+    if (frames_ == line_.loseDisplayAfterFrames) {
+        input_->PostDisplayLost();
+    }
+    ++frames_;
+    return snapshot;
+}
+
+bool Game::GameFrame() {
+    const InputSnapshot input = ReadInput();
+    GameServices services{random_, Sound(), clock_};
+    const FrameResult result = RunGameFrame(state_, input, services, this);
+    if (result.ExitRequested || closeRequested_) {
+        return true;
+    }
+    if (result.Paused) {
+        // In a window the player gets the system pointer back while the game waits.
+        if (!wasPaused_ && display_->Windowed()) {
+            input_->ShowSystemCursor(true);
+        }
+        wasPaused_ = true;
+        return false;
+    }
+    wasPaused_ = false;
+    DrawMouseCursor(input);
+    display_->FlipScreen();
+    framesPerSecond_ = frameRate_.FrameRate(SecondsOfDay());
+    if (display_->Windowed()) {
+        std::string caption = WindowCaption(input.MouseX, input.MouseY, framesPerSecond_);
+        if (caption != caption_) {
+            caption_ = std::move(caption);
+            display_->SetTitle(caption_);
+        }
+    } else if (!caption_.empty()) {
+        caption_.clear();
+        display_->SetTitle(kGameTitle);
+    }
+    return false;
+}
+
+void Game::CheckWindow() {
+    minimized_ = display_->Minimized();
+    if (minimized_) {
+        return;
+    }
+    // The game draws its own pointer over the picture; over the bars or outside, the system's shows.
+    const bool overPicture = lastInput_.MouseOnPicture;
+    if (overPicture == input_->SystemCursorShown()) {
+        input_->ShowSystemCursor(!overPicture);
+    }
+}
+
+void Game::DrawMouseCursor(const InputSnapshot& input) {
+    BltSurface(*display_, clipRect_, PictureId::Cursor, {0, 0, 32, 32}, input.MouseX - 16, input.MouseY - 16,
+               true);
+}
+
+bool Game::WaitForDisplay() {
+    if (display_->DisplayReady()) {
+        return true;
+    }
+    // The renderer's device was reset: wait until a new one can be made, then reload every picture
+    // and font from the archive in memory.
+    while (!display_->DisplayReady()) {
+        if (input_->PumpEvents().closeRequested) {
+            closeRequested_ = true;
+            return false;
+        }
+        try {
+            display_->RestoreDisplay();
+        } catch (const SetupError&) {
+            SleepMicroseconds(100000);
+        }
+    }
+    input_->PumpEvents();
+    fonts_ = LoadBitmaps(*display_, resources_, state_);
+    return true;
+}
+
+void Game::DrawBackground(const GameState&) {
+    BltSurface(*display_, clipRect_, PictureId::Background, {}, 0, 0, false);
+}
+
+void Game::DrawTableLayer(const GameState&) {
+    // The score page's left edge peeks in at the right of the screen.
+    BltSurface(*display_, clipRect_, PictureId::ScorePage, {}, kScorePageEdgeX, kScorePageEdgeY, true);
+    DrawTable(*display_, clipRect_, state_, fonts_, LocalWallClock());
+}
+
+int Game::ExitGame() {
+    int exitCode = 0;
+    if (!line_.screenshotPath.empty()) {
+        try {
+            display_->SaveScreenshot(line_.screenshotPath);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "zarn: %s\n", e.what());
+            exitCode = 1;
+        }
+    }
+    // The game's release order: background, cursor, the fonts, card back, card faces, score page,
+    // the banner font, the sounds.
+    display_->ReleasePicture(PictureId::Background);
+    display_->ReleasePicture(PictureId::Cursor);
+    fonts_ = GameFonts{};
+    display_->ReleasePicture(PictureId::FontHandwriting);
+    display_->ReleasePicture(PictureId::FontDigit);
+    display_->ReleasePicture(PictureId::CardBack);
+    for (int card = 0; card < kCards; ++card) {
+        display_->ReleasePicture(CardFacePicture(card));
+    }
+    display_->ReleasePicture(PictureId::ScorePage);
+    display_->ReleasePicture(PictureId::FontDeluxe);
+    if (sound_) {
+        sound_->ReleaseEffects();
+    }
+    return EndProgram("", exitCode);
+}
+
+int Game::EndProgram(const std::string& message, int exitCode) {
+    // The system pointer, the keyboard and mouse, the sound, then the display; SDL itself last, after
+    // the message has been shown.
+    if (input_) {
+        input_->ShowSystemCursor(true);
+    }
+    input_.reset();
+    sound_.reset();
+    display_.reset();
+    if (!message.empty()) {
+        ShowErrorMessage(kGameTitle, message);
+    }
+    sdl_.reset();
+    return exitCode;
+}
+
+}  // namespace
+
+int StartGame(GameState& state, const ResourceSet& resources, const CommandLine& line) {
+    Game game(state, resources, line);
+    return game.Run();
+}

@@ -1,0 +1,102 @@
+#include "shell/resource_loading.h"
+
+#include <string>
+#include <vector>
+
+#include "cards/card_tables.h"
+#include "platform/display.h"
+#include "platform/mixer_sound.h"
+#include "platform/setup_error.h"
+
+namespace {
+
+constexpr const char* kPictureProcedure = "CreateSurfaceFromFile";
+constexpr const char* kFontProcedure = "clsDXBitmapFont.CreateSpriteFromFile";
+
+// The path of a resource as the game names it, for messages: "res\Roya2\S_cardback.bmp".
+std::string GamePath(ResourceFolder folder, const std::string& fileName) {
+    return "res\\" + std::string(FolderName(folder)) + "\\" + fileName;
+}
+
+class PictureLoader {
+public:
+    PictureLoader(Display& display, const ResourceSet& resources)
+        : display_(display), resources_(resources) {}
+
+    void Load(PictureId id, ResourceFolder folder, const std::string& fileName, bool keyed,
+              const char* procedure = kPictureProcedure) {
+        const std::vector<uint8_t>* bytes = resources_.Find(folder, fileName);
+        if (bytes == nullptr) {
+            throw SetupError(procedure, kErrorFileNotFound, "File not found: " + GamePath(folder, fileName));
+        }
+        try {
+            display_.LoadPicture(id, *bytes, PictureFormatOfName(fileName), keyed);
+        } catch (const PictureError& e) {
+            throw SetupError(procedure, kErrorInvalidPicture,
+                             "Invalid picture: " + GamePath(folder, fileName) + ": " + e.what());
+        }
+    }
+
+private:
+    Display& display_;
+    const ResourceSet& resources_;
+};
+
+}  // namespace
+
+void LoadSounds(MixerSound& sound, const ResourceSet& resources) {
+    for (int i = 0; i < kSoundEffectCount; ++i) {
+        const auto effect = static_cast<SoundEffect>(i);
+        if (const std::vector<uint8_t>* bytes =
+                resources.Find(ResourceFolder::Sounds, SoundFileName(effect))) {
+            sound.LoadWave(effect, *bytes);
+        }
+    }
+}
+
+GameFonts LoadBitmaps(Display& display, const ResourceSet& resources, GameState& state) {
+    PictureLoader loader(display, resources);
+
+    // The background is the archive's one JPEG; an archive with a bitmap in its place works too.
+    if (resources.Find(ResourceFolder::Bitmaps, "Back_800x600.jpg") != nullptr) {
+        loader.Load(PictureId::Background, ResourceFolder::Bitmaps, "Back_800x600.jpg", false);
+    } else {
+        loader.Load(PictureId::Background, ResourceFolder::Bitmaps, "Back_800x600.bmp", false);
+    }
+
+    const std::optional<ResourceFolder> deck = DeckFolder(state.Options.DeckName);
+    if (!deck) {
+        throw SetupError(kPictureProcedure, kErrorFileNotFound,
+                         "File not found: no card pictures for the deck \"" + state.Options.DeckName + "\"");
+    }
+    state.Layout.CardHeight = 153;
+    loader.Load(PictureId::CardBack, *deck, "S_cardback.bmp", true);
+
+    InitCardTables(state);
+    for (int card = 0; card < kCards; ++card) {
+        loader.Load(CardFacePicture(card), *deck, state.CardImageName[static_cast<size_t>(card)], true);
+    }
+    for (int contract = 1; contract <= 5; ++contract) {
+        loader.Load(AnnouncementPicture(contract), ResourceFolder::Numbers,
+                    state.ContractImageName[static_cast<size_t>(contract - 1)], true);
+    }
+    for (int contract = 1; contract <= 5; ++contract) {
+        loader.Load(ButtonPicture(contract), ResourceFolder::Numbers,
+                    state.ContractImageName2[static_cast<size_t>(contract - 1)], true);
+    }
+    loader.Load(PictureId::PassPicture, ResourceFolder::Numbers, state.PassImageName, true);
+    loader.Load(PictureId::ScorePage, ResourceFolder::Bitmaps, "Scorepage_800x600.bmp", true);
+    loader.Load(PictureId::LineHorz1, ResourceFolder::Bitmaps, "line_horz.bmp", true);
+    loader.Load(PictureId::LineHorz2, ResourceFolder::Bitmaps, "line_horz.bmp", true);
+    loader.Load(PictureId::FramePicture, *deck, "FrameBlue.bmp", true);
+    loader.Load(PictureId::Cursor, ResourceFolder::Bitmaps, "mouse.bmp", true);
+
+    loader.Load(PictureId::FontHandwriting, ResourceFolder::Fonts, "fntHandParker.bmp", true, kFontProcedure);
+    loader.Load(PictureId::FontDigit, ResourceFolder::Fonts, "fntDigit.bmp", true, kFontProcedure);
+    loader.Load(PictureId::FontDeluxe, ResourceFolder::Fonts, "fntDeluxe.bmp", true, kFontProcedure);
+    try {
+        return LoadFonts(display);
+    } catch (const FontError& e) {
+        throw SetupError(kFontProcedure, e.Number(), "the font pictures do not form a glyph grid");
+    }
+}

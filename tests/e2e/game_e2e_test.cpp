@@ -1,0 +1,169 @@
+// The real game executable, run headless (SDL's dummy video and audio drivers) on the generated
+// resource archive.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "archive/pak_archive.h"
+#include "archive/pak_writer.h"
+#include "game_process.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+const std::map<std::string, std::string> kHeadless = {{"SDL_VIDEODRIVER", "dummy"},
+                                                      {"SDL_AUDIODRIVER", "dummy"}};
+
+class GameE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("zarn_e2e_" + std::to_string(::getpid()) + "_" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    // The generated archive less one entry, written into the test's own folder.
+    void WriteArchiveWithout(const std::string& entryName) {
+        PakArchive archive;
+        archive.OpenQ2Pak(ZARN_ARCHIVE);
+        std::vector<PakInput> entries;
+        for (int32_t id = 0; id <= archive.NumEntrys(); ++id) {
+            if (archive.EntryFileName(id) != entryName) {
+                entries.push_back({archive.EntryFileName(id), archive.ReadEntry(id)});
+            }
+        }
+        ASSERT_EQ(static_cast<int32_t>(entries.size()), archive.NumEntrys())
+            << entryName << " not in the archive";
+        WritePak((dir_ / "res118.pak").string(), entries);
+    }
+
+    static std::string Head(const fs::path& file, size_t n) {
+        std::ifstream in(file, std::ios::binary);
+        std::string bytes(n, '\0');
+        in.read(bytes.data(), static_cast<std::streamsize>(n));
+        return bytes.substr(0, static_cast<size_t>(in.gcount()));
+    }
+
+    fs::path dir_;
+};
+
+// A demo game of some thousands of frames, then ESCAPE: everything is released and the game exits
+// with 0 (under the sanitizer build a leak would make the exit code non-zero).
+TEST_F(GameE2eTest, DemoPlaysThousandsOfFramesAndEscapeEndsIt) {
+    const fs::path shot = dir_ / "shot.png";
+    const ProcessResult r = RunGame({"--no-dialog", "--autoplay", "--seed", "20261210", "--exit-after-frames",
+                                     "2400", "--screenshot", shot.string()},
+                                    kHeadless, 300s);
+    ASSERT_FALSE(r.timedOut) << r.output;
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_EQ(Head(shot, 4), "\x89PNG");
+}
+
+// Every game option together, in a window, with the other deck.
+TEST_F(GameE2eTest, WindowedRoyalDeckWithEveryRuleOption) {
+    const fs::path shot = dir_ / "shot.bmp";
+    const ProcessResult r = RunGame({"--no-dialog", "--windowed", "--deck", "royal", "--partnership",
+                                     "--slow", "--french", "--seven-hearts", "--autoplay", "--seed", "5",
+                                     "--exit-after-frames", "400", "--screenshot", shot.string()},
+                                    kHeadless, 120s);
+    ASSERT_FALSE(r.timedOut) << r.output;
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_EQ(Head(shot, 2), "BM");
+}
+
+// A lost display mid-game: the frame waits for it, a new renderer is made, every picture and font is
+// reloaded from the archive in memory, and the game plays on to its end.
+TEST_F(GameE2eTest, ALostDisplayIsRestoredAndThePicturesReloaded) {
+    const fs::path shot = dir_ / "after.bmp";
+    const ProcessResult r =
+        RunGame({"--no-dialog", "--autoplay", "--seed", "12", "--lose-display-after-frames", "60",
+                 "--exit-after-frames", "240", "--screenshot", shot.string()},
+                kHeadless, 120s);
+    ASSERT_FALSE(r.timedOut) << r.output;
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_EQ(Head(shot, 2), "BM");
+}
+
+// No audio device: the game plays on, silent, and says nothing about it.
+TEST_F(GameE2eTest, WithoutAnAudioDeviceTheGamePlaysSilently) {
+    auto env = kHeadless;
+    env["SDL_AUDIODRIVER"] = "no-such-audio-driver";
+    const ProcessResult r =
+        RunGame({"--no-dialog", "--autoplay", "--seed", "3", "--exit-after-frames", "200"}, env, 120s);
+    ASSERT_FALSE(r.timedOut) << r.output;
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_EQ(r.output.find("Error"), std::string::npos) << r.output;
+}
+
+// The desktop closing the game (the window's close button, or a terminate signal, which SDL turns into
+// the same quit request) ends it as ESCAPE does.
+TEST_F(GameE2eTest, ClosingTheWindowEndsTheGameLikeEscape) {
+    const fs::path shot = dir_ / "closed.png";
+    const ProcessResult r = RunGame(
+        {"--no-dialog", "--autoplay", "--seed", "9", "--screenshot", shot.string()}, kHeadless, 120s, 3000ms);
+    ASSERT_FALSE(r.timedOut) << r.output;
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_EQ(Head(shot, 4), "\x89PNG");
+}
+
+TEST_F(GameE2eTest, AMissingPictureEndsTheGameWithTheLoadersMessage) {
+    WriteArchiveWithout("Xitmaps_mouse.bmp");
+    const ProcessResult r = RunGame({"--no-dialog", "--data", dir_.string()}, kHeadless, 60s);
+    ASSERT_FALSE(r.timedOut) << r.output;
+    EXPECT_NE(r.exitCode, 0) << r.output;
+    EXPECT_NE(r.output.find("Error in function CreateSurfaceFromFile() \r\nError Number: 53\r\n"),
+              std::string::npos)
+        << r.output;
+    EXPECT_NE(r.output.find("mouse.bmp"), std::string::npos) << r.output;
+}
+
+TEST_F(GameE2eTest, AMissingFontPictureEndsTheGameWithTheFontLoadersMessage) {
+    WriteArchiveWithout("XntFonts_fntDeluxe.bmp");
+    const ProcessResult r = RunGame({"--no-dialog", "--data", dir_.string()}, kHeadless, 60s);
+    ASSERT_FALSE(r.timedOut) << r.output;
+    EXPECT_NE(r.exitCode, 0) << r.output;
+    EXPECT_NE(r.output.find("Error in function clsDXBitmapFont.CreateSpriteFromFile() \r\n"),
+              std::string::npos)
+        << r.output;
+}
+
+TEST_F(GameE2eTest, NoDisplayEndsTheGameWithTheDisplayMessage) {
+    auto env = kHeadless;
+    env["SDL_VIDEODRIVER"] = "no-such-video-driver";
+    const ProcessResult r = RunGame({"--no-dialog"}, env, 60s);
+    ASSERT_FALSE(r.timedOut) << r.output;
+    EXPECT_NE(r.exitCode, 0) << r.output;
+    EXPECT_NE(r.output.find("Error in function DirectX() \r\n"), std::string::npos) << r.output;
+}
+
+struct CommandLineCase {
+    const char* name;
+    std::vector<std::string> args;
+    int exitCode;
+    const char* outputHas;
+};
+
+TEST_F(GameE2eTest, CommandLineAnswersWithoutStartingTheGame) {
+    const CommandLineCase cases[] = {
+        {"Help", {"--help"}, 0, "--autoplay"},
+        {"Version", {"--version"}, 0, "zarn "},
+        {"UnknownOption", {"--no-such-option"}, 2, "--no-such-option"},
+        {"BadDeck", {"--deck", "tarot"}, 2, "tarot"},
+    };
+    for (const CommandLineCase& c : cases) {
+        const ProcessResult r = RunGame(c.args, kHeadless, 30s);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.name << ": " << r.output;
+        EXPECT_NE(r.output.find(c.outputHas), std::string::npos) << c.name << ": " << r.output;
+    }
+}
+
+}  // namespace

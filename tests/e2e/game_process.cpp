@@ -1,0 +1,102 @@
+#include "game_process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+
+extern char** environ;
+
+#ifndef ZARN_EXECUTABLE
+#error "ZARN_EXECUTABLE must name the game executable"
+#endif
+
+ProcessResult RunGame(const std::vector<std::string>& args, const std::map<std::string, std::string>& env,
+                      std::chrono::seconds timeout, std::chrono::milliseconds signalAfter) {
+    ProcessResult result;
+    std::vector<std::string> envStrings;
+    for (char** e = environ; *e != nullptr; ++e) {
+        const std::string entry(*e);
+        const std::string key = entry.substr(0, entry.find('='));
+        if (env.count(key) == 0) {
+            envStrings.push_back(entry);
+        }
+    }
+    for (const auto& [key, value] : env) {
+        if (!value.empty()) {
+            envStrings.push_back(key + "=" + value);
+        }
+    }
+    std::vector<char*> envp;
+    for (std::string& s : envStrings) {
+        envp.push_back(s.data());
+    }
+    envp.push_back(nullptr);
+
+    std::vector<std::string> argStrings{ZARN_EXECUTABLE};
+    argStrings.insert(argStrings.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& s : argStrings) {
+        argv.push_back(s.data());
+    }
+    argv.push_back(nullptr);
+
+    int pipeFds[2];
+    if (pipe2(pipeFds, O_CLOEXEC) != 0) {
+        result.output = "pipe failed";
+        return result;
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 2);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeFds[1]);
+    if (spawned != 0) {
+        close(pipeFds[0]);
+        result.output = std::string("spawn failed: ") + std::strerror(spawned);
+        return result;
+    }
+
+    const auto start = std::chrono::steady_clock::now();
+    bool signalled = false;
+    bool open = true;
+    while (open) {
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+        if (signalAfter.count() > 0 && !signalled && elapsed >= signalAfter) {
+            kill(pid, SIGTERM);
+            signalled = true;
+        }
+        if (elapsed >= timeout) {
+            result.timedOut = true;
+            kill(pid, SIGKILL);
+            break;
+        }
+        pollfd p{pipeFds[0], POLLIN, 0};
+        if (poll(&p, 1, 50) > 0) {
+            char buffer[4096];
+            const ssize_t n = read(pipeFds[0], buffer, sizeof buffer);
+            if (n <= 0) {
+                open = false;
+            } else {
+                result.output.append(buffer, static_cast<size_t>(n));
+            }
+        }
+    }
+    close(pipeFds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (WIFEXITED(status)) {
+        result.exitCode = WEXITSTATUS(status);
+    } else if (WIFSIGNALED(status)) {
+        result.signal = WTERMSIG(status);
+    }
+    return result;
+}

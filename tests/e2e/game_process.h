@@ -1,0 +1,20 @@
+#pragma once
+
+#include <chrono>
+#include <map>
+#include <string>
+#include <vector>
+
+// Runs the real game executable as a child process, with the environment it is given on top of this
+// process's own (an empty value removes the variable), and collects its exit code and everything it
+// wrote.
+struct ProcessResult {
+    int exitCode = -1;  // -1 when it did not exit normally
+    int signal = 0;     // the signal that ended it, if any
+    bool timedOut = false;
+    std::string output;  // standard output and standard error together
+};
+
+// `signalAfter` > 0: sends SIGTERM after that long (as the desktop does when the window is closed).
+ProcessResult RunGame(const std::vector<std::string>& args, const std::map<std::string, std::string>& env,
+                      std::chrono::seconds timeout, std::chrono::milliseconds signalAfter = {});

@@ -1,0 +1,172 @@
+#include "platform/display.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "platform/sdl_library.h"
+#include "platform/setup_error.h"
+#include "test_media.h"
+
+namespace {
+
+constexpr uint32_t kMagenta = 0xFF00FF;
+constexpr uint16_t kRed565 = 0xF800;
+constexpr uint16_t kBlue565 = 0x001F;
+
+// Runs with SDL's dummy video driver: a real window object with nothing on a screen.
+class DisplayTest : public ::testing::Test {
+protected:
+    HeadlessSdlDrivers drivers;
+    SdlLibrary sdl;
+    Display display{false, "zarn test"};
+
+    // A 4 x 3 picture: red, with a magenta (transparent) left column.
+    std::vector<uint8_t> keyedRed = MakeBmp(4, 3, [](int x, int) { return x == 0 ? kMagenta : 0xFF0000u; });
+};
+
+TEST_F(DisplayTest, OpensWithAClearedBackBuffer) {
+    EXPECT_TRUE(display.DisplayReady());
+    EXPECT_TRUE(display.Windowed());
+    EXPECT_EQ(display.PixelAt(0, 0), 0);
+    EXPECT_EQ(display.PixelAt(799, 599), 0);
+}
+
+TEST_F(DisplayTest, PictureRectIsThePicturesOwnSize) {
+    EXPECT_TRUE(display.PictureRect(PictureId::ScorePage).Empty());
+    display.LoadPicture(PictureId::ScorePage, keyedRed, PictureFormat::Bmp, true);
+    EXPECT_EQ(display.PictureRect(PictureId::ScorePage), (Rect32{0, 0, 4, 3}));
+}
+
+TEST_F(DisplayTest, KeyedCopyLeavesTheTransparentColourOut) {
+    display.LoadPicture(PictureId::Background, MakeBmp(8, 8, [](int, int) { return 0x0000FFu; }),
+                        PictureFormat::Bmp, false);
+    display.LoadPicture(PictureId::Cursor, keyedRed, PictureFormat::Bmp, true);
+    display.CopyRect(PictureId::Background, {0, 0, 8, 8}, 10, 10, false);
+    display.CopyRect(PictureId::Cursor, {0, 0, 4, 3}, 10, 10, true);
+    EXPECT_EQ(display.PixelAt(10, 10), kBlue565);  // magenta column: the background shows through
+    EXPECT_EQ(display.PixelAt(11, 10), kRed565);
+    EXPECT_EQ(display.PixelAt(13, 12), kRed565);
+    EXPECT_EQ(display.PixelAt(14, 10), kBlue565);  // beyond the picture
+}
+
+TEST_F(DisplayTest, UnkeyedCopyOfAKeyedPictureCopiesEveryPixel) {
+    display.LoadPicture(PictureId::Cursor, keyedRed, PictureFormat::Bmp, true);
+    display.CopyRect(PictureId::Cursor, {0, 0, 4, 3}, 0, 0, false);
+    EXPECT_EQ(display.PixelAt(0, 0), Display::kTransparentColour);
+    // And keyed again afterwards.
+    display.ClearBackBuffer();
+    display.CopyRect(PictureId::Cursor, {0, 0, 4, 3}, 0, 0, true);
+    EXPECT_EQ(display.PixelAt(0, 0), 0);
+}
+
+TEST_F(DisplayTest, CopyOfAPartOfAPicture) {
+    display.LoadPicture(PictureId::LineHorz1,
+                        MakeBmp(6, 2, [](int x, int) { return x < 3 ? 0xFF0000u : 0x0000FFu; }),
+                        PictureFormat::Bmp, false);
+    display.CopyRect(PictureId::LineHorz1, {3, 0, 6, 2}, 100, 100, false);
+    EXPECT_EQ(display.PixelAt(100, 100), kBlue565);
+    EXPECT_EQ(display.PixelAt(102, 101), kBlue565);
+    EXPECT_EQ(display.PixelAt(103, 100), 0);
+}
+
+TEST_F(DisplayTest, CopyOfAMissingPictureOrEmptyRectangleDrawsNothing) {
+    display.CopyRect(PictureId::CardBack, {0, 0, 10, 10}, 0, 0, true);
+    display.LoadPicture(PictureId::CardBack, keyedRed, PictureFormat::Bmp, false);
+    display.CopyRect(PictureId::CardBack, {2, 0, 2, 3}, 0, 0, false);
+    EXPECT_EQ(display.PixelAt(0, 0), 0);
+}
+
+TEST_F(DisplayTest, CopiesAtTheBackBufferEdgeStayInside) {
+    display.LoadPicture(PictureId::Cursor, keyedRed, PictureFormat::Bmp, false);
+    display.CopyRect(PictureId::Cursor, {0, 0, 4, 3}, 798, 598, false);
+    EXPECT_EQ(display.PixelAt(799, 599), kRed565);
+}
+
+TEST_F(DisplayTest, PicturesAreDecodedOnlyByTheirKnownFormat) {
+    // BMP bytes handed over as JPEG are refused: nothing guesses the format from the bytes.
+    EXPECT_THROW(display.LoadPicture(PictureId::Background, keyedRed, PictureFormat::Jpeg, false),
+                 PictureError);
+    const std::vector<uint8_t> junk = {'B', 'M', 1, 2, 3};
+    EXPECT_THROW(display.LoadPicture(PictureId::Background, junk, PictureFormat::Bmp, false), PictureError);
+    EXPECT_THROW(display.LoadPicture(PictureId::Background, {}, PictureFormat::Bmp, false), PictureError);
+    EXPECT_FALSE(display.HasPicture(PictureId::Background));
+}
+
+TEST_F(DisplayTest, ReleasedPictureIsGone) {
+    display.LoadPicture(PictureId::Cursor, keyedRed, PictureFormat::Bmp, true);
+    display.ReleasePicture(PictureId::Cursor);
+    EXPECT_FALSE(display.HasPicture(PictureId::Cursor));
+    EXPECT_TRUE(display.PictureRect(PictureId::Cursor).Empty());
+}
+
+TEST_F(DisplayTest, LostDisplayIsRestoredWithThePicturesKept) {
+    display.LoadPicture(PictureId::Cursor, keyedRed, PictureFormat::Bmp, false);
+    display.DisplayLost();
+    EXPECT_FALSE(display.DisplayReady());
+    display.FlipScreen();  // ignored while lost
+    display.RestoreDisplay();
+    EXPECT_TRUE(display.DisplayReady());
+    display.CopyRect(PictureId::Cursor, {0, 0, 4, 3}, 0, 0, false);
+    display.FlipScreen();
+    EXPECT_EQ(display.PixelAt(1, 1), kRed565);
+}
+
+TEST_F(DisplayTest, SwitchesBetweenFullScreenAndWindow) {
+    display.SetFullScreen(true);
+    EXPECT_FALSE(display.Windowed());
+    display.FlipScreen();
+    display.SetFullScreen(false);
+    EXPECT_TRUE(display.Windowed());
+    display.FlipScreen();
+}
+
+TEST_F(DisplayTest, MouseConversionUsesTheWindowSize) {
+    // The dummy window is 800 x 600: points map one to one.
+    EXPECT_EQ(display.WindowToBackBuffer(17, 23), (BackBufferPoint{17, 23, true}));
+}
+
+TEST_F(DisplayTest, ScreenshotIsWrittenAsPngOrBmp) {
+    display.LoadPicture(PictureId::Cursor, keyedRed, PictureFormat::Bmp, false);
+    display.CopyRect(PictureId::Cursor, {0, 0, 4, 3}, 0, 0, false);
+    const auto dir = std::filesystem::temp_directory_path();
+    const auto png = dir / ("zarn_display_test_" + std::to_string(::getpid()) + ".png");
+    const auto bmp = dir / ("zarn_display_test_" + std::to_string(::getpid()) + ".BMP");
+    display.SaveScreenshot(png.string());
+    display.SaveScreenshot(bmp.string());
+    auto head = [](const std::filesystem::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        std::string bytes(4, '\0');
+        in.read(bytes.data(), 4);
+        return bytes;
+    };
+    EXPECT_EQ(head(png), "\x89PNG");
+    EXPECT_EQ(head(bmp).substr(0, 2), "BM");
+    // The BMP reads back as the same picture.
+    std::ifstream in(bmp, std::ios::binary);
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    display.LoadPicture(PictureId::Background, bytes, PictureFormat::Bmp, false);
+    EXPECT_EQ(display.PictureRect(PictureId::Background), (Rect32{0, 0, 800, 600}));
+    std::filesystem::remove(png);
+    std::filesystem::remove(bmp);
+    EXPECT_THROW(display.SaveScreenshot("/nonexistent-dir/shot.png"), std::runtime_error);
+}
+
+TEST(DisplayOpen, FailureIsReportedAsDirectXError) {
+    HeadlessSdlDrivers drivers;
+    SdlLibrary sdl;
+    ::setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+    try {
+        Display display(false, "zarn test");
+        ADD_FAILURE() << "the display opened without a video driver";
+    } catch (const SetupError& e) {
+        EXPECT_EQ(e.Procedure(), "DirectX");
+        EXPECT_EQ(std::string(e.what()).rfind("Error in function DirectX() \r\nError Number: ", 0), 0u);
+    }
+    ::setenv("SDL_VIDEODRIVER", "dummy", 1);
+}
+
+}  // namespace

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Small pictures and sounds built in memory, so the platform tests need no files.
+
+// A 24-bit BMP of the given size; `pixel(x, y)` gives 0xRRGGBB.
+template <typename PixelFn>
+std::vector<uint8_t> MakeBmp(int width, int height, PixelFn pixel) {
+    const int rowBytes = (width * 3 + 3) & ~3;
+    const uint32_t dataSize = static_cast<uint32_t>(rowBytes * height);
+    const uint32_t fileSize = 54 + dataSize;
+    std::vector<uint8_t> b(fileSize, 0);
+    auto put16 = [&](size_t at, uint32_t v) {
+        b[at] = static_cast<uint8_t>(v);
+        b[at + 1] = static_cast<uint8_t>(v >> 8);
+    };
+    auto put32 = [&](size_t at, uint32_t v) {
+        put16(at, v & 0xFFFF);
+        put16(at + 2, v >> 16);
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    put32(2, fileSize);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<uint32_t>(width));
+    put32(22, static_cast<uint32_t>(height));
+    put16(26, 1);
+    put16(28, 24);
+    put32(34, dataSize);
+    for (int y = 0; y < height; ++y) {
+        const size_t row = 54 + static_cast<size_t>((height - 1 - y) * rowBytes);
+        for (int x = 0; x < width; ++x) {
+            const uint32_t c = pixel(x, y);
+            b[row + static_cast<size_t>(x) * 3] = static_cast<uint8_t>(c);
+            b[row + static_cast<size_t>(x) * 3 + 1] = static_cast<uint8_t>(c >> 8);
+            b[row + static_cast<size_t>(x) * 3 + 2] = static_cast<uint8_t>(c >> 16);
+        }
+    }
+    return b;
+}
+
+// A PCM WAV of `frames` silent-ish frames, 2 channels, 16 bits, at `rate`.
+std::vector<uint8_t> MakeWav(uint32_t frames, uint32_t rate = 22050);
+
+// Selects SDL's dummy video and audio drivers for the test process: the tests never need a screen or
+// a sound card, whatever the machine has. Put it first among a fixture's members.
+struct HeadlessSdlDrivers {
+    HeadlessSdlDrivers();
+};

@@ -1,0 +1,70 @@
+#include "shell/frame_rate.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(FrameRateMeter, ZeroUntilThirtyFramesAndMeasuredFromMidnight) {
+    FrameRateMeter meter;
+    for (int i = 0; i < 29; ++i) {
+        EXPECT_EQ(meter.FrameRate(10.0F), 0.0F);
+    }
+    // The first measure runs from the time of day 0, as the counter's fields start there.
+    EXPECT_FLOAT_EQ(meter.FrameRate(10.0F), 3.0F);
+}
+
+TEST(FrameRateMeter, ThirtyFramesInHalfASecondIsSixty) {
+    FrameRateMeter meter;
+    for (int i = 0; i < 30; ++i) {
+        meter.FrameRate(100.0F);
+    }
+    float rate = 0;
+    for (int i = 0; i < 30; ++i) {
+        rate = meter.FrameRate(100.5F);
+    }
+    EXPECT_FLOAT_EQ(rate, 60.0F);
+}
+
+TEST(FrameRateMeter, WithinOneClockTickTheCountRunsOn) {
+    FrameRateMeter meter;
+    for (int i = 0; i < 30; ++i) {
+        meter.FrameRate(50.0F);
+    }
+    const float before = meter.FrameRate(50.0F);
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(meter.FrameRate(50.0F), before);
+    }
+}
+
+TEST(FrameRateMeter, MidnightDoesNotGiveANegativeRate) {
+    FrameRateMeter meter;
+    for (int i = 0; i < 30; ++i) {
+        meter.FrameRate(86399.5F);
+    }
+    float rate = 0;
+    for (int i = 0; i < 30; ++i) {
+        rate = meter.FrameRate(0.25F);
+    }
+    EXPECT_GE(rate, 0.0F);
+}
+
+struct CaptionCase {
+    int32_t x, y;
+    float fps;
+    const char* expected;
+};
+
+TEST(WindowCaption, MousePositionAndRateWithOneDecimal) {
+    const CaptionCase cases[] = {
+        {400, 300, 60.0F, "   400   300    Frames per Second =60.0"},
+        {0, 0, 0.0F, "   0   0    Frames per Second =.0"},
+        {799, 5, 59.94F, "   799   5    Frames per Second =59.9"},
+        {12, 34, 0.46F, "   12   34    Frames per Second =.5"},
+        {1, 2, 119.96F, "   1   2    Frames per Second =120.0"},
+    };
+    for (const CaptionCase& c : cases) {
+        EXPECT_EQ(WindowCaption(c.x, c.y, c.fps), c.expected);
+    }
+}
+
+}  // namespace

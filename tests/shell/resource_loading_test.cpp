@@ -1,0 +1,185 @@
+#include "shell/resource_loading.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "archive/pak_archive.h"
+#include "archive/pak_writer.h"
+#include "cards/card_tables.h"
+#include "platform/display.h"
+#include "platform/mixer_sound.h"
+#include "platform/sdl_library.h"
+#include "platform/setup_error.h"
+#include "test_media.h"
+
+namespace {
+
+std::vector<uint8_t> Picture(int width, int height, uint32_t colour) {
+    return MakeBmp(width, height, [colour](int, int) { return colour; });
+}
+
+// Every picture, font and sound the game loads, under the archive's prefixes; the two decks differ
+// in their card size so a test can tell which one was loaded.
+std::vector<PakInput> CompleteArchive() {
+    GameState names;
+    InitCardTables(names);
+    std::vector<PakInput> entries;
+    auto add = [&entries](std::string name, std::vector<uint8_t> data) {
+        entries.push_back({std::move(name), std::move(data)});
+    };
+    add("dumm118_marker", {1});
+    add("Xitmaps_Back_800x600.bmp", Picture(8, 6, 0x006000));
+    add("Xitmaps_Scorepage_800x600.bmp", Picture(20, 30, 0xFFFFF0));
+    add("Xitmaps_line_horz.bmp", Picture(10, 2, 0x000000));
+    add("Xitmaps_mouse.bmp", Picture(32, 32, 0xFFFFFF));
+    for (const char* deck : {"Xoya2_", "Xoyal_"}) {
+        const int width = std::string(deck) == "Xoya2_" ? 9 : 7;
+        add(std::string(deck) + "S_cardback.bmp", Picture(width, 13, 0x0000A0));
+        add(std::string(deck) + "FrameBlue.bmp", Picture(width, 13, 0x0000FF));
+        for (int card = 0; card < kCards; ++card) {
+            add(std::string(deck) + names.CardImageName[static_cast<size_t>(card)],
+                Picture(width, 13, 0xFFFFFF));
+        }
+    }
+    for (const std::string& contract : names.ContractImageName) {
+        add("Xumbers_" + contract, Picture(25, 5, 0xC0C000));
+    }
+    add("Xumbers_" + names.PassImageName, Picture(25, 5, 0xC00000));
+    for (const char* font : {"fntHandParker.bmp", "fntDigit.bmp", "fntDeluxe.bmp"}) {
+        add(std::string("XntFonts_") + font, Picture(380, 135, 0xFF00FF));
+    }
+    for (int i = 0; i < kSoundEffectCount; ++i) {
+        add(std::string("Xounds_") + SoundFileName(static_cast<SoundEffect>(i)), MakeWav(100));
+    }
+    return entries;
+}
+
+ResourceSet SetOf(const std::vector<PakInput>& entries) {
+    return ResourceSet::FromArchive(PakArchive::FromBytes(BuildPak(entries), "test.pak"));
+}
+
+std::vector<PakInput> Without(std::vector<PakInput> entries, const std::string& name) {
+    entries.erase(
+        std::remove_if(entries.begin(), entries.end(), [&](const PakInput& e) { return e.name == name; }),
+        entries.end());
+    return entries;
+}
+
+class ResourceLoadingTest : public ::testing::Test {
+protected:
+    HeadlessSdlDrivers drivers;
+    SdlLibrary sdl;
+    Display display{false, "zarn test"};
+    GameState state;
+};
+
+TEST_F(ResourceLoadingTest, LoadsEveryPictureAndMakesTheFonts) {
+    const ResourceSet resources = SetOf(CompleteArchive());
+    const GameFonts fonts = LoadBitmaps(display, resources, state);
+    for (int id = 0; id < static_cast<int>(PictureId::Count); ++id) {
+        const auto picture = static_cast<PictureId>(id);
+        if (id <= static_cast<int>(PictureId::FontDeluxe) ||
+            id >= static_cast<int>(PictureId::FirstCardFace)) {
+            EXPECT_TRUE(display.HasPicture(picture)) << "picture " << id;
+        }
+    }
+    EXPECT_EQ(display.PictureRect(CardFacePicture(51)), (Rect32{0, 0, 9, 13}));
+    EXPECT_EQ(display.PictureRect(PictureId::Cursor), (Rect32{0, 0, 32, 32}));
+    EXPECT_TRUE(fonts.Digit.Created());
+    EXPECT_TRUE(fonts.Text[10].Created());
+    EXPECT_EQ(state.CardImageName[0].empty(), false);
+    EXPECT_EQ(state.Layout.CardHeight, 153);
+}
+
+TEST_F(ResourceLoadingTest, RoyalDeckComesFromItsOwnFolder) {
+    state.Options.DeckName = "Royal";
+    LoadBitmaps(display, SetOf(CompleteArchive()), state);
+    EXPECT_EQ(display.PictureRect(PictureId::CardBack), (Rect32{0, 0, 7, 13}));
+    EXPECT_EQ(display.PictureRect(CardFacePicture(0)), (Rect32{0, 0, 7, 13}));
+    EXPECT_EQ(display.PictureRect(PictureId::FramePicture), (Rect32{0, 0, 7, 13}));
+}
+
+struct MissingCase {
+    const char* entry;
+    const char* expectedStart;
+};
+
+TEST_F(ResourceLoadingTest, AMissingPictureEndsTheGameWithItsProcedure) {
+    GameState names;
+    InitCardTables(names);
+    const MissingCase cases[] = {
+        {"Xitmaps_mouse.bmp",
+         "Error in function CreateSurfaceFromFile() \r\nError Number: 53\r\nFile not found"},
+        {"Xitmaps_Back_800x600.bmp", "Error in function CreateSurfaceFromFile() \r\n"},
+        {"Xoya2_S_cardback.bmp", "Error in function CreateSurfaceFromFile() \r\n"},
+        {"Xumbers_pass.BMP", "Error in function CreateSurfaceFromFile() \r\n"},
+        {"XntFonts_fntDigit.bmp",
+         "Error in function clsDXBitmapFont.CreateSpriteFromFile() \r\nError Number: 53"},
+    };
+    for (const MissingCase& c : cases) {
+        const ResourceSet resources = SetOf(Without(CompleteArchive(), c.entry));
+        try {
+            LoadBitmaps(display, resources, state);
+            ADD_FAILURE() << c.entry << " missing, yet everything loaded";
+        } catch (const SetupError& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(c.expectedStart, 0), 0u) << e.what();
+        }
+    }
+    // A card face missing names the file.
+    const std::string face = "Xoya2_" + names.CardImageName[17];
+    try {
+        LoadBitmaps(display, SetOf(Without(CompleteArchive(), face)), state);
+        ADD_FAILURE() << "a card face is missing, yet everything loaded";
+    } catch (const SetupError& e) {
+        EXPECT_NE(std::string(e.what()).find(names.CardImageName[17]), std::string::npos) << e.what();
+    }
+}
+
+TEST_F(ResourceLoadingTest, AnUnknownDeckHasNoPictures) {
+    state.Options.DeckName = "Roya3";
+    try {
+        LoadBitmaps(display, SetOf(CompleteArchive()), state);
+        ADD_FAILURE() << "a deck without pictures loaded";
+    } catch (const SetupError& e) {
+        EXPECT_EQ(e.Procedure(), "CreateSurfaceFromFile");
+    }
+}
+
+TEST_F(ResourceLoadingTest, SoundsLoadAndAMissingOneStaysSilent) {
+    auto sound = MixerSound::Open();
+    ASSERT_NE(sound, nullptr);
+    LoadSounds(*sound, SetOf(Without(CompleteArchive(), "Xounds_SIGN2.WAV")));
+    EXPECT_TRUE(sound->HasEffect(SoundEffect::CardFlip1));
+    EXPECT_TRUE(sound->HasEffect(SoundEffect::MatchLost));
+    EXPECT_FALSE(sound->HasEffect(SoundEffect::Sign2));
+}
+
+}  // namespace
+
+#ifdef ZARN_ARCHIVE
+// The archive the build generates: every picture, font and sound passes the checks and the decoders,
+// the JPEG background included, for both decks.
+TEST_F(ResourceLoadingTest, TheGeneratedArchiveLoadsWhole) {
+    PakArchive archive;
+    archive.OpenQ2Pak(ZARN_ARCHIVE);
+    const ResourceSet resources = ResourceSet::FromArchive(archive);
+    for (const char* deck : {"Roya2", "Royal"}) {
+        state.Options.DeckName = deck;
+        LoadBitmaps(display, resources, state);
+        EXPECT_EQ(display.PictureRect(PictureId::Background), (Rect32{0, 0, 800, 600})) << deck;
+        EXPECT_EQ(display.PictureRect(CardFacePicture(0)), (Rect32{0, 0, 99, 153})) << deck;
+        EXPECT_EQ(display.PictureRect(PictureId::Cursor), (Rect32{0, 0, 32, 32})) << deck;
+        EXPECT_EQ(display.PictureRect(ButtonPicture(5)), (Rect32{0, 0, 256, 52})) << deck;
+    }
+    auto sound = MixerSound::Open();
+    ASSERT_NE(sound, nullptr);
+    LoadSounds(*sound, resources);
+    for (int i = 0; i < kSoundEffectCount; ++i) {
+        EXPECT_TRUE(sound->HasEffect(static_cast<SoundEffect>(i)))
+            << SoundFileName(static_cast<SoundEffect>(i));
+    }
+}
+#endif
