@@ -2,23 +2,10 @@
 
 #include "dialog_test_support.h"
 
-#include <cstdlib>
-
 #include <QBuffer>
 #include <QImage>
 
 #include "shell/startup_dialog_preview.h"
-
-namespace {
-
-// The dialog tests run on Qt's offscreen platform unless the caller chose one (a real X server, for
-// a look at the windows). Set before any test runs, as ctest may not pass the variable through.
-[[maybe_unused]] const bool kOffscreenPlatform = [] {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    return true;
-}();
-
-}  // namespace
 
 int& TestArgc() {
     static int argc = 1;
