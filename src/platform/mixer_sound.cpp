@@ -93,18 +93,18 @@ bool MixerSound::LoadWave(SoundEffect effect, std::span<const uint8_t> bytes) {
         return false;
     }
     // SDL's own WAV reader only: SDL_mixer's loader would guess the format from the bytes.
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec waveFormat{};
     Uint8* raw = nullptr;
     Uint32 rawLength = 0;
-    if (SDL_LoadWAV_RW(rw.get(), 0, &spec, &raw, &rawLength) == nullptr) {
+    if (SDL_LoadWAV_RW(rw.get(), 0, &waveFormat, &raw, &rawLength) == nullptr) {
         return false;
     }
     std::unique_ptr<Uint8, SdlMemoryDeleter> rawOwner(raw);
 
     SDL_AudioCVT cvt{};
-    const int needed =
-        SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, static_cast<int>(spec.freq), impl_->deviceFormat,
-                          static_cast<Uint8>(impl_->deviceChannels), impl_->deviceFrequency);
+    const int needed = SDL_BuildAudioCVT(&cvt, waveFormat.format, waveFormat.channels,
+                                         static_cast<int>(waveFormat.freq), impl_->deviceFormat,
+                                         static_cast<Uint8>(impl_->deviceChannels), impl_->deviceFrequency);
     if (needed < 0) {
         return false;
     }
