@@ -8,7 +8,7 @@ packages=(
     libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev
     qt6-base-dev
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
-    clang
+    clang libclang-rt-dev
     fonts-dejavu-core fonts-dseg fonts-dkg-handwriting
     xvfb xdotool
 )
