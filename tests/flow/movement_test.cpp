@@ -63,6 +63,30 @@ TEST(TableLayout, SlowAnimationDoublesTheFrameCounts) {
     EXPECT_EQ(s.Layout.PileFrames, 40);
 }
 
+TEST(TableLayout, OtherResolutionKeepsTheDesignPlacesAndZeroConstants) {
+    GameState s = MakeState();
+    s.Options.Resolution = "1024x768";
+    SetUpTableLayout(s);
+    ResetTrickPositions(s);
+    const TableLayout& l = s.Layout;
+    EXPECT_EQ(l.PlayFrames, 0);
+    EXPECT_EQ(l.PileFrames, 0);
+    EXPECT_EQ(l.ArriveTolX, 0);
+    EXPECT_EQ(l.TrickJitterX, 0);
+    // The deck places still follow from the (empty) hand values and the card width.
+    EXPECT_EQ(l.DealOriginX[0], 69);
+    EXPECT_EQ(l.DealOriginX[1], -129);
+    EXPECT_EQ(l.DealOriginX[3], 129);
+    EXPECT_EQ(l.PilePos[1].x, 79);
+    EXPECT_EQ(s.TrickSlots[0].x, 430);
+    EXPECT_EQ(s.TrickSlots[0].y, 310);
+    // A move still ends: it takes a single frame.
+    CardRecord card;
+    card.X = 10;
+    StartCardMove(s, card, 50, 0);
+    EXPECT_FLOAT_EQ(card.SpeedX, 40);
+}
+
 TEST(TableLayout, HalvesRoundToEven) {
     EXPECT_EQ(RoundHalfEven(12.5f), 12);
     EXPECT_EQ(RoundHalfEven(13.5f), 14);

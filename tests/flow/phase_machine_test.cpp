@@ -155,6 +155,12 @@ TEST_F(HumanClickTest, IllegalUpperCardPassesToTheLegalCardBelow) {
     EXPECT_EQ(HumanCardHit(s, 230, 500), 0);
 }
 
+TEST_F(HumanClickTest, MovingCardIsPassedOver) {
+    PutOnTable(s, {"KH"});
+    s.Hand[0][2].Moving = true;
+    EXPECT_EQ(HumanCardHit(s, 230, 500), 1);
+}
+
 TEST_F(HumanClickTest, NothingLegalUnderThePointChangesNothing) {
     PutOnTable(s, {"KC"});
     EXPECT_EQ(HumanCardHit(s, 260, 500), -1);  // slots 1 and 2 only
