@@ -338,6 +338,59 @@ TEST_F(StartupDialogTest, CommandLineChoicesWithoutAVisibleControlSurviveTheStar
     ExpectSameOptions(dialog->Options(), preset);
 }
 
+// The controls the player cannot see stay at their design values whatever the command line asks; the
+// command line's choice reaches the record all the same, and so does a hidden control that is changed.
+struct HiddenCase {
+    const char* name;
+    void (*commandLine)(GameOptions&);
+    const char* checkedByCode;  // a hidden control switched from its design value, or null
+    void (*expected)(GameOptions&);
+};
+
+TEST_F(StartupDialogTest, HiddenControlsKeepTheirDesignValuesWhateverTheCommandLine) {
+    const HiddenCase cases[] = {
+        {"no command line", [](GameOptions&) {}, nullptr, [](GameOptions&) {}},
+        {"windowed", [](GameOptions& o) { o.FullScreen = false; }, nullptr,
+         [](GameOptions& o) { o.FullScreen = false; }},
+        {"seven of hearts", [](GameOptions& o) { o.SevenOfHeartsLead = true; }, nullptr,
+         [](GameOptions& o) { o.SevenOfHeartsLead = true; }},
+        {"french rules", [](GameOptions& o) { o.PortugueseRules = false; }, nullptr,
+         [](GameOptions& o) { o.PortugueseRules = false; }},
+        {"video memory", [](GameOptions& o) { o.UseVidMem = true; }, nullptr,
+         [](GameOptions& o) { o.UseVidMem = true; }},
+        {"Windowed box checked", [](GameOptions&) {}, "Windowed",
+         [](GameOptions& o) { o.FullScreen = false; }},
+        {"Use VidMem box checked", [](GameOptions&) {}, "UseVidMem",
+         [](GameOptions& o) { o.UseVidMem = true; }},
+        {"Seven of Hearts Lead checked", [](GameOptions&) {}, "SevenOfHeartsLead",
+         [](GameOptions& o) { o.SevenOfHeartsLead = true; }},
+        {"Regles francaises chosen", [](GameOptions&) {}, "ReglesFrancaises",
+         [](GameOptions& o) { o.PortugueseRules = false; }},
+    };
+    const std::pair<const char*, bool> designValues[] = {
+        {"Windowed", false},         {"UseVidMem", false},       {"SevenOfHeartsLead", false},
+        {"ReglesFrancaises", false}, {"ReguasPortuguese", true},
+    };
+    for (const HiddenCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        GameOptions preset;
+        c.commandLine(preset);
+        ApplyRules(preset);
+        auto dialog = Open(preset);
+        for (const auto& [name, checked] : designValues) {
+            EXPECT_EQ(Find<QAbstractButton>(*dialog, name)->isChecked(), checked) << name;
+        }
+        if (c.checkedByCode != nullptr) {
+            Find<QAbstractButton>(*dialog, c.checkedByCode)->setChecked(true);
+        }
+        Click(*dialog, "StartButton");
+        GameOptions expected;
+        c.expected(expected);
+        ApplyRules(expected);
+        ExpectSameOptions(dialog->Options(), expected);
+    }
+}
+
 TEST_F(StartupDialogTest, ExitAndCloseBoxRejectWithoutTouchingTheRecord) {
     GameOptions preset;
     preset.Partnership = true;
