@@ -14,6 +14,7 @@
 
 #include "dialog_test_support.h"
 #include "shell/startup_dialog_preview.h"
+#include "shell/startup_dialog_texts.h"
 #include "shell/startup_dialog_window.h"
 
 namespace {
@@ -193,6 +194,39 @@ TEST_F(StartupDialogTest, VersionRulesCreditsAndLicence) {
     for (int i = 0; i < 8; ++i) {
         EXPECT_FALSE(Text(*dialog, QStringLiteral("CreditsLabel%1").arg(i)).isEmpty()) << i;
     }
+}
+
+// What the Rules tab says about the game must be what the game does.
+TEST(StartupDialogRules, RulesTextStatesTheGameAsItIsPlayed) {
+    const QString text = startup_texts::RulesText().simplified();
+    const std::pair<const char*, const char*> statements[] = {
+        {"turn order",
+         "The turn passes from you to the player at the right, then to the top and to the left."},
+        {"contract chosen once per match",
+         "over a match every player chooses each of the five contracts exactly once"},
+        {"first cards and first play",
+         "The player after the owner receives the first cards and plays first."},
+        {"tricks", "10 points for every trick you take (130 in a deal)"},
+        {"diamonds", "15 points for every diamond you take (195 in a deal)"},
+        {"queens", "25 points for every queen you take (100 in a deal)"},
+        {"king", "75 points for taking the king of hearts"},
+        {"jack opens a column", "A column is opened with its jack."},
+        {"layout rewards",
+         "earns 200 points, the second 150, the third 100, and the player left holding cards 50"},
+        {"follow suit", "must follow suit"},
+        {"no trumps", "There are no trumps: the highest card of the suit led wins the trick"},
+        {"a tie for the lowest total wins", "you win when no one has a lower total than yours"},
+        {"a partner sharing the highest total loses",
+         "your side loses when you or your partner holds the highest total of the table, even when an "
+         "opponent's total is as high"},
+    };
+    for (const auto& [rule, statement] : statements) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(statement))) << rule;
+    }
+    // A later match starts inside the last kingdom of the one before, so a kingdom's own deals do not
+    // always hold all five contracts.
+    EXPECT_FALSE(text.contains("exactly once in his kingdom"));
+    EXPECT_FALSE(text.contains("the last deal of a kingdom has no choice left"));
 }
 
 TEST_F(StartupDialogTest, CreditsLinkPointsToTheWebBrowser) {
