@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -31,6 +33,14 @@ QLabel* MakeWrappedLabel(const QString& text, const QString& name, QWidget* pare
     label->setObjectName(name);
     label->setWordWrap(true);
     return label;
+}
+
+// Where the caption starts inside an option button, so the text beneath it can start there as well.
+int CaptionIndent(const QAbstractButton* button, QStyle::SubElement contents) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    return button->style()->subElementRect(contents, &option, button).left();
 }
 
 QPlainTextEdit* MakeReadOnlyText(const QString& text, const QString& name, QWidget* parent) {
@@ -106,7 +116,7 @@ QWidget* StartupDialog::MakeDeckPage(const QImage& roya2Preview, const QImage& r
         button->setFont(bold);
         auto* description = new QLabel(startup_texts::DeckDescription(option), page);
         description->setObjectName(QStringLiteral("DeckDescription%1").arg(option));
-        description->setContentsMargins(24, 0, 0, 10);
+        description->setContentsMargins(CaptionIndent(button, QStyle::SE_RadioButtonContents), 0, 0, 10);
         deckGroup_->addButton(button, option);
         grid->addWidget(button, row++, 0);
         grid->addWidget(description, row++, 0);
@@ -198,7 +208,7 @@ QWidget* StartupDialog::MakeOptionsPage() {
         box = new QCheckBox(caption, page);
         box->setObjectName(name);
         QLabel* label = MakeWrappedLabel(explanation, explanationName, page);
-        label->setContentsMargins(24, 0, 0, 12);
+        label->setContentsMargins(CaptionIndent(box, QStyle::SE_CheckBoxContents), 0, 0, 12);
         layout->addWidget(box);
         layout->addWidget(label);
         return label;

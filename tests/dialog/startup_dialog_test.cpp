@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
@@ -8,6 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -422,6 +426,33 @@ TEST_F(StartupDialogTest, HiddenControlsKeepTheirDesignValuesWhateverTheCommandL
         c.expected(expected);
         ApplyRules(expected);
         ExpectSameOptions(dialog->Options(), expected);
+    }
+}
+
+// A description is indented to start where the caption of its option starts.
+TEST_F(StartupDialogTest, DescriptionsLineUpWithTheirOptionsCaptions) {
+    const std::pair<const char*, const char*> pairs[] = {
+        {"DeckOption2", "DeckDescription2"},
+        {"DeckOption4", "DeckDescription4"},
+        {"PartnershipGame", "PartnershipExplanation"},
+        {"SlowAnimation", "SlowAnimationExplanation"},
+    };
+    auto dialog = Open();
+    auto* tabs = Find<QTabWidget>(*dialog, "Tabs");
+    for (const auto& [buttonName, labelName] : pairs) {
+        tabs->setCurrentIndex(QString(buttonName).startsWith("Deck") ? 0 : 5);
+        auto* button = Find<QAbstractButton>(*dialog, buttonName);
+        auto* label = Find<QLabel>(*dialog, labelName);
+        ASSERT_TRUE(button != nullptr && label != nullptr);
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        const bool radio = qobject_cast<QRadioButton*>(button) != nullptr;
+        const QRect contents = button->style()->subElementRect(
+            radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &option, button);
+        const int captionLeft = button->mapTo(dialog.get(), QPoint(contents.left(), 0)).x();
+        const int labelLeft = label->mapTo(dialog.get(), QPoint(label->contentsRect().left(), 0)).x();
+        EXPECT_LE(std::abs(captionLeft - labelLeft), 1) << labelName;
     }
 }
 
