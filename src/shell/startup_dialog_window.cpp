@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -33,6 +35,14 @@ QLabel* MakeWrappedLabel(const QString& text, const QString& name, QWidget* pare
     return label;
 }
 
+// Where the caption starts inside an option button, so the text beneath it can start there as well.
+int CaptionIndent(const QAbstractButton* button, QStyle::SubElement contents) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    return button->style()->subElementRect(contents, &option, button).left();
+}
+
 QPlainTextEdit* MakeReadOnlyText(const QString& text, const QString& name, QWidget* parent) {
     auto* box = new QPlainTextEdit(parent);
     box->setObjectName(name);
@@ -47,7 +57,7 @@ QPlainTextEdit* MakeReadOnlyText(const QString& text, const QString& name, QWidg
 
 StartupDialog::StartupDialog(const GameOptions& preset, const QImage& roya2Preview,
                              const QImage& royalPreview, QWidget* parent)
-    : QDialog(parent), options_(preset) {
+    : QDialog(parent), preset_(preset), options_(preset) {
     setWindowTitle(startup_texts::kDialogCaption);
     setModal(true);
 
@@ -84,7 +94,7 @@ StartupDialog::StartupDialog(const GameOptions& preset, const QImage& roya2Previ
     layout->addWidget(tabs_, 1);
     layout->addLayout(buttons);
 
-    PresetControls(preset);
+    PresetControls();
     resize(kDialogWidth, kDialogHeight);
 }
 
@@ -106,7 +116,7 @@ QWidget* StartupDialog::MakeDeckPage(const QImage& roya2Preview, const QImage& r
         button->setFont(bold);
         auto* description = new QLabel(startup_texts::DeckDescription(option), page);
         description->setObjectName(QStringLiteral("DeckDescription%1").arg(option));
-        description->setContentsMargins(24, 0, 0, 10);
+        description->setContentsMargins(CaptionIndent(button, QStyle::SE_RadioButtonContents), 0, 0, 10);
         deckGroup_->addButton(button, option);
         grid->addWidget(button, row++, 0);
         grid->addWidget(description, row++, 0);
@@ -198,7 +208,7 @@ QWidget* StartupDialog::MakeOptionsPage() {
         box = new QCheckBox(caption, page);
         box->setObjectName(name);
         QLabel* label = MakeWrappedLabel(explanation, explanationName, page);
-        label->setContentsMargins(24, 0, 0, 12);
+        label->setContentsMargins(CaptionIndent(box, QStyle::SE_CheckBoxContents), 0, 0, 12);
         layout->addWidget(box);
         layout->addWidget(label);
         return label;
@@ -229,14 +239,16 @@ QWidget* StartupDialog::MakeOptionsPage() {
     return page;
 }
 
-void StartupDialog::PresetControls(const GameOptions& preset) {
-    deckOption_[preset.DeckName == "Royal" ? 4 : 2]->setChecked(true);
-    windowed_->setChecked(!preset.FullScreen);
-    useVidMem_->setChecked(preset.UseVidMem);
-    sevenOfHeartsLead_->setChecked(preset.SevenOfHeartsLead);
-    partnershipGame_->setChecked(preset.Partnership);
-    slowAnimation_->setChecked(preset.SlowAnimation);
-    (preset.PortugueseRules ? reguasPortuguese_ : reglesFrancaises_)->setChecked(true);
+void StartupDialog::PresetControls() {
+    deckOption_[preset_.DeckName == "Royal" ? 4 : 2]->setChecked(true);
+    partnershipGame_->setChecked(preset_.Partnership);
+    slowAnimation_->setChecked(preset_.SlowAnimation);
+    // The controls the player cannot see keep the values a run without options gets.
+    const GameOptions design;
+    windowed_->setChecked(!design.FullScreen);
+    useVidMem_->setChecked(design.UseVidMem);
+    sevenOfHeartsLead_->setChecked(design.SevenOfHeartsLead);
+    (design.PortugueseRules ? reguasPortuguese_ : reglesFrancaises_)->setChecked(true);
 }
 
 void StartupDialog::OnTabChanged(int index) {
@@ -264,8 +276,14 @@ void StartupDialog::OnDeckOptionChosen(int option) {
 }
 
 void StartupDialog::FillOptions(GameOptions& options) const {
-    options.UseVidMem = useVidMem_->isChecked();
-    options.FullScreen = !windowed_->isChecked();
+    const GameOptions design;
+    // A hidden control changed from its design value decides; otherwise the command line's choice
+    // (the design value when it made none) stands.
+    auto hidden = [](bool fromControl, bool fromCommandLine, bool designValue) {
+        return fromControl != designValue ? fromControl : fromCommandLine;
+    };
+    options.UseVidMem = hidden(useVidMem_->isChecked(), preset_.UseVidMem, design.UseVidMem);
+    options.FullScreen = hidden(!windowed_->isChecked(), preset_.FullScreen, design.FullScreen);
     if (deckOption_[2]->isChecked()) {
         options.DeckName = "Roya2";
         options.Resolution = "800x600";
@@ -274,12 +292,14 @@ void StartupDialog::FillOptions(GameOptions& options) const {
         options.DeckName = "Royal";
         options.Resolution = "800x600";
     }
-    // The check boxes start from the preset, so writing them both ways keeps a command-line choice
-    // unless the player changed it here.
-    options.SevenOfHeartsLead = sevenOfHeartsLead_->isChecked();
+    options.SevenOfHeartsLead =
+        hidden(sevenOfHeartsLead_->isChecked(), preset_.SevenOfHeartsLead, design.SevenOfHeartsLead);
+    // The visible boxes start from the command line, so writing them both ways keeps its choice unless
+    // the player changed it here.
     options.Partnership = partnershipGame_->isChecked();
     options.SlowAnimation = slowAnimation_->isChecked();
-    options.PortugueseRules = reguasPortuguese_->isChecked();
+    options.PortugueseRules =
+        hidden(reguasPortuguese_->isChecked(), preset_.PortugueseRules, design.PortugueseRules);
     ApplyRules(options);
     ApplyResolution(options);
 }

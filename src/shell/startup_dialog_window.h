@@ -27,9 +27,9 @@ class StartupDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    // The controls start from `preset`: a run without command-line options gets the design values.
-    // The hidden controls follow the preset too, so a command-line choice survives the start button
-    // even though the player cannot see it. `roya2Preview` and `royalPreview` are the deck pictures.
+    // The visible controls start from `preset` (the command line); the hidden ones always hold their
+    // design values, and a command-line choice for one of them still reaches the record at the start.
+    // `roya2Preview` and `royalPreview` are the deck pictures.
     StartupDialog(const GameOptions& preset, const QImage& roya2Preview, const QImage& royalPreview,
                   QWidget* parent = nullptr);
 
@@ -52,13 +52,14 @@ private:
     QWidget* MakeCreditsPage();
     QWidget* MakeLicencePage();
     QWidget* MakeOptionsPage();
-    void PresetControls(const GameOptions& preset);
+    void PresetControls();
 
     void OnTabChanged(int index);
     void OnDeckOptionChosen(int option);
     void OnStart();
     void OnCreditsLink();
 
+    const GameOptions preset_;
     GameOptions options_;
     bool endOnUnload_ = true;
     int currentTab_ = 0;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
@@ -8,12 +10,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
 #include "dialog_test_support.h"
 #include "shell/startup_dialog_preview.h"
+#include "shell/startup_dialog_texts.h"
 #include "shell/startup_dialog_window.h"
 
 namespace {
@@ -195,6 +200,39 @@ TEST_F(StartupDialogTest, VersionRulesCreditsAndLicence) {
     }
 }
 
+// What the Rules tab says about the game must be what the game does.
+TEST(StartupDialogRules, RulesTextStatesTheGameAsItIsPlayed) {
+    const QString text = startup_texts::RulesText().simplified();
+    const std::pair<const char*, const char*> statements[] = {
+        {"turn order",
+         "The turn passes from you to the player at the right, then to the top and to the left."},
+        {"contract chosen once per match",
+         "over a match every player chooses each of the five contracts exactly once"},
+        {"first cards and first play",
+         "The player after the owner receives the first cards and plays first."},
+        {"tricks", "10 points for every trick you take (130 in a deal)"},
+        {"diamonds", "15 points for every diamond you take (195 in a deal)"},
+        {"queens", "25 points for every queen you take (100 in a deal)"},
+        {"king", "75 points for taking the king of hearts"},
+        {"jack opens a column", "A column is opened with its jack."},
+        {"layout rewards",
+         "earns 200 points, the second 150, the third 100, and the player left holding cards 50"},
+        {"follow suit", "must follow suit"},
+        {"no trumps", "There are no trumps: the highest card of the suit led wins the trick"},
+        {"a tie for the lowest total wins", "you win when no one has a lower total than yours"},
+        {"a partner sharing the highest total loses",
+         "your side loses when you or your partner holds the highest total of the table, even when an "
+         "opponent's total is as high"},
+    };
+    for (const auto& [rule, statement] : statements) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(statement))) << rule;
+    }
+    // A later match starts inside the last kingdom of the one before, so a kingdom's own deals do not
+    // always hold all five contracts.
+    EXPECT_FALSE(text.contains("exactly once in his kingdom"));
+    EXPECT_FALSE(text.contains("the last deal of a kingdom has no choice left"));
+}
+
 TEST_F(StartupDialogTest, CreditsLinkPointsToTheWebBrowser) {
     auto dialog = Open();
     auto* label = Find<QLabel>(*dialog, "CreditsLabel7");
@@ -336,6 +374,86 @@ TEST_F(StartupDialogTest, CommandLineChoicesWithoutAVisibleControlSurviveTheStar
     }
     Click(*dialog, "StartButton");
     ExpectSameOptions(dialog->Options(), preset);
+}
+
+// The controls the player cannot see stay at their design values whatever the command line asks; the
+// command line's choice reaches the record all the same, and so does a hidden control that is changed.
+struct HiddenCase {
+    const char* name;
+    void (*commandLine)(GameOptions&);
+    const char* checkedByCode;  // a hidden control switched from its design value, or null
+    void (*expected)(GameOptions&);
+};
+
+TEST_F(StartupDialogTest, HiddenControlsKeepTheirDesignValuesWhateverTheCommandLine) {
+    const HiddenCase cases[] = {
+        {"no command line", [](GameOptions&) {}, nullptr, [](GameOptions&) {}},
+        {"windowed", [](GameOptions& o) { o.FullScreen = false; }, nullptr,
+         [](GameOptions& o) { o.FullScreen = false; }},
+        {"seven of hearts", [](GameOptions& o) { o.SevenOfHeartsLead = true; }, nullptr,
+         [](GameOptions& o) { o.SevenOfHeartsLead = true; }},
+        {"french rules", [](GameOptions& o) { o.PortugueseRules = false; }, nullptr,
+         [](GameOptions& o) { o.PortugueseRules = false; }},
+        {"video memory", [](GameOptions& o) { o.UseVidMem = true; }, nullptr,
+         [](GameOptions& o) { o.UseVidMem = true; }},
+        {"Windowed box checked", [](GameOptions&) {}, "Windowed",
+         [](GameOptions& o) { o.FullScreen = false; }},
+        {"Use VidMem box checked", [](GameOptions&) {}, "UseVidMem",
+         [](GameOptions& o) { o.UseVidMem = true; }},
+        {"Seven of Hearts Lead checked", [](GameOptions&) {}, "SevenOfHeartsLead",
+         [](GameOptions& o) { o.SevenOfHeartsLead = true; }},
+        {"Regles francaises chosen", [](GameOptions&) {}, "ReglesFrancaises",
+         [](GameOptions& o) { o.PortugueseRules = false; }},
+    };
+    const std::pair<const char*, bool> designValues[] = {
+        {"Windowed", false},         {"UseVidMem", false},       {"SevenOfHeartsLead", false},
+        {"ReglesFrancaises", false}, {"ReguasPortuguese", true},
+    };
+    for (const HiddenCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        GameOptions preset;
+        c.commandLine(preset);
+        ApplyRules(preset);
+        auto dialog = Open(preset);
+        for (const auto& [name, checked] : designValues) {
+            EXPECT_EQ(Find<QAbstractButton>(*dialog, name)->isChecked(), checked) << name;
+        }
+        if (c.checkedByCode != nullptr) {
+            Find<QAbstractButton>(*dialog, c.checkedByCode)->setChecked(true);
+        }
+        Click(*dialog, "StartButton");
+        GameOptions expected;
+        c.expected(expected);
+        ApplyRules(expected);
+        ExpectSameOptions(dialog->Options(), expected);
+    }
+}
+
+// A description is indented to start where the caption of its option starts.
+TEST_F(StartupDialogTest, DescriptionsLineUpWithTheirOptionsCaptions) {
+    const std::pair<const char*, const char*> pairs[] = {
+        {"DeckOption2", "DeckDescription2"},
+        {"DeckOption4", "DeckDescription4"},
+        {"PartnershipGame", "PartnershipExplanation"},
+        {"SlowAnimation", "SlowAnimationExplanation"},
+    };
+    auto dialog = Open();
+    auto* tabs = Find<QTabWidget>(*dialog, "Tabs");
+    for (const auto& [buttonName, labelName] : pairs) {
+        tabs->setCurrentIndex(QString(buttonName).startsWith("Deck") ? 0 : 5);
+        auto* button = Find<QAbstractButton>(*dialog, buttonName);
+        auto* label = Find<QLabel>(*dialog, labelName);
+        ASSERT_TRUE(button != nullptr && label != nullptr);
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        const bool radio = qobject_cast<QRadioButton*>(button) != nullptr;
+        const QRect contents = button->style()->subElementRect(
+            radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &option, button);
+        const int captionLeft = button->mapTo(dialog.get(), QPoint(contents.left(), 0)).x();
+        const int labelLeft = label->mapTo(dialog.get(), QPoint(label->contentsRect().left(), 0)).x();
+        EXPECT_LE(std::abs(captionLeft - labelLeft), 1) << labelName;
+    }
 }
 
 TEST_F(StartupDialogTest, ExitAndCloseBoxRejectWithoutTouchingTheRecord) {
