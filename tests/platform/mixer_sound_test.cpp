@@ -1,7 +1,9 @@
 #include "platform/mixer_sound.h"
 
+#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 
 #include "platform/sdl_library.h"
@@ -30,6 +32,33 @@ TEST_F(MixerSoundTest, LoadsWavesAndPlaysThem) {
     sound->ReleaseEffects();
     EXPECT_FALSE(sound->HasEffect(SoundEffect::CardFlip1));
     sound->PlaySound(SoundEffect::CardFlip1);
+}
+
+// SDL_mixer reports every sound it stops, including one cut off by a new start on its channel.
+std::atomic<int> stoppedSounds{0};
+void CountStoppedSound(int) {
+    ++stoppedSounds;
+}
+
+TEST_F(MixerSoundTest, AnEffectStillPlayingIsNotRestarted) {
+    auto sound = MixerSound::Open();
+    ASSERT_NE(sound, nullptr);
+    // Five seconds: still playing when the second request comes.
+    ASSERT_TRUE(sound->LoadWave(SoundEffect::CardFlip2, MakeWav(5 * 22050)));
+    ASSERT_TRUE(sound->LoadWave(SoundEffect::Sign3, MakeWav(5 * 22050)));
+    stoppedSounds = 0;
+    Mix_ChannelFinished(CountStoppedSound);
+    sound->PlaySound(SoundEffect::CardFlip2);
+    ASSERT_EQ(Mix_Playing(-1), 1);
+    sound->PlaySound(SoundEffect::CardFlip2);
+    EXPECT_EQ(stoppedSounds, 0) << "the playing effect was cut off and started again";
+    EXPECT_EQ(Mix_Playing(-1), 1);
+    // Another effect plays beside it instead of waiting or cutting it off.
+    sound->PlaySound(SoundEffect::Sign3);
+    EXPECT_EQ(stoppedSounds, 0);
+    EXPECT_EQ(Mix_Playing(-1), 2);
+    Mix_ChannelFinished(nullptr);
+    sound->ReleaseEffects();
 }
 
 TEST_F(MixerSoundTest, OnlyWavIsAccepted) {

@@ -34,6 +34,13 @@ TEST(FrameRateMeter, WithinOneClockTickTheCountRunsOn) {
     for (int i = 0; i < 40; ++i) {
         EXPECT_EQ(meter.FrameRate(50.0F), before);
     }
+    // When the clock moves on, the rate is still taken as thirty frames over the time since the last
+    // measure, however many frames were counted while it stood still.
+    EXPECT_FLOAT_EQ(meter.FrameRate(51.0F), 30.0F);
+    for (int i = 0; i < 29; ++i) {
+        EXPECT_FLOAT_EQ(meter.FrameRate(51.5F), 30.0F);
+    }
+    EXPECT_FLOAT_EQ(meter.FrameRate(51.5F), 60.0F);
 }
 
 TEST(FrameRateMeter, MidnightDoesNotGiveANegativeRate) {
