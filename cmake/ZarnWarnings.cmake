@@ -10,15 +10,6 @@ if(ZARN_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
-# Adds a folder of the tree when it has a CMakeLists.txt, so subsystems can arrive one by one.
-function(zarn_add_subdirectories)
-    foreach(dir IN LISTS ARGN)
-        if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
-            add_subdirectory(${dir})
-        endif()
-    endforeach()
-endfunction()
-
 # A GoogleTest executable registered with CTest test by test.
 function(zarn_add_gtest name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})

@@ -9,15 +9,11 @@
 #include "archive/pak_archive.h"
 #include "archive/resource_set.h"
 #include "cards/game_state.h"
-#include "platform/message_box.h"
 #include "platform/setup_error.h"
+#include "shell/archive_browser.h"
 #include "shell/command_line.h"
 #include "shell/game_session.h"
-
-#ifdef ZARN_HAS_DIALOG
-#include "shell/archive_browser.h"
 #include "shell/startup_dialog.h"
-#endif
 
 namespace {
 
@@ -33,16 +29,10 @@ std::string ExecutableDir(const char* argv0) {
     return exe.parent_path().string();
 }
 
-// A start-up failure before the game's window exists: in the dialog's message box when the dialog is
-// part of the program (Qt is alone then), else in SDL's; always on standard error.
+// A start-up failure before the game's window exists: in Qt's message box (Qt is alone then) and on
+// standard error.
 int Fail(int& argc, char** argv, const std::string& text) {
-#ifdef ZARN_HAS_DIALOG
     ShowStartupError(argc, argv, text);
-#else
-    (void)argc;
-    (void)argv;
-    ShowErrorMessage("Zarn", text);
-#endif
     return kExitSetupFailed;
 }
 
@@ -61,21 +51,14 @@ int main(int argc, char** argv) {
     const std::string executableDir = ExecutableDir(argc > 0 ? argv[0] : nullptr);
 
     if (line.pakBrowser) {
-#ifdef ZARN_HAS_DIALOG
         return RunArchiveBrowser(argc, argv);
-#else
-        std::fputs("zarn: the archive browser is not part of this build.\n", stderr);
-        return kExitSetupFailed;
-#endif
     }
 
     std::string placesTried;
     const std::string archivePath = FindArchive(line.dataDir, executableDir, &placesTried);
     if (archivePath.empty()) {
         return Fail(argc, argv,
-                    SetupErrorText("StartGame", kErrorFileNotFound,
-                                   "File not found: " + std::string(kArchiveFileName) + "\r\nLooked in:\r\n" +
-                                       placesTried));
+                    SetupErrorText("StartGame", kErrorFileNotFound, ArchiveNotFoundMessage(placesTried)));
     }
     std::optional<ResourceSet> resources;
     try {
@@ -87,7 +70,6 @@ int main(int argc, char** argv) {
     }
 
     if (!line.noDialog) {
-#ifdef ZARN_HAS_DIALOG
         // The dialog runs in its own Qt application, gone again before SDL starts.
         try {
             if (RunStartupDialog(argc, argv, options, *resources) == DialogOutcome::Quit) {
@@ -99,7 +81,6 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "zarn: the startup dialog could not be shown (%s); starting the game.\n",
                          e.what());
         }
-#endif
     }
 
     GameState state;

@@ -159,7 +159,6 @@ TEST_F(ResourceLoadingTest, SoundsLoadAndAMissingOneStaysSilent) {
 
 }  // namespace
 
-#ifdef ZARN_ARCHIVE
 // The archive the build generates: every picture, font and sound passes the checks and the decoders,
 // the JPEG background included, for both decks.
 TEST_F(ResourceLoadingTest, TheGeneratedArchiveLoadsWhole) {
@@ -182,4 +181,3 @@ TEST_F(ResourceLoadingTest, TheGeneratedArchiveLoadsWhole) {
             << SoundFileName(static_cast<SoundEffect>(i));
     }
 }
-#endif
