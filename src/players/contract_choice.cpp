@@ -1,8 +1,8 @@
 #include "players/contract_choice.h"
 
 #include <array>
-#include <cmath>
 
+#include "cards/rounding.h"
 #include "players/computer_player.h"
 
 namespace {
@@ -21,11 +21,6 @@ std::span<const int16_t> ChoosingHand(const GameState& s, int seat) {
 
 int16_t Height(const GameState& s, int16_t card) {
     return s.RankOrder[s.CardRank[card]];
-}
-
-// Rounds to the nearest whole number, halves to the even one.
-int16_t RoundHalfEven(float value) {
-    return static_cast<int16_t>(std::nearbyint(value));
 }
 
 }  // namespace

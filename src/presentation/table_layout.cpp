@@ -1,7 +1,5 @@
 #include "presentation/table_layout.h"
 
-#include <cmath>
-
 namespace {
 
 // The design space is 1024 x 768; the screen is 800 x 600.
@@ -22,10 +20,6 @@ bool IsDesignedResolution(const GameState& s) {
 }
 
 }  // namespace
-
-int16_t RoundHalfEven(float v) {
-    return static_cast<int16_t>(std::nearbyint(v));
-}
 
 PointXY HandSlotPlace(const GameState& s, int seat, int slot) {
     const TableLayout& l = s.Layout;

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "cards/game_state.h"
+#include "cards/rounding.h"
 
 // The table's screen positions and animation constants. Every duration, tolerance and scatter of a
 // card movement lives here, set once per run; the trick positions are rebuilt at every deal.
@@ -16,5 +17,3 @@ void ResetTrickPositions(GameState& s);
 // The resting place of a seat's hand slot: its hand origin plus slot steps.
 PointXY HandSlotPlace(const GameState& s, int seat, int slot);
 
-// Whole pixels from a float position: halves go to the even neighbour.
-int16_t RoundHalfEven(float v);
