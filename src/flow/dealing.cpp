@@ -213,20 +213,12 @@ void LayDeckStack(GameState& s) {
 }
 
 void EnableContractButtons(GameState& s) {
-    // The buttons are placed here as well as where they are drawn, so a click can find them even when
-    // nothing is drawn (headless play).
-    const int16_t bottom = static_cast<int16_t>(s.Layout.HandOrigin[kHumanSeat].y - kContractButtonRise);
-    int16_t shown = 0;
     for (int k = 0; k < 5; ++k) {
-        ContractButtonRecord& button = s.ContractButton[k];
         const bool open = s.SeatInfo[kHumanSeat][kContractChosenCell + 1 + k] == 0;
-        button.enabled = open ? kTrueCell : 0;
-        if (open) {
-            button.x = kContractButtonX;
-            button.y = static_cast<int16_t>(bottom - kContractButtonPitch * shown);
-            ++shown;
-        }
+        s.ContractButton[k].enabled = open ? kTrueCell : 0;
     }
+    // Placed now as well as when drawn, so a click finds them even when nothing is drawn (headless play).
+    PlaceContractButtons(s);
 }
 
 void HumanChoosesContract(GameState& s, int k) {

@@ -40,9 +40,6 @@ void HumanChoosesContract(GameState& s, int k);
 // A computer seat (the current seat) chooses the deal's contract.
 void ComputerChoosesContract(GameState& s);
 
-// Contract buttons: left edge, the lowest button's top and the distance between buttons.
-inline constexpr int16_t kContractButtonX = 305;
-inline constexpr int16_t kContractButtonRise = 60;  // above the human's hand
-inline constexpr int16_t kContractButtonPitch = 52;
+// Contract buttons' size (their places: PlaceContractButtons).
 inline constexpr int16_t kContractButtonWidth = 256;
 inline constexpr int16_t kContractButtonHeight = 52;

@@ -13,14 +13,6 @@ inline constexpr Rect32 kScreenClipRect{0, 0, 800, 600};
 inline constexpr int16_t ContractPicX = 294;
 inline constexpr int16_t ContractPicY = 250;
 
-// The human's contract buttons stack upwards from just above the human's hand.
-inline constexpr int16_t ContractButtonX = 305;
-inline constexpr int16_t ContractButtonPitch = 52;
-inline constexpr int16_t kContractButtonsAboveHand = 60;
-inline int16_t ContractButtonBottom(const TableLayout& layout) {
-    return static_cast<int16_t>(layout.HandOrigin[kHumanSeat].y - kContractButtonsAboveHand);
-}
-
 // The score page at the end of a contract, and the strip of it that peeks in at the right screen
 // edge during play (the frame draws that one).
 inline constexpr int16_t ScorePageX = 156;

@@ -9,6 +9,7 @@
 #include "presentation/blt_surface.h"
 #include "presentation/draw_layout.h"
 #include "presentation/score_sheet.h"
+#include "presentation/table_layout.h"
 
 namespace {
 
@@ -90,17 +91,12 @@ void DrawHands(Canvas& canvas, const Rect32& clipRect, const GameState& state) {
 }
 
 void DrawContractButtons(Canvas& canvas, const Rect32& clipRect, GameState& state) {
-    const int16_t bottom = ContractButtonBottom(state.Layout);
-    int16_t stacked = 0;
+    PlaceContractButtons(state);
     for (int i = 0; i < kContracts; ++i) {
-        ContractButtonRecord& button = state.ContractButton[i];
-        if (button.enabled == 0) {
-            continue;
+        const ContractButtonRecord& button = state.ContractButton[i];
+        if (button.enabled != 0) {
+            DrawPicture(canvas, clipRect, ButtonPicture(i + 1), button.x, button.y);
         }
-        button.x = ContractButtonX;
-        button.y = static_cast<int16_t>(bottom - ContractButtonPitch * stacked);
-        DrawPicture(canvas, clipRect, ButtonPicture(i + 1), button.x, button.y);
-        ++stacked;
     }
 }
 

@@ -70,3 +70,17 @@ void ResetTrickPositions(GameState& s) {
         p.y = RoundHalfEven(kScaleY * static_cast<float>(p.y));
     }
 }
+
+void PlaceContractButtons(GameState& s) {
+    const int16_t bottom = static_cast<int16_t>(s.Layout.HandOrigin[kHumanSeat].y - kContractButtonRise);
+    int16_t stacked = 0;
+    for (int k = 0; k < 5; ++k) {
+        ContractButtonRecord& button = s.ContractButton[k];
+        if (button.enabled == 0) {
+            continue;
+        }
+        button.x = kContractButtonX;
+        button.y = static_cast<int16_t>(bottom - kContractButtonPitch * stacked);
+        ++stacked;
+    }
+}

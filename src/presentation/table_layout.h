@@ -17,3 +17,9 @@ void ResetTrickPositions(GameState& s);
 // The resting place of a seat's hand slot: its hand origin plus slot steps.
 PointXY HandSlotPlace(const GameState& s, int seat, int slot);
 
+// The human's contract buttons: the enabled ones stack upwards, without gaps, from just above the
+// human's hand; disabled ones keep their place.
+inline constexpr int16_t kContractButtonX = 305;
+inline constexpr int16_t kContractButtonRise = 60;  // above the human's hand
+inline constexpr int16_t kContractButtonPitch = 52;
+void PlaceContractButtons(GameState& s);
