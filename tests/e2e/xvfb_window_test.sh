@@ -21,6 +21,23 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# ESCAPE ends the running game; it must be gone within ten seconds with exit code 0.
+escape_and_expect_clean_exit() {
+    local what=$1 log=$2 status=0
+    xdotool key Escape
+    for _ in $(seq 100); do
+        kill -0 "$game_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    wait "$game_pid" || status=$?
+    game_pid=
+    if [[ $status -ne 0 ]]; then
+        echo "$what ended with $status"
+        cat "$log"
+        exit 1
+    fi
+}
+
 # Xvfb picks a free display number and writes it to fd 3.
 Xvfb -displayfd 3 -screen 0 1920x1280x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb_pid=$!
@@ -69,20 +86,7 @@ sleep 1
 xdotool key p
 sleep 1
 kill -0 "$game_pid" || { echo "the game ended early"; cat "$work/log"; exit 1; }
-xdotool key Escape
-
-status=0
-for _ in $(seq 100); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-done
-wait "$game_pid" || status=$?
-game_pid=
-if [[ $status -ne 0 ]]; then
-    echo "the game ended with $status"
-    cat "$work/log"
-    exit 1
-fi
+escape_and_expect_clean_exit "the game" "$work/log"
 [[ $(head -c 4 "$work/shot.png" | od -An -c | tr -d ' ') == '211PNG' ]] || { echo "no screenshot"; exit 1; }
 
 # The mouse after window size changes: no demo, so the pointer is the real one.
@@ -123,13 +127,5 @@ expect_mouse 799 790 799 599
 resize 400 300     # half size
 expect_mouse 200 150 401 301   # one window pixel covers two: its middle
 
-xdotool key Escape
-status=0
-for _ in $(seq 100); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-done
-wait "$game_pid" || status=$?
-game_pid=
-[[ $status -eq 0 ]] || { echo "the second game ended with $status"; cat "$work/log2"; exit 1; }
+escape_and_expect_clean_exit "the second game" "$work/log2"
 echo "ok"
