@@ -20,7 +20,6 @@ constexpr uint16_t kBlue565 = 0x001F;
 // Runs with SDL's dummy video driver: a real window object with nothing on a screen.
 class DisplayTest : public ::testing::Test {
 protected:
-    HeadlessSdlDrivers drivers;
     SdlLibrary sdl;
     Display display{false, "zarn test"};
 
@@ -156,7 +155,6 @@ TEST_F(DisplayTest, ScreenshotIsWrittenAsPngOrBmp) {
 }
 
 TEST(DisplayOpen, FailureIsReportedAsDirectXError) {
-    HeadlessSdlDrivers drivers;
     SdlLibrary sdl;
     ::setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
     try {

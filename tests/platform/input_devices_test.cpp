@@ -32,7 +32,6 @@ protected:
         SDL_PushEvent(&e);
     }
 
-    HeadlessSdlDrivers drivers;
     SdlLibrary sdl;
     Display display{false, "zarn test"};
     InputDevices input{display};

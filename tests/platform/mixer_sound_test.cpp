@@ -14,7 +14,6 @@ namespace {
 // SDL's dummy audio driver: a device that plays into nothing.
 class MixerSoundTest : public ::testing::Test {
 protected:
-    HeadlessSdlDrivers drivers;
     SdlLibrary sdl;
 };
 

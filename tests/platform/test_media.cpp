@@ -1,6 +1,5 @@
 #include "test_media.h"
 
-#include <cstdlib>
 #include <cstring>
 
 std::vector<uint8_t> MakeWav(uint32_t frames, uint32_t rate) {
@@ -31,9 +30,4 @@ std::vector<uint8_t> MakeWav(uint32_t frames, uint32_t rate) {
         put16(44 + i * 2, (i * 37) & 0x0FFF);
     }
     return b;
-}
-
-HeadlessSdlDrivers::HeadlessSdlDrivers() {
-    ::setenv("SDL_VIDEODRIVER", "dummy", 1);
-    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
 }

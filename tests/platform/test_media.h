@@ -45,9 +45,3 @@ std::vector<uint8_t> MakeBmp(int width, int height, PixelFn pixel) {
 
 // A PCM WAV of `frames` silent-ish frames, 2 channels, 16 bits, at `rate`.
 std::vector<uint8_t> MakeWav(uint32_t frames, uint32_t rate = 22050);
-
-// Selects SDL's dummy video and audio drivers for the test process: the tests never need a screen or
-// a sound card, whatever the machine has. Put it first among a fixture's members.
-struct HeadlessSdlDrivers {
-    HeadlessSdlDrivers();
-};

@@ -70,7 +70,6 @@ std::vector<PakInput> Without(std::vector<PakInput> entries, const std::string& 
 
 class ResourceLoadingTest : public ::testing::Test {
 protected:
-    HeadlessSdlDrivers drivers;
     SdlLibrary sdl;
     Display display{false, "zarn test"};
     GameState state;
