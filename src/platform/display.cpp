@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdlib>
 
 #include "archive/format_checks.h"
 #include "platform/sdl_handles.h"
+#include "platform/sdl_library.h"
 #include "platform/setup_error.h"
 
 namespace {
@@ -123,6 +125,12 @@ Display::Display(bool fullScreen, const std::string& title) : impl_(std::make_un
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         // Quitting a subsystem that never started is harmless, so the Impl may unwind as usual.
         FailDirectX("the video system did not start");
+    }
+    // Without a screen SDL falls back on its own to a driver that shows nothing; the game would then run
+    // unseen for ever. Such a driver is used only when the caller asks for it (as the tests do).
+    if (std::getenv("SDL_VIDEODRIVER") == nullptr && HeadlessVideo()) {
+        throw SetupError("DirectX", kErrorDisplayLibrary,
+                         "no screen to show the game on (neither an X11 nor a Wayland display was found)");
     }
     impl_->windowed = !fullScreen;
     const int scale = fullScreen ? 1 : WindowScale();

@@ -145,6 +145,19 @@ TEST_F(GameE2eTest, NoDisplayEndsTheGameWithTheDisplayMessage) {
     EXPECT_NE(r.output.find("Error in function DirectX() \r\n"), std::string::npos) << r.output;
 }
 
+// Started where there is no screen (no X11 or Wayland display, no driver chosen): SDL would fall back to
+// a driver that shows nothing, so the game says why it cannot start instead of running unseen.
+TEST_F(GameE2eTest, WithoutAScreenTheGameSaysSoInsteadOfRunningUnseen) {
+    const ProcessResult r = RunGame(
+        {"--no-dialog"},
+        {{"SDL_VIDEODRIVER", ""}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"SDL_AUDIODRIVER", "dummy"}},
+        60s);
+    ASSERT_FALSE(r.timedOut) << r.output;
+    EXPECT_NE(r.exitCode, 0) << r.output;
+    EXPECT_NE(r.output.find("Error in function DirectX() \r\n"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("no screen"), std::string::npos) << r.output;
+}
+
 struct CommandLineCase {
     const char* name;
     std::vector<std::string> args;
