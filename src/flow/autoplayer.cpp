@@ -5,9 +5,9 @@
 
 #include "cards/card_tables.h"
 #include "cards/rules.h"
+#include "flow/card_movement.h"
 #include "flow/game_frame.h"
 #include "players/computer_player.h"
-#include "presentation/card_movement.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "flow/card_play.h"
 
 #include "cards/rules.h"
+#include "flow/card_movement.h"
 #include "flow/phase_machine.h"
-#include "presentation/card_movement.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include "cards/card_tables.h"
 #include "cards/rules.h"
+#include "flow/card_movement.h"
+#include "flow/table_layout.h"
 #include "players/computer_player.h"
-#include "presentation/card_movement.h"
-#include "presentation/table_layout.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "flow/game_frame.h"
 
 #include "cards/card_tables.h"
+#include "flow/card_movement.h"
 #include "flow/card_play.h"
 #include "flow/dealing.h"
 #include "flow/phase_machine.h"
-#include "presentation/card_movement.h"
-#include "presentation/table_layout.h"
+#include "flow/table_layout.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "flow/layout_contract.h"
 
 #include "cards/rules.h"
+#include "flow/card_movement.h"
 #include "flow/card_play.h"
 #include "flow/phase_machine.h"
 #include "flow/scoring.h"
 #include "players/computer_player.h"
-#include "presentation/card_movement.h"
 
 void StartLayoutTurn(GameState& s, GameServices& services) {
     // Seats that have emptied their hands are skipped; the contract is over before all four are.

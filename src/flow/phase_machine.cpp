@@ -5,12 +5,12 @@
 
 #include "cards/card_tables.h"
 #include "cards/rules.h"
+#include "flow/card_movement.h"
 #include "flow/card_play.h"
 #include "flow/dealing.h"
 #include "flow/layout_contract.h"
 #include "flow/scoring.h"
 #include "players/computer_player.h"
-#include "presentation/card_movement.h"
 
 namespace {
 

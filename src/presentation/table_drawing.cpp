@@ -6,10 +6,10 @@
 #include <ctime>
 #include <string_view>
 
+#include "flow/table_layout.h"
 #include "presentation/blt_surface.h"
 #include "presentation/draw_layout.h"
 #include "presentation/score_sheet.h"
-#include "presentation/table_layout.h"
 
 namespace {
 

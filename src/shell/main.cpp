@@ -9,11 +9,11 @@
 #include "archive/pak_archive.h"
 #include "archive/resource_set.h"
 #include "cards/game_state.h"
+#include "dialog/archive_browser.h"
+#include "dialog/startup_dialog.h"
 #include "platform/setup_error.h"
-#include "shell/archive_browser.h"
 #include "shell/command_line.h"
 #include "shell/game_session.h"
-#include "shell/startup_dialog.h"
 
 namespace {
 

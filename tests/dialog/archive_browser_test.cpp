@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "dialog/archive_browser.h"
 #include "dialog_test_support.h"
-#include "shell/archive_browser.h"
 
 namespace {
 

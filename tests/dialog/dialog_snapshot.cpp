@@ -11,10 +11,10 @@
 
 #include "archive/pak_archive.h"
 #include "archive/resource_set.h"
-#include "shell/archive_browser.h"
-#include "shell/dialog_qt_app.h"
-#include "shell/startup_dialog.h"
-#include "shell/startup_dialog_window.h"
+#include "dialog/archive_browser.h"
+#include "dialog/dialog_qt_app.h"
+#include "dialog/startup_dialog.h"
+#include "dialog/startup_dialog_window.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

@@ -5,7 +5,7 @@
 #include <QBuffer>
 #include <QImage>
 
-#include "shell/startup_dialog_preview.h"
+#include "dialog/startup_dialog_preview.h"
 
 int& TestArgc() {
     static int argc = 1;

@@ -12,10 +12,10 @@
 
 #include "archive/pak_archive.h"
 #include "archive/resource_set.h"
+#include "dialog/archive_browser.h"
+#include "dialog/startup_dialog.h"
+#include "dialog/startup_dialog_window.h"
 #include "dialog_test_support.h"
-#include "shell/archive_browser.h"
-#include "shell/startup_dialog.h"
-#include "shell/startup_dialog_window.h"
 
 namespace {
 

@@ -16,10 +16,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include "dialog/startup_dialog_preview.h"
+#include "dialog/startup_dialog_texts.h"
+#include "dialog/startup_dialog_window.h"
 #include "dialog_test_support.h"
-#include "shell/startup_dialog_preview.h"
-#include "shell/startup_dialog_texts.h"
-#include "shell/startup_dialog_window.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 
 #include "archive/pak_archive.h"
 #include "archive/resource_set.h"
+#include "dialog/startup_dialog.h"
+#include "dialog/startup_dialog_window.h"
 #include "dialog_test_support.h"
-#include "shell/startup_dialog.h"
-#include "shell/startup_dialog_window.h"
 
 // On an X display Qt talks to the session bus; libdbus keeps one buffer for the life of the process,
 // which the sanitizer build would otherwise report as a leak of this test program.

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "cards/card_tables.h"
+#include "flow/card_movement.h"
 #include "flow/card_play.h"
 #include "flow/phase_machine.h"
-#include "presentation/card_movement.h"
-#include "presentation/table_layout.h"
+#include "flow/table_layout.h"
 #include "test_support.h"
 
 namespace {

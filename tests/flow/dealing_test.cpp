@@ -6,11 +6,11 @@
 
 #include "cards/card_tables.h"
 #include "cards/rules.h"
+#include "flow/card_movement.h"
 #include "flow/dealing.h"
 #include "flow/game_frame.h"
+#include "flow/table_layout.h"
 #include "flow_harness.h"
-#include "presentation/card_movement.h"
-#include "presentation/table_layout.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "flow/autoplayer.h"
+#include "flow/card_movement.h"
 #include "flow/game_frame.h"
 #include "flow_harness.h"
-#include "presentation/card_movement.h"
 
 namespace {
 

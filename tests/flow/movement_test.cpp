@@ -3,11 +3,11 @@
 #include <cmath>
 
 #include "cards/card_tables.h"
+#include "flow/card_movement.h"
 #include "flow/card_play.h"
 #include "flow/phase_machine.h"
+#include "flow/table_layout.h"
 #include "flow_harness.h"
-#include "presentation/card_movement.h"
-#include "presentation/table_layout.h"
 
 namespace {
 

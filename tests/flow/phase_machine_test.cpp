@@ -2,13 +2,13 @@
 
 #include "cards/card_tables.h"
 #include "cards/rules.h"
+#include "flow/card_movement.h"
 #include "flow/card_play.h"
 #include "flow/dealing.h"
 #include "flow/layout_contract.h"
 #include "flow/phase_machine.h"
+#include "flow/table_layout.h"
 #include "flow_harness.h"
-#include "presentation/card_movement.h"
-#include "presentation/table_layout.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/startup_dialog.h"
+#include "dialog/startup_dialog.h"
 
 #include <iostream>
 
@@ -6,10 +6,10 @@
 #include <QTimer>
 
 #include "archive/resource_set.h"
-#include "shell/dialog_qt_app.h"
-#include "shell/startup_dialog_preview.h"
-#include "shell/startup_dialog_texts.h"
-#include "shell/startup_dialog_window.h"
+#include "dialog/dialog_qt_app.h"
+#include "dialog/startup_dialog_preview.h"
+#include "dialog/startup_dialog_texts.h"
+#include "dialog/startup_dialog_window.h"
 
 namespace {
 

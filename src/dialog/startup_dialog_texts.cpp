@@ -1,4 +1,4 @@
-#include "shell/startup_dialog_texts.h"
+#include "dialog/startup_dialog_texts.h"
 
 #ifndef ZARN_VERSION_MAJOR
 #error "the build passes the program's version as ZARN_VERSION_MAJOR, _MINOR and _REVISION"

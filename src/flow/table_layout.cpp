@@ -1,4 +1,4 @@
-#include "presentation/table_layout.h"
+#include "flow/table_layout.h"
 
 namespace {
 

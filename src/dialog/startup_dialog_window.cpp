@@ -1,4 +1,4 @@
-#include "shell/startup_dialog_window.h"
+#include "dialog/startup_dialog_window.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -16,8 +16,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "shell/startup_dialog_preview.h"
-#include "shell/startup_dialog_texts.h"
+#include "dialog/startup_dialog_preview.h"
+#include "dialog/startup_dialog_texts.h"
 
 // Widgets are created with `new` and handed to a parent at once; the parent deletes them (Qt's
 // ownership), so the pointers kept here never own anything.

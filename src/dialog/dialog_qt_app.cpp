@@ -1,4 +1,4 @@
-#include "shell/dialog_qt_app.h"
+#include "dialog/dialog_qt_app.h"
 
 #include <cstdlib>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "shell/archive_browser.h"
+#include "dialog/archive_browser.h"
 
 #include <exception>
 
@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 #include "archive/pak_archive.h"
-#include "shell/dialog_qt_app.h"
+#include "dialog/dialog_qt_app.h"
 
 // Widgets are created with `new` and handed to a parent at once; the parent deletes them (Qt's
 // ownership), so the pointers kept here never own anything.

@@ -1,9 +1,9 @@
-#include "presentation/card_movement.h"
+#include "flow/card_movement.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "presentation/table_layout.h"
+#include "flow/table_layout.h"
 
 namespace {
 

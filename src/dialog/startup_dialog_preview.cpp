@@ -1,4 +1,4 @@
-#include "shell/startup_dialog_preview.h"
+#include "dialog/startup_dialog_preview.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Checks that includes run downwards only: the game logic (cards, flow, players) never reaches up
+# into drawing, the platform or the program; SDL stays in the platform layer; Qt stays in the dialog
+# folder and the asset generator (and their tests). Prints every offending line; exits 1 if any.
+set -euo pipefail
+top=${1:-$(cd "$(dirname "$0")/.." && pwd)}
+cd "$top"
+status=0
+
+report() { # $1 = rule, then the grep output
+    local rule=$1 hits=$2
+    if [[ -n "$hits" ]]; then
+        echo "include rule broken: $rule" >&2
+        echo "$hits" >&2
+        status=1
+    fi
+}
+
+upward='#include "(presentation|platform|shell|dialog)/'
+report "the game logic includes nothing above it" \
+    "$(grep -rnE "$upward" src/cards src/flow src/players || true)"
+report "cards and players do not include the flow" \
+    "$(grep -rnE '#include "flow/' src/cards src/players || true)"
+report "drawing does not include the platform, the program or the dialog" \
+    "$(grep -rnE '#include "(platform|shell|dialog)/' src/presentation || true)"
+report "SDL is included only by the platform layer" \
+    "$(grep -rnE '#include [<"]SDL' src tools bench | grep -v '^src/platform/' || true)"
+report "Qt is included only by the dialog folder and the asset generator" \
+    "$(grep -rnE '#include <Q' src tools bench | grep -vE '^(src/dialog|tools/assetgen)/' || true)"
+exit $status
