@@ -12,6 +12,7 @@
 #include "platform/sdl_handles.h"
 #include "platform/sdl_library.h"
 #include "platform/setup_error.h"
+#include "platform/window_icon_sdl.h"
 
 namespace {
 
@@ -144,6 +145,7 @@ Display::Display(bool fullScreen, const std::string& title) : impl_(std::make_un
         FailDirectX("the window did not open");
     }
     SDL_SetWindowMinimumSize(impl_->window.get(), kBackBufferWidth / 4, kBackBufferHeight / 4);
+    SetProgramIcon(impl_->window.get());
     impl_->CreateRenderer();
     impl_->backBuffer.reset(
         SDL_CreateRGBSurfaceWithFormat(0, kBackBufferWidth, kBackBufferHeight, 16, SDL_PIXELFORMAT_RGB565));
