@@ -30,7 +30,7 @@ run: configure
 # Installs under PREFIX (default /usr/local); DESTDIR, when set, is put in front of every path.
 install: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target zarn_installable
-	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 # The Debian package, build/package/zarn_VERSION_ARCH.deb (install it with apt install ./FILE).
 package: configure

@@ -8,9 +8,9 @@ include(GNUInstallDirs)
 set(ZARN_RELEASE_DATE 2026-12-10)
 set(ZARN_RELEASE_EPOCH 1796860800)
 
-# The game and its simulator go where a system keeps its games (on Debian /usr/games, on the path of
-# every desktop session); the archive tool is an ordinary program.
-set(ZARN_INSTALL_GAMESDIR games CACHE STRING "Folder under the prefix for zarn and zarn-sim")
+# The programs go where a system keeps its games (on Debian /usr/games, on the path of every desktop
+# session); the archive tool serves only the game's archives, so it goes with them.
+set(ZARN_INSTALL_GAMESDIR games CACHE STRING "Folder under the prefix for zarn, zarn-sim and zarn-pak")
 
 set(ZARN_DATA_DIR ${CMAKE_SOURCE_DIR}/data)
 set(ZARN_GENERATED_DIR ${CMAKE_BINARY_DIR}/installed)
@@ -55,8 +55,11 @@ add_custom_target(zarn_changelog ALL DEPENDS ${ZARN_GENERATED_DIR}/changelog.gz)
 add_custom_target(zarn_installable DEPENDS zarn zarn-sim zarn-pak zarn_resources zarn_icons zarn_manpages
                                            zarn_changelog)
 
-install(TARGETS zarn zarn-sim RUNTIME DESTINATION ${ZARN_INSTALL_GAMESDIR})
-install(TARGETS zarn-pak RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Relocations resolved at start and then read-only, as Debian links its programs.
+foreach(program zarn zarn-sim zarn-pak)
+    target_link_options(${program} PRIVATE LINKER:-z,relro,-z,now)
+endforeach()
+install(TARGETS zarn zarn-sim zarn-pak RUNTIME DESTINATION ${ZARN_INSTALL_GAMESDIR})
 install(FILES ${CMAKE_BINARY_DIR}/bin/res118.pak DESTINATION ${CMAKE_INSTALL_DATADIR}/zarn)
 install(FILES ${ZARN_GENERATED_DIR}/${ZARN_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${ZARN_GENERATED_DIR}/${ZARN_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
@@ -75,9 +78,9 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Zarn developers")
 set(CPACK_PACKAGE_CONTACT "The Zarn developers <developers@zarngame.net>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "trick-taking compendium card game against the computer")
+# The extended description; CPack puts the summary above it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Zarn is the four-seat compendium card game of kingdoms: one player against
+    "Zarn is the four-seat compendium card game of kingdoms: one player against
 three computer players, twenty contracts in four kingdoms, on an animated
 felt table with a handwritten score sheet. Penalty points add up and the
 lowest total wins; partnership play, French dealing and a demo mode are

@@ -24,7 +24,7 @@ DESTDIR="$tmp/root" cmake --install "$build" --prefix /usr >"$tmp/install.log"
 prefix=$tmp/root/usr
 
 # Every file in its place.
-for f in games/zarn games/zarn-sim bin/zarn-pak share/zarn/res118.pak \
+for f in games/zarn games/zarn-sim games/zarn-pak share/zarn/res118.pak \
     "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml" \
     "share/icons/hicolor/scalable/apps/$app_id.svg" share/man/man6/zarn.6.gz share/man/man6/zarn-sim.6.gz \
     share/man/man1/zarn-pak.1.gz share/doc/zarn/copyright share/doc/zarn/changelog.gz; do
@@ -54,7 +54,7 @@ file -b "$tmp/first-frames.png" 2>/dev/null | grep -q "^PNG image data, 800 x 60
     fail "the installed game drew no frame: $(cat "$tmp/game.log")"
 
 # zarn-pak reads the installed archive.
-if run_installed "$prefix/bin/zarn-pak" list "$prefix/share/zarn/res118.pak" >"$tmp/list.txt" 2>&1; then
+if run_installed "$prefix/games/zarn-pak" list "$prefix/share/zarn/res118.pak" >"$tmp/list.txt" 2>&1; then
     grep -q "Xitmaps_Back_800x600.jpg" "$tmp/list.txt" || fail "zarn-pak list misses the background entry"
 else
     fail "zarn-pak list failed: $(cat "$tmp/list.txt")"
@@ -67,7 +67,7 @@ out=$(appstreamcli validate --no-net "$prefix/share/metainfo/$app_id.metainfo.xm
     fail "appstreamcli validate: $out"
 grep -qE '^[EW]:' <<<"$out" && fail "appstreamcli validate: $out"
 for binary in $(sed -n 's|.*<binary>\(.*\)</binary>.*|\1|p' "$prefix/share/metainfo/$app_id.metainfo.xml"); do
-    [[ -x "$prefix/games/$binary" || -x "$prefix/bin/$binary" ]] || fail "the metadata provides $binary, not installed"
+    [[ -x "$prefix/games/$binary" ]] || fail "the metadata provides $binary, not installed"
 done
 grep -q "^Icon=$app_id$" "$prefix/share/applications/$app_id.desktop" || fail "the menu entry names another icon"
 
@@ -86,10 +86,10 @@ check_page() { # program, page
 }
 check_page "$prefix/games/zarn" "$prefix/share/man/man6/zarn.6.gz"
 check_page "$prefix/games/zarn-sim" "$prefix/share/man/man6/zarn-sim.6.gz"
-check_page "$prefix/bin/zarn-pak" "$prefix/share/man/man1/zarn-pak.1.gz"
+check_page "$prefix/games/zarn-pak" "$prefix/share/man/man1/zarn-pak.1.gz"
 
 # The exit status the pages give for a wrong command line.
-for program in games/zarn games/zarn-sim bin/zarn-pak; do
+for program in games/zarn games/zarn-sim games/zarn-pak; do
     status=0
     run_installed "$prefix/$program" --no-such-option >/dev/null 2>&1 || status=$?
     [[ $status -eq 2 ]] || fail "$program exits with $status on a wrong command line, not 2"
