@@ -123,6 +123,7 @@ Display::Display(bool fullScreen, const std::string& title) : impl_(std::make_un
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     // Smooth scaling of the back buffer to screens that are not a whole multiple of it.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    NameWindowsForTheDesktop(ZARN_APP_ID);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         // Quitting a subsystem that never started is harmless, so the Impl may unwind as usual.
         FailDirectX("the video system did not start");

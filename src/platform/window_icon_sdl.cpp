@@ -1,5 +1,6 @@
 #include "platform/window_icon_sdl.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "icon/window_icon.h"
@@ -22,4 +23,8 @@ void SetProgramIcon(SDL_Window* window) {
     if (const SurfacePtr icon = WindowIconSurface()) {
         SDL_SetWindowIcon(window, icon.get());  // SDL keeps its own copy
     }
+}
+
+void NameWindowsForTheDesktop(const char* applicationId) {
+    setenv("SDL_VIDEO_WAYLAND_WMCLASS", applicationId, 0);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "icon/window_icon.h"
@@ -35,6 +36,16 @@ TEST(WindowIconTest, TheSurfaceHoldsTheCompiledInIcon) {
     };
     EXPECT_EQ(alpha(0, 0), 0);
     EXPECT_EQ(alpha(icon.size / 2, icon.size / 2), 255);
+}
+
+// The Wayland application id names the menu entry, unless the player chose another.
+TEST(WindowIconTest, WaylandWindowsCarryTheApplicationId) {
+    unsetenv("SDL_VIDEO_WAYLAND_WMCLASS");
+    NameWindowsForTheDesktop("net.example.First");
+    EXPECT_STREQ(std::getenv("SDL_VIDEO_WAYLAND_WMCLASS"), "net.example.First");
+    NameWindowsForTheDesktop("net.example.Second");
+    EXPECT_STREQ(std::getenv("SDL_VIDEO_WAYLAND_WMCLASS"), "net.example.First");
+    unsetenv("SDL_VIDEO_WAYLAND_WMCLASS");
 }
 
 TEST(WindowIconTest, TheGamesWindowOpensWithTheIcon) {
