@@ -7,8 +7,9 @@ BUILD_TYPE     ?= RelWithDebInfo
 JOBS           ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS   ?= 60
 ARGS           ?=
+PREFIX         ?= /usr/local
 
-.PHONY: all setup configure build run test test-release test-asan bench fuzz format clean
+.PHONY: all setup configure build run test test-release test-asan bench fuzz format clean install package
 
 all: build
 
@@ -21,8 +22,21 @@ configure: setup
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+# Only the game and its archive: the tests are built by `make test`.
+run: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target zarn
 	@bash scripts/run.sh $(BUILD_DIR) $(ARGS)
+
+# Installs under PREFIX (default /usr/local); DESTDIR, when set, is put in front of every path.
+install: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target zarn_installable
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# The Debian package, build/package/zarn_VERSION_ARCH.deb (install it with apt install ./FILE).
+package: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target zarn_installable
+	@cd $(BUILD_DIR) && cpack -G DEB
+	@ls $(BUILD_DIR)/package/*.deb
 
 test-release: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)

@@ -11,6 +11,7 @@ packages=(
     clang libclang-rt-dev
     fonts-dejavu-core fonts-dseg fonts-dkg-handwriting
     xvfb xdotool
+    help2man desktop-file-utils appstream man-db file dpkg-dev lintian
 )
 
 missing=()

@@ -157,12 +157,11 @@ std::vector<std::string> ResourceSet::FileNames(ResourceFolder folder) const {
     return order_[Slot(folder)];
 }
 
-std::string FindArchive(const std::string& dataDirOption, const std::string& executableDir,
-                        std::string* placesTried) {
+namespace {
+
+// The places looked at when the player names no folder, in order.
+std::vector<fs::path> DefaultArchiveFolders(const std::string& executableDir) {
     std::vector<fs::path> folders;
-    if (!dataDirOption.empty()) {
-        folders.emplace_back(dataDirOption);
-    }
     if (const char* zarnData = std::getenv("ZARN_DATA"); zarnData != nullptr && *zarnData != '\0') {
         folders.emplace_back(zarnData);
     }
@@ -186,7 +185,17 @@ std::string FindArchive(const std::string& dataDirOption, const std::string& exe
         }
         start = end + 1;
     }
+    return folders;
+}
 
+}  // namespace
+
+std::string FindArchive(const std::string& dataDirOption, const std::string& executableDir,
+                        std::string* placesTried) {
+    // A folder the player names is the only place looked: another archive found elsewhere would start
+    // a game from data the player did not ask for.
+    const std::vector<fs::path> folders =
+        dataDirOption.empty() ? DefaultArchiveFolders(executableDir) : std::vector<fs::path>{dataDirOption};
     std::string tried;
     std::string found;
     for (const fs::path& folder : folders) {

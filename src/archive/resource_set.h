@@ -94,10 +94,10 @@ private:
 // The archive file the game reads.
 inline constexpr std::string_view kArchiveFileName = "res118.pak";
 
-// Finds "res118.pak", looking in this order: the --data folder (when given), $ZARN_DATA, the
-// executable's folder, ../share/zarn beside it, and zarn/ under each folder of $XDG_DATA_DIRS (by
-// default /usr/local/share and /usr/share). Returns the first path that is a regular file, or an empty
-// string; `placesTried` (when given) receives every path looked at, one per line.
+// Finds "res118.pak". A --data folder, when given, is the only place looked. Otherwise the order is
+// $ZARN_DATA, the executable's folder, ../share/zarn beside it, and zarn/ under each folder of
+// $XDG_DATA_DIRS (by default /usr/local/share and /usr/share). Returns the first path that is a regular
+// file, or an empty string; `placesTried` (when given) receives every path looked at, one per line.
 std::string FindArchive(const std::string& dataDirOption, const std::string& executableDir,
                         std::string* placesTried);
 

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "dialog/program_icon.h"
+
 namespace {
 
 bool EnvironmentNames(const char* variable) {
@@ -26,5 +28,8 @@ std::unique_ptr<QApplication> MakeQtApplication(int& argc, char** argv) {
     }
     auto app = std::make_unique<QApplication>(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zarn"));
+    // Every window shows the program's icon, and the desktop matches them to the menu entry.
+    QApplication::setWindowIcon(ProgramIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZARN_APP_ID));
     return app;
 }

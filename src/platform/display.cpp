@@ -12,6 +12,7 @@
 #include "platform/sdl_handles.h"
 #include "platform/sdl_library.h"
 #include "platform/setup_error.h"
+#include "platform/window_icon_sdl.h"
 
 namespace {
 
@@ -122,6 +123,7 @@ Display::Display(bool fullScreen, const std::string& title) : impl_(std::make_un
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     // Smooth scaling of the back buffer to screens that are not a whole multiple of it.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    NameWindowsForTheDesktop(ZARN_APP_ID);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         // Quitting a subsystem that never started is harmless, so the Impl may unwind as usual.
         FailDirectX("the video system did not start");
@@ -144,6 +146,7 @@ Display::Display(bool fullScreen, const std::string& title) : impl_(std::make_un
         FailDirectX("the window did not open");
     }
     SDL_SetWindowMinimumSize(impl_->window.get(), kBackBufferWidth / 4, kBackBufferHeight / 4);
+    SetProgramIcon(impl_->window.get());
     impl_->CreateRenderer();
     impl_->backBuffer.reset(
         SDL_CreateRGBSurfaceWithFormat(0, kBackBufferWidth, kBackBufferHeight, 16, SDL_PIXELFORMAT_RGB565));

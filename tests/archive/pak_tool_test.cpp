@@ -140,7 +140,11 @@ TEST(PakToolUsageTest, WrongCommandsAreUsageErrors) {
     }
     const ToolRun help = Tool({"--help"});
     EXPECT_EQ(help.status, kPakToolOk);
-    EXPECT_THAT(help.out, HasSubstr("usage:"));
+    EXPECT_THAT(help.out, HasSubstr("Usage: zarn-pak list FILE"));
+    EXPECT_THAT(help.out, HasSubstr("--version"));
+    const ToolRun version = Tool({"--version"});
+    EXPECT_EQ(version.status, kPakToolOk);
+    EXPECT_THAT(version.out, HasSubstr("zarn-pak "));
 }
 
 // The installed program itself: its exit statuses as a shell sees them.

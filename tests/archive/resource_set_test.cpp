@@ -177,39 +177,50 @@ protected:
         unsetenv("XDG_DATA_DIRS");
     }
     void Put(const std::string& folder) { WriteBytes(root_ / (folder + "/res118.pak"), {'P'}); }
-    std::string Find(std::string* tried = nullptr) {
-        return FindArchive(root_ / "option", root_ / "bin", tried);
-    }
+    std::string Find(std::string* tried = nullptr) { return FindArchive("", root_ / "bin", tried); }
 
     TempDir root_;
 };
 
 TEST_F(FindArchiveTest, LooksInTheDocumentedOrder) {
-    const std::vector<std::string> order = {"xdg2/zarn", "xdg1/zarn", "share/zarn", "bin", "env", "option"};
+    const std::vector<std::string> order = {"xdg2/zarn", "xdg1/zarn", "share/zarn", "bin", "env"};
     for (const std::string& folder : order) {
         Put(folder);
         EXPECT_EQ(Find(), root_ / (folder + "/res118.pak"));
     }
 }
 
+// A folder the player names holds the archive or the game does not start: no other place stands in.
+TEST_F(FindArchiveTest, AFolderGivenOnTheCommandLineIsTheOnlyPlaceLooked) {
+    for (const char* folder : {"env", "bin", "share/zarn", "xdg1/zarn", "xdg2/zarn"}) {
+        Put(folder);
+    }
+    std::string tried;
+    EXPECT_EQ(FindArchive(root_ / "option", root_ / "bin", &tried), "");
+    EXPECT_EQ(tried, root_ / "option/res118.pak\n");
+    EXPECT_EQ(ArchiveNotFoundMessage(tried),
+              "res118.pak not found; looked at " + root_ / "option/res118.pak");
+    Put("option");
+    EXPECT_EQ(FindArchive(root_ / "option", root_ / "bin", &tried), root_ / "option/res118.pak");
+}
+
 TEST_F(FindArchiveTest, FailureNamesEveryPlaceLooked) {
     std::string tried;
     EXPECT_EQ(Find(&tried), "");
-    const std::string expected = root_ / "option/res118.pak\n" + root_ / "env/res118.pak\n" +
-                                 root_ / "bin/res118.pak\n" + root_ / "share/zarn/res118.pak\n" +
-                                 root_ / "xdg1/zarn/res118.pak\n" + root_ / "xdg2/zarn/res118.pak\n";
+    const std::string expected = root_ / "env/res118.pak\n" + root_ / "bin/res118.pak\n" +
+                                 root_ / "share/zarn/res118.pak\n" + root_ / "xdg1/zarn/res118.pak\n" +
+                                 root_ / "xdg2/zarn/res118.pak\n";
     EXPECT_EQ(tried, expected);
     EXPECT_EQ(ArchiveNotFoundMessage(tried),
-              "res118.pak not found; looked at " + root_ / "option/res118.pak, " +
-                  root_ / "env/res118.pak, " + root_ / "bin/res118.pak, " +
+              "res118.pak not found; looked at " + root_ / "env/res118.pak, " + root_ / "bin/res118.pak, " +
                   root_ / "share/zarn/res118.pak, " + root_ / "xdg1/zarn/res118.pak, " +
                   root_ / "xdg2/zarn/res118.pak");
 }
 
 TEST_F(FindArchiveTest, AFolderNamedLikeTheArchiveIsNotIt) {
-    std::filesystem::create_directories(root_ / "option/res118.pak");
-    Put("env");
-    EXPECT_EQ(Find(), root_ / "env/res118.pak");
+    std::filesystem::create_directories(root_ / "env/res118.pak");
+    Put("bin");
+    EXPECT_EQ(Find(), root_ / "bin/res118.pak");
 }
 
 TEST_F(FindArchiveTest, WithoutTheVariablesTheStandardDataFoldersAreLooked) {

@@ -13,6 +13,7 @@
 #include "archive/pak_archive.h"
 #include "archive/resource_set.h"
 #include "dialog/archive_browser.h"
+#include "dialog/program_icon.h"
 #include "dialog/startup_dialog.h"
 #include "dialog/startup_dialog_window.h"
 #include "dialog_test_support.h"
@@ -62,6 +63,20 @@ TEST_F(RunStartupDialogTest, StartButtonFillsTheOptionsAndStarts) {
     expected.DeckName = "Royal";
     expected.Partnership = true;
     ExpectSameOptions(options, expected);
+}
+
+// The dialog's window carries the program's icon, and the desktop can match it to the menu entry.
+TEST_F(RunStartupDialogTest, TheWindowCarriesTheProgramsIcon) {
+    GameOptions options;
+    Run(options, [](StartupDialog& dialog) {
+        const QImage expected = ProgramIconImage();
+        ASSERT_EQ(expected.size(), QSize(64, 64));
+        const QImage shown =
+            dialog.windowIcon().pixmap(expected.size()).toImage().convertToFormat(expected.format());
+        EXPECT_EQ(shown, expected);
+        EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral(ZARN_TEST_APP_ID));
+        Click(dialog, "ExitButton");
+    });
 }
 
 TEST_F(RunStartupDialogTest, EveryOtherWayOutQuitsAndLeavesTheOptions) {

@@ -136,6 +136,19 @@ TEST_F(GameE2eTest, AMissingFontPictureEndsTheGameWithTheFontLoadersMessage) {
         << r.output;
 }
 
+// --data names the one folder to read: without the archive there, the game does not start from another.
+TEST_F(GameE2eTest, ADataFolderWithoutTheArchiveIsAnErrorNamingIt) {
+    const std::string missing = (dir_ / "no-archive-here").string();
+    // No display for Qt's message box, so the message goes to standard error only.
+    auto env = kHeadless;
+    env.insert({{"QT_QPA_PLATFORM", ""}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}});
+    const ProcessResult r = RunGame({"--no-dialog", "--data", missing}, env, 60s);
+    ASSERT_FALSE(r.timedOut) << r.output;
+    EXPECT_EQ(r.exitCode, 1) << r.output;
+    EXPECT_NE(r.output.find("res118.pak not found; looked at " + missing + "/res118.pak"), std::string::npos)
+        << r.output;
+}
+
 TEST_F(GameE2eTest, NoDisplayEndsTheGameWithTheDisplayMessage) {
     auto env = kHeadless;
     env["SDL_VIDEODRIVER"] = "no-such-video-driver";

@@ -16,6 +16,26 @@ constexpr const char* kUsage =
     "       zarn-pak extract FILE DIR [NAME...]\n"
     "       zarn-pak create FILE INPUT...   (INPUT is PATH or NAME=PATH)\n";
 
+// The --help text: the usage in the form manual-page tools read, the commands, the options.
+constexpr const char* kHelp =
+    "Usage: zarn-pak list FILE\n"
+    "  or:  zarn-pak extract FILE DIR [NAME...]\n"
+    "  or:  zarn-pak create FILE INPUT...\n"
+    "\n"
+    "Commands:\n"
+    "  list FILE                   print the index, name, offset and size of every entry\n"
+    "  extract FILE DIR [NAME...]  write the entries (all, or the named ones) into the folder DIR\n"
+    "  create FILE INPUT...        write an archive of the input files; an INPUT is PATH (the entry\n"
+    "                              is named like the file) or NAME=PATH\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help                  print this help and exit\n"
+    "  --version                   print the version and exit\n";
+
+#ifndef ZARN_VERSION
+#define ZARN_VERSION "0.0.0"
+#endif
+
 // A command-line mistake: reported with the usage text and exit status 2.
 struct UsageError {
     std::string message;
@@ -124,7 +144,11 @@ int RunPakTool(const std::vector<std::string>& args, std::ostream& out, std::ost
     try {
         const std::string command = args.empty() ? std::string() : args[0];
         if (command == "-h" || command == "--help" || command == "help") {
-            out << kUsage;
+            out << kHelp;
+            return kPakToolOk;
+        }
+        if (command == "--version") {
+            out << "zarn-pak " << ZARN_VERSION << '\n';
             return kPakToolOk;
         }
         if (command == "list" && args.size() == 2) {

@@ -19,7 +19,13 @@ int main(int argc, char** argv) {
     app.add_option("--frame-bound", options.FrameBound,
                    "Frames one contract may take before it counts as stuck")
         ->check(CLI::Range(1, 1000000000));
-    CLI11_PARSE(app, argc, argv);
+    app.set_version_flag("--version", std::string("zarn-sim ") + ZARN_VERSION, "Print the version and exit");
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // Help and version exit with 0; every command-line mistake with 2, as the game does.
+        return app.exit(e) == 0 ? 0 : 2;
+    }
 
     const SimulationResult result = RunSimulation(options, [](const MatchLine& line) {
         std::printf("match %d seed %u totals %d %d %d %d %s\n", line.Match, line.Seed, line.Totals[0],
