@@ -15,10 +15,12 @@ fi
 
 # The seed deals the first kingdom to the human (seat 1 plays first).
 seed=${ZARN_KEYBOARD_TEST_SEED:-3}
-# Seconds from the start until the contract menu is surely up, and from the choice until the human's
-# first card is surely awaited (dealing takes about 9 s, the first three cards of the trick about 6 s).
-menu_wait=${ZARN_KEYBOARD_MENU_WAIT:-15}
-turn_wait=${ZARN_KEYBOARD_TURN_WAIT:-10}
+# The deal takes about 575 frames until the contract menu is up; after the choice the human's first
+# card is awaited some 6 s (the pauses, by the clock) and 60 frames (the card moves) later. The waits
+# follow the frame rate the window's caption reports, so a slow build (the sanitizers) waits longer.
+menu_frames=575
+turn_seconds=6
+turn_frames=60
 
 work=$(mktemp -d)
 export XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state XDG_DATA_HOME=$work/data HOME=$work/home
@@ -53,13 +55,18 @@ run_game() {
     game_pid=$!
     for _ in $(seq 100); do
         window=$(xdotool search --pid "$game_pid" 2>/dev/null | tail -1 || true)
-        [[ -n $window ]] && break
+        # A window found while it is still being set up may be gone a moment later: wait for one that
+        # answers.
+        [[ -n $window ]] && xdotool getwindowname "$window" >/dev/null 2>&1 && break
+        window=
         sleep 0.1
     done
     [[ -n $window ]] || { echo "the game's window never appeared"; cat "$log"; exit 1; }
     # Keys go to the window under the pointer (there is no window manager); the pointer rests in the
     # bottom right corner, away from the cards and the buttons.
     xdotool mousemove --window "$window" 790 590
+    sleep 3
+    measure_waits "$window"
     sleep "$menu_wait"
     if [[ $until != menu ]]; then
         play_keys "$until"
@@ -73,6 +80,19 @@ run_game() {
     wait "$game_pid" || status=$?
     game_pid=
     [[ $status -eq 0 ]] || { echo "the game ended with $status"; cat "$log"; exit 1; }
+}
+
+# Sets menu_wait (seconds still to wait for the menu) and turn_wait from the frame rate in the caption
+# ("... Frames per Second =59.9"); an unreadable caption counts as 20 frames a second.
+measure_waits() {
+    local fps
+    fps=$(xdotool getwindowname "$1" 2>/dev/null | sed -n 's/.*Frames per Second *= *\([0-9.]*\).*/\1/p' || true)
+    read -r menu_wait turn_wait < <(awk -v fps="${fps:-0}" -v mf="$menu_frames" -v ts="$turn_seconds" \
+        -v tf="$turn_frames" 'BEGIN {
+            if (fps + 0 < 5) fps = 20
+            menu = mf / fps + 4 - 3; if (menu < 9) menu = 9
+            printf "%d %d\n", menu + 1, ts + tf / fps + 4
+        }')
 }
 
 play_keys() {
