@@ -7,6 +7,7 @@
 #include "cards/card_record.h"
 #include "cards/game_options.h"
 #include "cards/phase.h"
+#include "cards/play_aids.h"
 
 // Sizes of the card arrays and tables of the game state.
 inline constexpr int kSeats = 4;
@@ -185,4 +186,7 @@ struct GameState {
     int16_t CardUnderMouse = -1;  // human hand slot clicked this frame, -1 for none
     bool Paused = false;
     bool PKeyLatch = false;
+
+    // The player's aids (focus, hint, last trick, sound switch): never read by the rules.
+    PlayAids Aids;
 };

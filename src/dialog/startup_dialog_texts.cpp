@@ -50,6 +50,17 @@ QStringList KeysLabels() {
     };
 }
 
+QStringList PlayAidKeysLabels() {
+    return {
+        QStringLiteral(
+            "To play from the keyboard: Left and Right (or Tab) move between the cards you may play "
+            "or the contracts; Enter or Space plays or chooses, and goes on after a contract."),
+        QStringLiteral("Pressing the key H shows the card or contract the computer would choose for you."),
+        QStringLiteral("Holding the key L (or the right mouse button) shows the last trick."),
+        QStringLiteral("Pressing the key M switches the sound off and on."),
+    };
+}
+
 QString RulesText() {
     return QStringLiteral(
         "Zarn\n"

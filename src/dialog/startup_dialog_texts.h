@@ -35,6 +35,9 @@ inline const QString kPartnershipExplanation =
 // The five help labels of the Keys tab, top to bottom.
 QStringList KeysLabels();
 
+// The labels of the play aids' keys, shown below those five.
+QStringList PlayAidKeysLabels();
+
 QString RulesText();
 QString LicenceText();
 

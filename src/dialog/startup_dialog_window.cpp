@@ -160,7 +160,7 @@ QWidget* StartupDialog::MakeKeysPage() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
     layout->setSpacing(14);
-    const QStringList labels = startup_texts::KeysLabels();
+    const QStringList labels = startup_texts::KeysLabels() + startup_texts::PlayAidKeysLabels();
     for (int i = 0; i < labels.size(); ++i) {
         layout->addWidget(MakeWrappedLabel(labels[i], QStringLiteral("KeysLabel%1").arg(i), page));
     }

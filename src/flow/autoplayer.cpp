@@ -7,28 +7,12 @@
 #include "cards/rules.h"
 #include "flow/card_movement.h"
 #include "flow/game_frame.h"
-#include "players/computer_player.h"
+#include "flow/play_aids.h"
 
 namespace {
 
 bool WaitingForHumanCard(const GameState& s) {
-    return s.Phase == Phase::NormalPlay && s.CurrentSeat == kHumanSeat && s.AwaitingHuman &&
-           !s.HumanClickTaken && !AnyCardMoving(s);
-}
-
-bool WaitingForHumanContract(const GameState& s) {
-    return s.Phase == Phase::SelectTrumps && s.CurrentSeat == kHumanSeat && s.AwaitingHuman &&
-           s.ContractMenuOn;
-}
-
-int FirstLegalSlot(const GameState& s) {
-    for (int slot = 0; slot <= 12; ++slot) {
-        const CardRecord& card = s.Hand[kHumanSeat][slot];
-        if (card.InUse && IsLegalPlay(s, card)) {
-            return slot;
-        }
-    }
-    return -1;
+    return AwaitingHumanCard(s) && !AnyCardMoving(s);
 }
 
 }  // namespace
@@ -91,14 +75,8 @@ InputSnapshot AutoPlayer::NextInput(const GameState& s) {
         return Click(400, 300);
     }
 
-    if (WaitingForHumanContract(s)) {
-        int k = ChooseContract(s, kHumanSeat) - 1;
-        if (k < 0 || k > 4 || s.ContractButton[k].enabled == 0) {
-            k = -1;
-            for (int i = 0; i < 5 && k < 0; ++i) {
-                k = s.ContractButton[i].enabled != 0 ? i : -1;
-            }
-        }
+    if (AwaitingHumanContract(s)) {
+        const int k = ComputerChoiceButtonForHuman(s);
         if (k < 0) {
             return Idle();
         }
@@ -113,16 +91,10 @@ InputSnapshot AutoPlayer::NextInput(const GameState& s) {
             input.Keys[kKeyR] = true;
             return input;
         }
-        int slot = -1;
-        if (s.Contract == kLayoutContract) {
-            slot = ChooseLayoutCard(s, kHumanSeat);
-        } else {
-            slot = FindHandSlot(s, kHumanSeat, ChooseTrickCard(s, kHumanSeat));
-        }
-        if (slot < 0 || slot > 12 || !s.Hand[kHumanSeat][slot].InUse ||
-            !IsLegalPlay(s, s.Hand[kHumanSeat][slot])) {
+        bool refused = false;
+        const int slot = ComputerChoiceSlotForHuman(s, &refused);
+        if (refused) {
             ++refusedChoices_;
-            slot = FirstLegalSlot(s);
         }
         int32_t x = 0;
         int32_t y = 0;

@@ -38,6 +38,14 @@ int16_t HumanCardHit(GameState& s, int32_t x, int32_t y) {
     if (s.HumanClickTaken) {
         return -1;
     }
+    const int16_t slot = HumanCardAt(s, x, y);
+    if (slot >= 0) {
+        TakeHumanCard(s, slot);
+    }
+    return slot;
+}
+
+int16_t HumanCardAt(const GameState& s, int32_t x, int32_t y) {
     for (int16_t slot = 12; slot >= 0; --slot) {
         const CardRecord& card = s.Hand[kHumanSeat][slot];
         if (!card.InUse || card.Moving || !ContainsStrictly(card, x, y)) {
@@ -47,12 +55,23 @@ int16_t HumanCardHit(GameState& s, int32_t x, int32_t y) {
         if (!IsLegalPlay(s, card)) {
             continue;
         }
-        NoteHumanPlay(s, slot);
-        s.HumanMoved = true;
-        s.HumanClickTaken = true;
         return slot;
     }
     return -1;
+}
+
+bool HumanMayPlaySlot(const GameState& s, int slot) {
+    if (slot < 0 || slot > 12) {
+        return false;
+    }
+    const CardRecord& card = s.Hand[kHumanSeat][slot];
+    return card.InUse && !card.Moving && IsLegalPlay(s, card);
+}
+
+void TakeHumanCard(GameState& s, int16_t slot) {
+    NoteHumanPlay(s, slot);
+    s.HumanMoved = true;
+    s.HumanClickTaken = true;
 }
 
 void PlayCard(GameState& s, CardRecord& card, GameServices& services) {

@@ -11,6 +11,16 @@
 // resting card the rules allow. Marks the click as taken and returns the slot, or -1 and changes nothing.
 int16_t HumanCardHit(GameState& s, int32_t x, int32_t y);
 
+// The slot HumanCardHit would take at (x, y), without taking it; -1 for none.
+int16_t HumanCardAt(const GameState& s, int32_t x, int32_t y);
+
+// The human's hand slot holds a resting card the rules allow now.
+bool HumanMayPlaySlot(const GameState& s, int slot);
+
+// The human plays the card in `slot`: noted for the rules and the click marked as taken. The frame
+// sends it on its way after the game step.
+void TakeHumanCard(GameState& s, int16_t slot);
+
 // Sends a hand card to the table with a flip sound; nothing while any card moves.
 void PlayCard(GameState& s, CardRecord& card, GameServices& services);
 

@@ -5,6 +5,7 @@
 #include "flow/card_play.h"
 #include "flow/dealing.h"
 #include "flow/phase_machine.h"
+#include "flow/play_aids.h"
 #include "flow/table_layout.h"
 
 namespace {
@@ -40,7 +41,9 @@ void HandleLeftClick(GameState& s, const InputSnapshot& input, GameServices& ser
 
 }  // namespace
 
-void StartNewGame(GameState& s, GameServices& services) {
+void StartNewGame(GameState& s, GameServices& given) {
+    NullSound silence;
+    GameServices services = AudibleServices(s, given, silence);
     InitCardTables(s);
     NewMatchConstants(s, services.random);
     s.DealPacketSize = s.Options.PortugueseRules ? 1 : 13;
@@ -66,7 +69,7 @@ int ContractButtonAt(const GameState& s, int32_t x, int32_t y) {
     return hit;
 }
 
-FrameResult RunGameFrame(GameState& s, const InputSnapshot& input, GameServices& services,
+FrameResult RunGameFrame(GameState& s, const InputSnapshot& input, GameServices& given,
                          FrameDrawing* drawing) {
     FrameResult result;
     if (input.Keys[kKeyEscape]) {
@@ -83,6 +86,9 @@ FrameResult RunGameFrame(GameState& s, const InputSnapshot& input, GameServices&
     } else {
         s.PKeyLatch = false;
     }
+    const PlayAidKeys aidKeys = ReadPlayAidKeys(s, input);
+    NullSound silence;
+    GameServices services = AudibleServices(s, given, silence);
     if (input.Keys[kKeyR] && SortAllowed(s)) {
         s.SavedPhase = s.Phase;
         s.Phase = Phase::GatherAroundFirstCard;
@@ -92,6 +98,7 @@ FrameResult RunGameFrame(GameState& s, const InputSnapshot& input, GameServices&
     if (input.Buttons[0] && !s.Paused) {
         HandleLeftClick(s, input, services);
     }
+    UsePlayAidKeys(s, input, aidKeys, input.Buttons[0], services);
     result.Paused = s.Paused;
     if (s.Paused) {
         return result;
@@ -102,6 +109,7 @@ FrameResult RunGameFrame(GameState& s, const InputSnapshot& input, GameServices&
         drawing->DrawBackground(s);
     }
     GameStep(s, services);
+    FollowTableForPlayAids(s);
     if (draw) {
         drawing->DrawTableLayer(s);
     }

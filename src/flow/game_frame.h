@@ -27,8 +27,8 @@ struct FrameResult {
 // first deal.
 void StartNewGame(GameState& s, GameServices& services);
 
-// One frame: keys (ESCAPE, P, R), the left click by phase, one game step, then the clicked card is
-// played. `drawing` may be null (headless).
+// One frame: keys (ESCAPE, P, R), the left click by phase, the play aids' keys (flow/play_aids.h), one
+// game step, then the clicked card is played. `drawing` may be null (headless).
 FrameResult RunGameFrame(GameState& s, const InputSnapshot& input, GameServices& services,
                          FrameDrawing* drawing);
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 
 #include "archive/format_checks.h"
 #include "platform/sdl_handles.h"
@@ -188,6 +189,31 @@ void Display::LoadPicture(PictureId picture, std::span<const uint8_t> bytes, Pic
     SDL_SetSurfaceBlendMode(converted.get(), SDL_BLENDMODE_NONE);
     SDL_SetColorKey(converted.get(), keyed ? SDL_TRUE : SDL_FALSE, kTransparentColour);
     impl_->pictures[index].surface = std::move(converted);
+    impl_->pictures[index].keyEnabled = keyed;
+}
+
+void Display::SetPicturePixels(PictureId picture, int32_t width, int32_t height,
+                               std::span<const uint16_t> pixels, bool keyed) {
+    const auto index = static_cast<size_t>(picture);
+    if (index >= kPictureSlots) {
+        throw PictureError("no such picture slot");
+    }
+    if (width <= 0 || height <= 0 ||
+        pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height)) {
+        throw PictureError("the picture's pixels do not fill its size");
+    }
+    SurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, width, height, 16, SDL_PIXELFORMAT_RGB565));
+    if (!surface) {
+        throw PictureError(std::string("the picture could not be made: ") + SDL_GetError());
+    }
+    for (int32_t y = 0; y < height; ++y) {
+        auto* row = static_cast<uint8_t*>(surface->pixels) + static_cast<ptrdiff_t>(y) * surface->pitch;
+        std::memcpy(row, pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(width),
+                    static_cast<size_t>(width) * sizeof(uint16_t));
+    }
+    SDL_SetSurfaceBlendMode(surface.get(), SDL_BLENDMODE_NONE);
+    SDL_SetColorKey(surface.get(), keyed ? SDL_TRUE : SDL_FALSE, kTransparentColour);
+    impl_->pictures[index].surface = std::move(surface);
     impl_->pictures[index].keyEnabled = keyed;
 }
 

@@ -36,6 +36,10 @@ public:
     // size) and sets its colour key when `keyed`; replaces an earlier picture of the same id.
     // Throws PictureError.
     void LoadPicture(PictureId picture, std::span<const uint8_t> bytes, PictureFormat format, bool keyed);
+    // Makes a picture from RGB565 pixels, row by row (pictures the program draws itself); replaces an
+    // earlier picture of the same id. Throws PictureError.
+    void SetPicturePixels(PictureId picture, int32_t width, int32_t height, std::span<const uint16_t> pixels,
+                          bool keyed);
     void ReleasePicture(PictureId picture);
     bool HasPicture(PictureId picture) const;
 

@@ -30,7 +30,12 @@ enum class PictureId : int16_t {
     FirstCardFace = 32,                      // + card id 0..51
     FirstAnnouncement = FirstCardFace + 52,  // + contract - 1: the first contract picture set
     FirstButton = FirstAnnouncement + 5,     // + contract - 1: the second set, drawn as buttons
-    Count = FirstButton + 5,
+    // The play aids' pictures, made by the program itself rather than read from the archive.
+    FocusColour = FirstButton + 5,  // solid blocks that outlines are cut from
+    HintColour,
+    HintMarker,     // the arrow over the hinted card
+    MuteIndicator,  // the crossed-out speaker shown while the sound is off
+    Count,
 };
 
 inline PictureId CardFacePicture(int card) {

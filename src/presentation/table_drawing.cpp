@@ -9,6 +9,7 @@
 #include "flow/table_layout.h"
 #include "presentation/blt_surface.h"
 #include "presentation/draw_layout.h"
+#include "presentation/play_aid_drawing.h"
 #include "presentation/score_sheet.h"
 
 namespace {
@@ -85,7 +86,11 @@ void DrawTableCards(Canvas& canvas, const Rect32& clipRect, const GameState& sta
 void DrawHands(Canvas& canvas, const Rect32& clipRect, const GameState& state) {
     for (int seat : kHandDrawOrder) {
         for (int slot = 0; slot < kHandSlotsDrawn; ++slot) {
-            DrawCard(canvas, clipRect, state.Hand[seat][slot]);
+            if (seat == kHumanSeat && HandSlotMarked(state, slot)) {
+                DrawMarkedHandCard(canvas, clipRect, state, slot);
+            } else {
+                DrawCard(canvas, clipRect, state.Hand[seat][slot]);
+            }
         }
     }
 }
@@ -139,6 +144,23 @@ std::string SeatName(const GameState& state, int seat) {
         name = "Seat " + std::to_string(seat);
     }
     return name + "'s";
+}
+
+// The banner while the last trick is shown: who won it, or what the view marks.
+std::string LastTrickBanner(const GameState& state) {
+    const PlayAids& aids = state.Aids;
+    if (state.Contract == kLayoutContract) {
+        return aids.LastLaidCount > 0 ? "Last cards laid, newest in gold" : "No card laid yet";
+    }
+    if (aids.LastTrickCount == 0) {
+        return "No trick taken yet";
+    }
+    const int winner = std::clamp(static_cast<int>(aids.LastTrickWinner), 0, kSeats - 1);
+    std::string name = winner == kHumanSeat ? "me" : TrimmedName(state.OpponentName[winner]);
+    if (name.empty()) {
+        name = "seat " + std::to_string(winner);
+    }
+    return "Last trick, won by " + name;
 }
 
 // The sorting and timed-pause phases stand in for the phase they return to.
@@ -228,6 +250,7 @@ void DrawTable(Canvas& canvas, const Rect32& clipRect, GameState& state, GameFon
     }
     if (state.ContractMenuOn) {
         DrawContractButtons(canvas, clipRect, state);
+        DrawContractButtonMarks(canvas, clipRect, state);
     }
     if (state.ShowPassPicture && state.CurrentSeat >= 0 && state.CurrentSeat < kSeats) {
         DrawPicture(canvas, clipRect, PictureId::PassPicture, state.PassPicX[state.CurrentSeat],
@@ -237,6 +260,7 @@ void DrawTable(Canvas& canvas, const Rect32& clipRect, GameState& state, GameFon
     if (state.Phase == Phase::EndOfMatch) {
         DrawEndOfContract(canvas, clipRect, state, fonts);
     }
+    DrawLastTrickView(canvas, clipRect, state);
 
     fonts.Digit.XPos = ClockX;
     fonts.Digit.YPos = ClockY;
@@ -244,5 +268,7 @@ void DrawTable(Canvas& canvas, const Rect32& clipRect, GameState& state, GameFon
 
     fonts.Deluxe.XPos = BannerX;
     fonts.Deluxe.YPos = BannerY;
-    fonts.Deluxe.DrawText(canvas, clipRect, BannerText(state), true);
+    fonts.Deluxe.DrawText(canvas, clipRect,
+                          state.Aids.LastTrickShown ? LastTrickBanner(state) : BannerText(state), true);
+    DrawMuteIndicator(canvas, clipRect, state);
 }

@@ -27,6 +27,7 @@ std::string BannerText(const GameState& state);
 
 // Paints the whole table back to front: won piles, the trick or the layout columns, the hands, the
 // contract pictures and buttons, the deck stack with the card being dealt, at the end of a contract
-// the score sheet over everything, then the clock and the banner. It decides nothing; the only
+// the score sheet over everything, then the clock and the banner; the play aids' marks where they are
+// active (play_aid_drawing.h). It decides nothing; the only
 // thing it writes is the x and y of each contract button it draws, which the click test reads.
 void DrawTable(Canvas& canvas, const Rect32& clipRect, GameState& state, GameFonts& fonts, WallClock now);

@@ -50,6 +50,10 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
                    "Test hook: lose the display after N frames (it is restored and the pictures reloaded)")
         ->type_name("N")
         ->check(CLI::NonNegativeNumber);
+    app.add_option("--hint-after-frames", line.hintAfterFrames,
+                   "Test hook: press H (the hint) for the player after N frames")
+        ->type_name("N")
+        ->check(CLI::NonNegativeNumber);
     app.set_version_flag("--version", VersionText(), "Print the version and exit");
 
     std::ostringstream out;

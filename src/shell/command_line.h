@@ -25,6 +25,8 @@ struct CommandLine {
     // -1: never.
     int64_t exitAfterFrames = -1;
     int64_t loseDisplayAfterFrames = -1;
+    // Test hook: after this many frames the game reads H as pressed (the hint shows). -1: never.
+    int64_t hintAfterFrames = -1;
 };
 
 // The outcome of parsing: either a command line to run with, or an exit code with text to print

@@ -156,6 +156,9 @@ InputSnapshot Game::ReadInput() {
     if (line_.exitAfterFrames >= 0 && frames_ >= line_.exitAfterFrames) {
         snapshot.Keys[kKeyEscape] = true;
     }
+    if (frames_ == line_.hintAfterFrames) {
+        snapshot.Keys[kKeyH] = true;
+    }
     if (frames_ == line_.loseDisplayAfterFrames) {
         input_->PostDisplayLost();
     }

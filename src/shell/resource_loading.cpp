@@ -7,6 +7,7 @@
 #include "platform/display.h"
 #include "platform/mixer_sound.h"
 #include "platform/setup_error.h"
+#include "presentation/play_aid_pictures.h"
 
 namespace {
 
@@ -94,6 +95,14 @@ GameFonts LoadBitmaps(Display& display, const ResourceSet& resources, GameState&
     loader.Load(PictureId::FontHandwriting, ResourceFolder::Fonts, "fntHandParker.bmp", true, kFontProcedure);
     loader.Load(PictureId::FontDigit, ResourceFolder::Fonts, "fntDigit.bmp", true, kFontProcedure);
     loader.Load(PictureId::FontDeluxe, ResourceFolder::Fonts, "fntDeluxe.bmp", true, kFontProcedure);
+    // The play aids' pictures are the program's own drawings, not the archive's.
+    for (const auto& [id, picture] : PlayAidPictures()) {
+        try {
+            display.SetPicturePixels(id, picture.width, picture.height, picture.pixels, true);
+        } catch (const PictureError& e) {
+            throw SetupError(kPictureProcedure, kErrorInvalidPicture, e.what());
+        }
+    }
     try {
         return LoadFonts(display);
     } catch (const FontError& e) {

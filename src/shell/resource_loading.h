@@ -13,8 +13,8 @@ void LoadSounds(MixerSound& sound, const ResourceSet& resources);
 
 // Loads every picture the game draws, in the game's order (background, card back, the 52 faces, both
 // contract picture sets, pass picture, score page, both lines, frame, cursor, then the three font
-// pictures), and makes the fonts on them. Fills the card picture names first (InitCardTables).
-// Called at start and again after a lost display.
+// pictures, then the play aids' own pictures), and makes the fonts on them. Fills the card picture names
+// first (InitCardTables). Called at start and again after a lost display.
 //
 // Throws SetupError: "CreateSurfaceFromFile" for a missing or unreadable picture, and
 // "clsDXBitmapFont.CreateSpriteFromFile" for a font picture.

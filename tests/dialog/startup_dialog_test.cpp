@@ -149,6 +149,26 @@ TEST_F(StartupDialogTest, DeckOptionsAndCheckBoxesCarryTheirTexts) {
     EXPECT_EQ(Text(*dialog, "DeckDescription1"), "Old German-made French deck of early 1900's.");
 }
 
+TEST_F(StartupDialogTest, ThePlayAidKeysAreListedBelowTheFiveKeysLabels) {
+    auto dialog = Open();
+    Find<QTabWidget>(*dialog, "Tabs")->setCurrentIndex(1);
+    const QStringList aids = startup_texts::PlayAidKeysLabels();
+    ASSERT_EQ(aids.size(), 4);
+    auto* fifth = Find<QLabel>(*dialog, QStringLiteral("KeysLabel4"));
+    ASSERT_NE(fifth, nullptr);
+    int lastY = fifth->y();
+    for (int i = 0; i < aids.size(); ++i) {
+        auto* label = Find<QLabel>(*dialog, QStringLiteral("KeysLabel%1").arg(5 + i));
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text(), aids[i]);
+        EXPECT_GT(label->y(), lastY);
+        lastY = label->y();
+    }
+    for (const char* key : {"Left and Right", "Enter or Space", "key H", "key L", "key M"}) {
+        EXPECT_TRUE(aids.join(' ').contains(QString::fromLatin1(key))) << key;
+    }
+}
+
 TEST_F(StartupDialogTest, KeysAndOptionsExplanationsReadExactly) {
     auto dialog = Open();
     const QStringList keys = {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 #include "platform/sdl_library.h"
 #include "platform/setup_error.h"
@@ -50,6 +51,20 @@ TEST_F(DisplayTest, KeyedCopyLeavesTheTransparentColourOut) {
     EXPECT_EQ(display.PixelAt(11, 10), kRed565);
     EXPECT_EQ(display.PixelAt(13, 12), kRed565);
     EXPECT_EQ(display.PixelAt(14, 10), kBlue565);  // beyond the picture
+}
+
+TEST_F(DisplayTest, PicturesMadeFromPixelsAreCopiedAsTheyWereDrawn) {
+    // Three columns: magenta (transparent), red, a colour of our own; two rows.
+    const std::vector<uint16_t> pixels{Display::kTransparentColour, kRed565, 0x07FF,
+                                       Display::kTransparentColour, kRed565, 0x07FF};
+    display.SetPicturePixels(PictureId::MuteIndicator, 3, 2, pixels, true);
+    EXPECT_EQ(display.PictureRect(PictureId::MuteIndicator), (Rect32{0, 0, 3, 2}));
+    display.CopyRect(PictureId::MuteIndicator, {0, 0, 3, 2}, 20, 30, true);
+    EXPECT_EQ(display.PixelAt(20, 31), 0) << "the transparent colour left out";
+    EXPECT_EQ(display.PixelAt(21, 31), kRed565);
+    EXPECT_EQ(display.PixelAt(22, 30), 0x07FF);
+    EXPECT_THROW(display.SetPicturePixels(PictureId::MuteIndicator, 3, 3, pixels, true), PictureError);
+    EXPECT_THROW(display.SetPicturePixels(PictureId::Count, 3, 2, pixels, true), PictureError);
 }
 
 TEST_F(DisplayTest, UnkeyedCopyOfAKeyedPictureCopiesEveryPixel) {

@@ -413,4 +413,34 @@ TEST_F(BannerTest, IsDrawnWithTheThirdFontAtTheBottomLeft) {
     EXPECT_EQ(first->x, 5);
 }
 
+TEST_F(BannerTest, WhileTheLastTrickIsShownItSaysWhoWonItOrWhatIsMarked) {
+    struct Case {
+        int16_t contract;
+        int16_t trickCount;
+        int16_t winner;
+        int16_t laidCount;
+        const char* banner;
+    };
+    const Case cases[] = {
+        {kQueens, 4, 2, 0, "Last trick, won by Ed"},
+        {kQueens, 4, 0, 0, "Last trick, won by me"},
+        {kKing, 0, 0, 0, "No trick taken yet"},
+        {kLayoutContract, 0, 0, 3, "Last cards laid, newest in gold"},
+        {kLayoutContract, 0, 0, 0, "No card laid yet"},
+    };
+    for (const Case& c : cases) {
+        RecordingCanvas canvas;
+        GameFonts fonts = LoadFonts(canvas);
+        FillHandLayout(state.Layout);
+        state.Phase = Phase::NormalPlay;
+        state.Contract = c.contract;
+        state.Aids.LastTrickShown = true;
+        state.Aids.LastTrickCount = c.trickCount;
+        state.Aids.LastTrickWinner = c.winner;
+        state.Aids.LastLaidCount = c.laidCount;
+        DrawTable(canvas, kScreenClipRect, state, fonts, WallClock{});
+        EXPECT_EQ(TextDrawnAt(canvas.calls, PictureId::FontDeluxe, 572), c.banner);
+    }
+}
+
 }  // namespace

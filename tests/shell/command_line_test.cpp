@@ -103,6 +103,14 @@ TEST(ParseCommandLine, UsageErrorsExitWithTwoOnStandardError) {
     }
 }
 
+TEST(ParseCommandLine, HintHookTakesAFrameNumber) {
+    EXPECT_EQ(Parse({}).line.hintAfterFrames, -1);
+    const ParsedCommandLine p = Parse({"--hint-after-frames", "1300"});
+    ASSERT_FALSE(p.exitCode) << p.output;
+    EXPECT_EQ(p.line.hintAfterFrames, 1300);
+    EXPECT_EQ(Parse({"--hint-after-frames", "-2"}).exitCode, 2);
+}
+
 TEST(ParseCommandLine, HelpListsEveryOptionAndExitsWithZero) {
     const ParsedCommandLine p = Parse({"--help"});
     ASSERT_TRUE(p.exitCode);

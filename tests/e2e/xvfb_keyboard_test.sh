@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# The game in a real X window (Xvfb, started here), played from the keyboard with xdotool: the human
+# owns the first kingdom of this seed, chooses a contract with Right and Return, and on its turn plays a
+# card with Return. The same game is run three times, each ending at a later step: at the contract menu,
+# waiting for the human's card (the focus shown), and after the card is played. The menu's frame and the
+# waiting frame differ where the buttons stood (a contract was chosen); the waiting frame, where the
+# table stands still, and the last frame differ (the card was played).
+set -euo pipefail
+
+zarn=$1
+if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null || ! command -v python3 >/dev/null; then
+    echo "Xvfb, xdotool or python3 missing; skipping"
+    exit 77
+fi
+
+# The seed deals the first kingdom to the human (seat 1 plays first).
+seed=${ZARN_KEYBOARD_TEST_SEED:-3}
+# The deal takes about 575 frames until the contract menu is up; after the choice the human's first
+# card is awaited some 6 s (the pauses, by the clock) and 60 frames (the card moves) later. The waits
+# follow the frame rate the window's caption reports, so a slow build (the sanitizers) waits longer.
+menu_frames=575
+turn_seconds=6
+turn_frames=60
+
+work=$(mktemp -d)
+export XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state XDG_DATA_HOME=$work/data HOME=$work/home
+mkdir -p "$HOME"
+xvfb_pid=
+game_pid=
+cleanup() {
+    [[ -n $game_pid ]] && kill "$game_pid" 2>/dev/null || true
+    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display number and writes it to fd 3.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 50); do
+    [[ -s $work/display ]] && break
+    sleep 0.1
+done
+export DISPLAY=":$(tr -d '\n' <"$work/display")"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+# As in the other X window test: the X11 driver's own libraries leave allocations behind at exit.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+
+# Plays the seed's first deal from the keyboard up to a step: "menu", "waiting" or "played". Writes the
+# last frame to the given file.
+run_game() {
+    local until=$1 shot=$2 log=$3 status=0 window=
+    "$zarn" --no-dialog --windowed --seed "$seed" --screenshot "$shot" >"$log" 2>&1 &
+    game_pid=$!
+    for _ in $(seq 100); do
+        window=$(xdotool search --pid "$game_pid" 2>/dev/null | tail -1 || true)
+        # A window found while it is still being set up may be gone a moment later: wait for one that
+        # answers.
+        [[ -n $window ]] && xdotool getwindowname "$window" >/dev/null 2>&1 && break
+        window=
+        sleep 0.1
+    done
+    [[ -n $window ]] || { echo "the game's window never appeared"; cat "$log"; exit 1; }
+    # Keys go to the window under the pointer (there is no window manager); the pointer rests in the
+    # bottom right corner, away from the cards and the buttons.
+    xdotool mousemove --window "$window" 790 590
+    sleep 3
+    measure_waits "$window"
+    sleep "$menu_wait"
+    if [[ $until != menu ]]; then
+        play_keys "$until"
+    fi
+    kill -0 "$game_pid" 2>/dev/null || { echo "the game ended early"; cat "$log"; exit 1; }
+    xdotool key Escape
+    for _ in $(seq 100); do
+        kill -0 "$game_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    wait "$game_pid" || status=$?
+    game_pid=
+    [[ $status -eq 0 ]] || { echo "the game ended with $status"; cat "$log"; exit 1; }
+}
+
+# Sets menu_wait (seconds still to wait for the menu) and turn_wait from the frame rate in the caption
+# ("... Frames per Second =59.9"); an unreadable caption counts as 20 frames a second.
+measure_waits() {
+    local fps
+    fps=$(xdotool getwindowname "$1" 2>/dev/null | sed -n 's/.*Frames per Second *= *\([0-9.]*\).*/\1/p' || true)
+    read -r menu_wait turn_wait < <(awk -v fps="${fps:-0}" -v mf="$menu_frames" -v ts="$turn_seconds" \
+        -v tf="$turn_frames" 'BEGIN {
+            if (fps + 0 < 5) fps = 20
+            menu = mf / fps + 4 - 3; if (menu < 9) menu = 9
+            printf "%d %d\n", menu + 1, ts + tf / fps + 4
+        }')
+}
+
+play_keys() {
+    # The first Right shows the focus on the lowest button, the second moves it; Return chooses.
+    for key in Right Right Return; do
+        xdotool key "$key"
+        sleep 0.3
+    done
+    sleep "$turn_wait"
+    # The focus, shown since the keys chose the contract, stands on the first card the human may play.
+    if [[ $1 == played ]]; then
+        xdotool key Return
+    fi
+    sleep 1
+}
+
+run_game menu "$work/menu.bmp" "$work/log1"
+run_game waiting "$work/waiting.bmp" "$work/log2"
+run_game played "$work/played.bmp" "$work/log3"
+
+# Compares the frames above the clock's line (the clock may turn a minute between runs).
+python3 - "$work/menu.bmp" "$work/waiting.bmp" "$work/played.bmp" <<'EOF'
+import struct
+import sys
+
+
+def rows(path):
+    data = open(path, "rb").read()
+    offset, = struct.unpack_from("<I", data, 10)
+    width, height = struct.unpack_from("<ii", data, 18)
+    bits, = struct.unpack_from("<H", data, 28)
+    stride = (width * bits // 8 + 3) & ~3
+    lines = [data[offset + y * stride: offset + y * stride + width * bits // 8] for y in range(abs(height))]
+    return lines if height < 0 else lines[::-1]
+
+
+menu, waiting, played = (rows(path) for path in sys.argv[1:4])
+if any(len(frame) != 600 for frame in (menu, waiting, played)):
+    sys.exit("the screenshots are not 800 x 600")
+# The contract buttons stand at x 305..560, from y 360 upwards (the lowest first).
+bytes_per_pixel = len(menu[0]) // 800
+button_rows = range(365, 405)
+left, right = 310 * bytes_per_pixel, 555 * bytes_per_pixel
+if all(menu[y][left:right] == waiting[y][left:right] for y in button_rows):
+    sys.exit("Right and Return chose no contract: the menu is still up")
+if waiting[:560] == played[:560]:
+    sys.exit("Return on the focused card played nothing: both frames show the same table")
+print("a contract was chosen and a card played from the keyboard")
+EOF
+echo "ok"
