@@ -185,4 +185,9 @@ struct GameState {
     int16_t CardUnderMouse = -1;  // human hand slot clicked this frame, -1 for none
     bool Paused = false;
     bool PKeyLatch = false;
+
+    // Counts the moments worth keeping a match at: a trick swept to its pile, a card laid in the layout
+    // contract, a contract scored. The program saves the match whenever the count changes; the game
+    // itself writes nothing anywhere.
+    uint32_t SavePoints = 0;
 };

@@ -1,6 +1,7 @@
 #include "cards/seams.h"
 
 #include <chrono>
+#include <sstream>
 
 uint32_t SystemClock::GetTickCount() {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
@@ -16,6 +17,30 @@ double SeededRandom::Rnd() {
     // 24 random bits over 2^24: the largest value is 1 - 2^-24, so Int(Rnd * n) < n for every n < 2^24.
     const uint32_t bits = engine_() >> 8;
     return static_cast<double>(bits) / 16777216.0;
+}
+
+std::string SeededRandom::State() const {
+    std::ostringstream out;
+    out << engine_;
+    return out.str();
+}
+
+bool SeededRandom::SetState(const std::string& state) {
+    std::istringstream in(state);
+    std::mt19937 engine;
+    in >> engine;
+    // Only text that writes itself back unchanged is a state: this refuses words wider than 32 bits,
+    // signs, stray characters and anything after the last number.
+    if (in.fail()) {
+        return false;
+    }
+    std::ostringstream back;
+    back << engine;
+    if (back.str() != state) {
+        return false;
+    }
+    engine_ = engine;
+    return true;
 }
 
 uint32_t TimeOfDaySeed() {

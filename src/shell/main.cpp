@@ -14,6 +14,7 @@
 #include "platform/setup_error.h"
 #include "shell/command_line.h"
 #include "shell/game_session.h"
+#include "shell/match_start.h"
 
 namespace {
 
@@ -45,8 +46,15 @@ int main(int argc, char** argv) {
         return *parsed.exitCode;
     }
     const CommandLine& line = parsed.line;
+    if (line.statistics) {
+        return PrintStatistics();
+    }
 
+    // The remembered settings first; the command line overrides them for this run.
+    const LoadedSettings loadedSettings = LoadSettings(SettingsPath());
+    PlayerSettings settings = loadedSettings.settings;
     GameOptions options;
+    ApplySettings(settings, options);
     ApplyCommandLine(line, options);
     const std::string executableDir = ExecutableDir(argc > 0 ? argv[0] : nullptr);
 
@@ -69,13 +77,34 @@ int main(int argc, char** argv) {
         return Fail(argc, argv, SetupErrorText("OpenQ2Pak", kErrorInvalidArchive, e.what()));
     }
 
+    // A demo leaves the player's match, record and settings alone.
+    const bool keep = !line.autoplay || line.keepDemo;
+    MatchKeeper keeper = MatchKeeper::ForPlayer(keep);
+    keeper.Claim();
+    std::string notice = loadedSettings.message;
+    for (const std::string& message : keeper.TakeMessages()) {
+        notice += (notice.empty() ? "" : "\n") + message;
+    }
+    if (!notice.empty()) {
+        std::fprintf(stderr, "%s\n", notice.c_str());
+    }
+    bool resume = keeper.SavedMatch() != nullptr && !line.newMatch && !line.seed;
+
     if (!line.noDialog) {
         // The dialog runs in its own Qt application, gone again before SDL starts.
         try {
-            if (RunStartupDialog(argc, argv, options, *resources) == DialogOutcome::Quit) {
+            if (RunStartupDialog(argc, argv, options, *resources, MakeMatchOffer(keeper, line, notice), resume) ==
+                DialogOutcome::Quit) {
                 return 0;
             }
             ApplyRules(options);
+            if (keep) {
+                RememberChoices(line, options, settings);
+                std::string error;
+                if (!SaveSettings(SettingsPath(), settings, &error)) {
+                    std::fprintf(stderr, "zarn: the settings could not be saved: %s\n", error.c_str());
+                }
+            }
         } catch (const std::runtime_error& e) {
             // No display for the dialog: the game starts with the command line's options.
             std::fprintf(stderr, "zarn: the startup dialog could not be shown (%s); starting the game.\n",
@@ -83,7 +112,25 @@ int main(int argc, char** argv) {
         }
     }
 
+    if (!resume) {
+        keeper.Abandon();
+    }
+    SessionFiles files;
+    files.keeper = &keeper;
+    files.resume = resume;
+    files.windowWidth = settings.WindowWidth;
+    files.windowHeight = settings.WindowHeight;
+    files.rememberWindow = [&](bool windowed, int width, int height) {
+        if (!keep) {
+            return;
+        }
+        RememberWindow(line, windowed, width, height, settings);
+        std::string error;
+        if (!SaveSettings(SettingsPath(), settings, &error)) {
+            std::fprintf(stderr, "zarn: the settings could not be saved: %s\n", error.c_str());
+        }
+    };
     GameState state;
     state.Options = options;
-    return StartGame(state, *resources, line);
+    return StartGame(state, *resources, line, files);
 }
