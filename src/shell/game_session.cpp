@@ -27,8 +27,10 @@ constexpr const char* kGameTitle = "Zarn";
 // In the demo the score sheet stays up long enough to be read.
 constexpr int kDemoScoreSheetFrames = 240;
 
-// With the fast-frames test hook, the game's clock moves this far every frame.
+// With the fast-frames test hook, the game's clock moves this far every frame, and only one frame in
+// so many is drawn.
 constexpr uint32_t kFastFrameMs = 50;
+constexpr int64_t kFastFramesDrawn = 16;
 
 class Game final : public FrameDrawing {
 public:
@@ -185,7 +187,8 @@ InputSnapshot Game::ReadInput() {
 bool Game::GameFrame() {
     const InputSnapshot input = ReadInput();
     GameServices services{random_, Sound(), GameClock()};
-    const FrameResult result = RunGameFrame(state_, input, services, this);
+    const bool shown = !line_.fastFrames || frames_ % kFastFramesDrawn == 0;
+    const FrameResult result = RunGameFrame(state_, input, services, shown ? this : nullptr);
     frameClock_.Advance(kFastFrameMs);
     KeepMatch();
     if (result.ExitRequested || closeRequested_) {
@@ -200,6 +203,9 @@ bool Game::GameFrame() {
         return false;
     }
     wasPaused_ = false;
+    if (!shown) {
+        return false;
+    }
     DrawMouseCursor(input);
     display_->FlipScreen();
     framesPerSecond_ = frameRate_.FrameRate(SecondsOfDay());

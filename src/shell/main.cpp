@@ -114,6 +114,9 @@ int main(int argc, char** argv) {
 
     if (!resume) {
         keeper.Abandon();
+    } else if (const GameState* saved = keeper.SavedMatch()) {
+        std::fprintf(stderr, "zarn: resuming the saved match (contract %d of 20).\n",
+                     SummarizeSavedMatch(*saved).ContractNumber);
     }
     SessionFiles files;
     files.keeper = &keeper;
