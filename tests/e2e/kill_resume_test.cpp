@@ -18,6 +18,7 @@
 #include "persistence/player_files.h"
 #include "persistence/saved_match.h"
 #include "persistence/statistics.h"
+#include "player_home.h"
 
 namespace {
 
@@ -45,23 +46,11 @@ std::array<int16_t, kSeats> UninterruptedTotals() {
 
 class KilledGame : public ::testing::Test {
 protected:
-    void SetUp() override {
-        root_ = fs::temp_directory_path() / ("zarn_kill_" + std::to_string(::getpid()));
-        fs::remove_all(root_);
-        for (const char* variable : {"XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME", "HOME"}) {
-            fs::create_directories(root_ / variable);
-            env_[variable] = (root_ / variable).string();
-        }
-        env_["SDL_VIDEODRIVER"] = "dummy";
-        env_["SDL_AUDIODRIVER"] = "dummy";
-    }
-    void TearDown() override { fs::remove_all(root_); }
+    fs::path SaveFile() const { return home_.SaveFile(); }
+    fs::path StatisticsFile() const { return home_.StatisticsFile(); }
 
-    fs::path SaveFile() const { return root_ / "XDG_STATE_HOME" / "zarn" / "match.sav"; }
-    fs::path StatisticsFile() const { return root_ / "XDG_DATA_HOME" / "zarn" / "statistics"; }
-
-    fs::path root_;
-    std::map<std::string, std::string> env_;
+    PlayerHome home_{"kill"};
+    const std::map<std::string, std::string>& env_ = home_.Env();
 };
 
 TEST_F(KilledGame, EveryRestartResumesAndTheMatchEndsWithTheUninterruptedTotals) {

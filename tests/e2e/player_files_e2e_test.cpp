@@ -15,6 +15,7 @@
 #include "persistence/player_files.h"
 #include "persistence/saved_match.h"
 #include "persistence/statistics.h"
+#include "player_home.h"
 
 namespace {
 
@@ -23,21 +24,8 @@ using namespace std::chrono_literals;
 
 class PlayerFilesE2e : public ::testing::Test {
 protected:
-    void SetUp() override {
-        root_ = fs::temp_directory_path() / ("zarn_files_" + std::to_string(::getpid()) + "_" +
-                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root_);
-        for (const char* variable : {"XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME", "HOME"}) {
-            fs::create_directories(root_ / variable);
-            env_[variable] = (root_ / variable).string();
-        }
-        env_["SDL_VIDEODRIVER"] = "dummy";
-        env_["SDL_AUDIODRIVER"] = "dummy";
-    }
-    void TearDown() override { fs::remove_all(root_); }
-
-    fs::path SaveFile() const { return root_ / "XDG_STATE_HOME" / "zarn" / "match.sav"; }
-    fs::path StatisticsFile() const { return root_ / "XDG_DATA_HOME" / "zarn" / "statistics"; }
+    fs::path SaveFile() const { return home_.SaveFile(); }
+    fs::path StatisticsFile() const { return home_.StatisticsFile(); }
 
     // A kept demo that plays a few tricks and is closed with ESCAPE, leaving a saved match.
     ProcessResult PlayAndClose(std::vector<std::string> extra, int frames = 1500) {
@@ -58,8 +46,8 @@ protected:
         return s;
     }
 
-    fs::path root_;
-    std::map<std::string, std::string> env_;
+    PlayerHome home_{::testing::UnitTest::GetInstance()->current_test_info()->name()};
+    const std::map<std::string, std::string>& env_ = home_.Env();
 };
 
 TEST_F(PlayerFilesE2e, NoDialogResumesUnlessANewMatchOrASeedIsAsked) {
@@ -93,18 +81,18 @@ TEST_F(PlayerFilesE2e, ADemoLeavesThePlayersFilesAlone) {
     const ProcessResult r =
         RunGame({"--no-dialog", "--autoplay", "--fast-frames", "--exit-after-frames", "1500"}, env_, 120s);
     ASSERT_EQ(r.exitCode, 0) << r.output;
-    EXPECT_FALSE(fs::exists(root_ / "XDG_STATE_HOME" / "zarn"));
-    EXPECT_FALSE(fs::exists(root_ / "XDG_DATA_HOME" / "zarn"));
-    EXPECT_FALSE(fs::exists(root_ / "XDG_CONFIG_HOME" / "zarn"));
+    for (const char* variable : {"XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME"}) {
+        EXPECT_FALSE(fs::exists(home_.Folder(variable))) << variable;
+    }
 }
 
 TEST_F(PlayerFilesE2e, DamagedFilesAreReportedSetAsideAndTheGameGoesOn) {
     fs::create_directories(SaveFile().parent_path());
     fs::create_directories(StatisticsFile().parent_path());
-    fs::create_directories(root_ / "XDG_CONFIG_HOME" / "zarn");
+    fs::create_directories(home_.SettingsFile().parent_path());
     std::ofstream(SaveFile()) << "ZARNSAVE but not much else";
     std::ofstream(StatisticsFile()) << "zarn-match 1 this is not a record\n";
-    std::ofstream(root_ / "XDG_CONFIG_HOME" / "zarn" / "zarn.conf") << "[format]\nversion=99\n";
+    std::ofstream(home_.SettingsFile()) << "[format]\nversion=99\n";
     const ProcessResult r = PlayAndClose({}, 300);
     ASSERT_EQ(r.exitCode, 0) << r.output;
     for (const char* what : {"the saved match", "the statistics file", "the settings file"}) {
@@ -112,7 +100,7 @@ TEST_F(PlayerFilesE2e, DamagedFilesAreReportedSetAsideAndTheGameGoesOn) {
     }
     EXPECT_TRUE(fs::exists(SaveFile().string() + ".bad"));
     EXPECT_TRUE(fs::exists(StatisticsFile().string() + ".bad"));
-    EXPECT_TRUE(fs::exists((root_ / "XDG_CONFIG_HOME" / "zarn" / "zarn.conf.bad")));
+    EXPECT_TRUE(fs::exists(home_.SettingsFile().string() + ".bad"));
 }
 
 TEST_F(PlayerFilesE2e, ASecondGamePlaysUnsaved) {
