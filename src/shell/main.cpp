@@ -50,11 +50,10 @@ int main(int argc, char** argv) {
         return PrintStatistics();
     }
 
-    // The remembered settings first; the command line overrides them for this run.
-    const LoadedSettings loadedSettings = LoadSettings(SettingsPath());
-    PlayerSettings settings = loadedSettings.settings;
+    // The remembered settings, then the command line for this run only.
+    RunFiles files = OpenRunFiles(line);
     GameOptions options;
-    ApplySettings(settings, options);
+    ApplySettings(files.settings, options);
     ApplyCommandLine(line, options);
     const std::string executableDir = ExecutableDir(argc > 0 ? argv[0] : nullptr);
 
@@ -77,34 +76,15 @@ int main(int argc, char** argv) {
         return Fail(argc, argv, SetupErrorText("OpenQ2Pak", kErrorInvalidArchive, e.what()));
     }
 
-    // A demo leaves the player's match, record and settings alone.
-    const bool keep = !line.autoplay || line.keepDemo;
-    MatchKeeper keeper = MatchKeeper::ForPlayer(keep);
-    keeper.Claim();
-    std::string notice = loadedSettings.message;
-    for (const std::string& message : keeper.TakeMessages()) {
-        notice += (notice.empty() ? "" : "\n") + message;
-    }
-    if (!notice.empty()) {
-        std::fprintf(stderr, "%s\n", notice.c_str());
-    }
-    bool resume = keeper.SavedMatch() != nullptr && !line.newMatch && !line.seed;
-
     if (!line.noDialog) {
         // The dialog runs in its own Qt application, gone again before SDL starts.
         try {
-            if (RunStartupDialog(argc, argv, options, *resources, MakeMatchOffer(keeper, line, notice), resume) ==
+            if (RunStartupDialog(argc, argv, options, *resources, MakeMatchOffer(files, line), files.resume) ==
                 DialogOutcome::Quit) {
                 return 0;
             }
             ApplyRules(options);
-            if (keep) {
-                RememberChoices(line, options, settings);
-                std::string error;
-                if (!SaveSettings(SettingsPath(), settings, &error)) {
-                    std::fprintf(stderr, "zarn: the settings could not be saved: %s\n", error.c_str());
-                }
-            }
+            RememberChoices(files, line, options);
         } catch (const std::runtime_error& e) {
             // No display for the dialog: the game starts with the command line's options.
             std::fprintf(stderr, "zarn: the startup dialog could not be shown (%s); starting the game.\n",
@@ -112,28 +92,7 @@ int main(int argc, char** argv) {
         }
     }
 
-    if (!resume) {
-        keeper.Abandon();
-    } else if (const GameState* saved = keeper.SavedMatch()) {
-        std::fprintf(stderr, "zarn: resuming the saved match (contract %d of 20).\n",
-                     SummarizeSavedMatch(*saved).ContractNumber);
-    }
-    SessionFiles files;
-    files.keeper = &keeper;
-    files.resume = resume;
-    files.windowWidth = settings.WindowWidth;
-    files.windowHeight = settings.WindowHeight;
-    files.rememberWindow = [&](bool windowed, int width, int height) {
-        if (!keep) {
-            return;
-        }
-        RememberWindow(line, windowed, width, height, settings);
-        std::string error;
-        if (!SaveSettings(SettingsPath(), settings, &error)) {
-            std::fprintf(stderr, "zarn: the settings could not be saved: %s\n", error.c_str());
-        }
-    };
     GameState state;
     state.Options = options;
-    return StartGame(state, *resources, line, files);
+    return StartGame(state, *resources, line, StartSessionFiles(files, line));
 }
