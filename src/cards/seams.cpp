@@ -26,11 +26,26 @@ std::string SeededRandom::State() const {
 }
 
 bool SeededRandom::SetState(const std::string& state) {
+    // The engine's text is its 624 state words and its position, each a 32-bit decimal number. The
+    // engine would keep a wider word as it stands and draw numbers of 1.0 and more from it.
+    std::istringstream words(state);
+    std::string word;
+    size_t count = 0;
+    while (words >> word) {
+        if (word.size() > 10 || word.find_first_not_of("0123456789") != std::string::npos ||
+            std::stoull(word) > 0xFFFFFFFFULL) {
+            return false;
+        }
+        ++count;
+    }
+    if (count != std::mt19937::state_size + 1) {
+        return false;
+    }
     std::istringstream in(state);
     std::mt19937 engine;
     in >> engine;
-    // Only text that writes itself back unchanged is a state: this refuses words wider than 32 bits,
-    // signs, stray characters and anything after the last number.
+    // Only text that writes itself back unchanged is a state: this refuses leading zeros, other
+    // spacing and a position out of range.
     if (in.fail()) {
         return false;
     }
