@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "persistence/byte_codec.h"
+#include "persistence/match_lock.h"
 #include "persistence/player_files.h"
 
 namespace {
@@ -15,6 +16,14 @@ constexpr size_t kMaxStatisticsBytes = 64U << 20;
 constexpr const char* kLineTag = "zarn-match";
 constexpr std::array<const char*, 6> kContractNames{"", "Tricks", "Diamonds", "Queens", "King", "Zarn"};
 constexpr std::array<const char*, 3> kOutcomeNames{"won", "lost", "abandoned"};
+
+// Appending, setting a damaged file aside and resetting happen one game at a time, so a record appended
+// by one game never lands in a file another game is replacing.
+std::unique_ptr<MatchLock> LockStatistics(const std::filesystem::path& file) {
+    std::filesystem::path lockFile = file;
+    lockFile += ".lock";
+    return MatchLock::Acquire(lockFile);
+}
 
 uint32_t TextCrc(const std::string& text) {
     return Crc32(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
@@ -212,6 +221,11 @@ LoadedStatistics LoadStatistics(const std::filesystem::path& file) {
     LoadedStatistics loaded;
     std::string problem;
     std::string text;
+    std::error_code missing;
+    if (!std::filesystem::exists(file, missing)) {
+        return loaded;
+    }
+    const auto lock = LockStatistics(file);
     try {
         const auto bytes = ReadPlayerFile(file, kMaxStatisticsBytes);
         if (!bytes) {
@@ -250,6 +264,7 @@ LoadedStatistics LoadStatistics(const std::filesystem::path& file) {
 
 bool AppendMatchRecord(const std::filesystem::path& file, const MatchRecord& record, std::string* error) {
     const std::string line = EncodeMatchRecord(record);
+    const auto lock = LockStatistics(file);
     try {
         AppendToFile(file, std::span(reinterpret_cast<const uint8_t*>(line.data()), line.size()));
         return true;
@@ -262,6 +277,7 @@ bool AppendMatchRecord(const std::filesystem::path& file, const MatchRecord& rec
 }
 
 bool ResetStatistics(const std::filesystem::path& file, std::string* error) {
+    const auto lock = LockStatistics(file);
     try {
         WriteFileAtomically(file, {});
         return true;
