@@ -34,7 +34,8 @@ public:
         }
         bool ok = false;
         const int v = store_.value(key).toString().toInt(&ok);
-        if (ok && v >= lo && v <= hi) {
+        // 0 stands for "not remembered yet".
+        if (ok && (v == 0 || (v >= lo && v <= hi))) {
             value = v;
         } else {
             Fail(key);

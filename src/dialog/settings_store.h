@@ -15,8 +15,8 @@ struct PlayerSettings {
     bool SevenOfHeartsLead = false;
     bool FrenchRules = false;
     bool Windowed = false;  // full screen (false) or a window
-    int WindowWidth = 800;  // the window's size when it is not full screen
-    int WindowHeight = 600;
+    int WindowWidth = 0;    // the window's size when it is not full screen; 0: the game's own choice
+    int WindowHeight = 0;
 };
 
 // The settings as read: the defaults when there is no file; when the file is damaged, from a newer
