@@ -24,7 +24,8 @@ flags=(-std=c++20 -g -O1 -Isrc -Itests/archive -Ifuzz
 
 # Rebuild only when a source is newer than the programs.
 if [[ ! -x "$out/pak_fuzz" || ! -x "$out/make_pak_seeds" ||
-      -n "$(find src/archive fuzz tests/archive/sample_files.* -newer "$out/pak_fuzz" -print -quit)" ]]; then
+      -n "$(find src/archive fuzz/pak_* fuzz/make_pak_seeds.cpp tests/archive/sample_files.* -newer "$out/pak_fuzz" \
+               -print -quit)" ]]; then
     echo "fuzz: building with clang++ in build-fuzz/"
     clang++ "${flags[@]}" -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
         fuzz/pak_fuzz.cpp "${archive_sources[@]}" -o "$out/pak_fuzz"
