@@ -20,7 +20,8 @@ QImage PreviewOf(const ResourceSet& resources, ResourceFolder folder) {
 
 // Every entry point ends here; `offer` and `resume` are null without the saved match and statistics.
 DialogOutcome RunDialog(int& argc, char** argv, GameOptions& options, const ResourceSet& resources,
-                        const MatchOffer* offer, bool* resume, const std::function<void(StartupDialog&)>& onShown) {
+                        const MatchOffer* offer, bool* resume,
+                        const std::function<void(StartupDialog&)>& onShown) {
     const std::unique_ptr<QApplication> app = MakeQtApplication(argc, argv);
     DialogOutcome outcome = DialogOutcome::Quit;
     {

@@ -54,8 +54,9 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
         ->check(CLI::NonNegativeNumber);
     app.add_flag("--keep-demo", line.keepDemo,
                  "Test hook: the demo resumes, saves and records its match like a player's match");
-    app.add_flag("--fast-frames", line.fastFrames,
-                 "Test hook: no frame pacing, one frame in 16 drawn, the game's clock 50 ms ahead every frame");
+    app.add_flag(
+        "--fast-frames", line.fastFrames,
+        "Test hook: no frame pacing, one frame in 16 drawn, the game's clock 50 ms ahead every frame");
     app.set_version_flag("--version", VersionText(), "Print the version and exit");
 
     std::ostringstream out;

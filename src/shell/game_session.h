@@ -10,6 +10,7 @@
 //
 // The set-up follows the game's fixed order: random seed, display, keyboard and mouse, sound, the
 // sounds and every picture and font (all decoded from the archive in memory), the clip rectangle,
-// the first deal (or the saved match resumed), the system pointer hidden, the background drawn once; then the main loop.
+// the first deal (or the saved match resumed), the system pointer hidden, the background drawn once;
+// then the main loop. `files` keeps the match (saved at every save point and at the end) and the window.
 int StartGame(GameState& state, const ResourceSet& resources, const CommandLine& line,
               const SessionFiles& files = {});

@@ -79,8 +79,8 @@ int main(int argc, char** argv) {
     if (!line.noDialog) {
         // The dialog runs in its own Qt application, gone again before SDL starts.
         try {
-            if (RunStartupDialog(argc, argv, options, *resources, MakeMatchOffer(files, line), files.resume) ==
-                DialogOutcome::Quit) {
+            if (RunStartupDialog(argc, argv, options, *resources, MakeMatchOffer(files, line),
+                                 files.resume) == DialogOutcome::Quit) {
                 return 0;
             }
             ApplyRules(options);
