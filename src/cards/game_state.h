@@ -189,4 +189,8 @@ struct GameState {
 
     // The player's aids (focus, hint, last trick, sound switch): never read by the rules.
     PlayAids Aids;
+    // Counts the moments worth keeping a match at: a trick swept to its pile, a card laid in the layout
+    // contract, a contract scored. The program saves the match whenever the count changes; the game
+    // itself writes nothing anywhere.
+    uint32_t SavePoints = 0;
 };

@@ -1,6 +1,7 @@
 #include "cards/seams.h"
 
 #include <chrono>
+#include <sstream>
 
 uint32_t SystemClock::GetTickCount() {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
@@ -16,6 +17,45 @@ double SeededRandom::Rnd() {
     // 24 random bits over 2^24: the largest value is 1 - 2^-24, so Int(Rnd * n) < n for every n < 2^24.
     const uint32_t bits = engine_() >> 8;
     return static_cast<double>(bits) / 16777216.0;
+}
+
+std::string SeededRandom::State() const {
+    std::ostringstream out;
+    out << engine_;
+    return out.str();
+}
+
+bool SeededRandom::SetState(const std::string& state) {
+    // The engine's text is its 624 state words and its position, each a 32-bit decimal number. The
+    // engine would keep a wider word as it stands and draw numbers of 1.0 and more from it.
+    std::istringstream words(state);
+    std::string word;
+    size_t count = 0;
+    while (words >> word) {
+        if (word.size() > 10 || word.find_first_not_of("0123456789") != std::string::npos ||
+            std::stoull(word) > 0xFFFFFFFFULL) {
+            return false;
+        }
+        ++count;
+    }
+    if (count != std::mt19937::state_size + 1) {
+        return false;
+    }
+    std::istringstream in(state);
+    std::mt19937 engine;
+    in >> engine;
+    // Only text that writes itself back unchanged is a state: this refuses leading zeros, other
+    // spacing and a position out of range.
+    if (in.fail()) {
+        return false;
+    }
+    std::ostringstream back;
+    back << engine;
+    if (back.str() != state) {
+        return false;
+    }
+    engine_ = engine;
+    return true;
 }
 
 uint32_t TimeOfDaySeed() {

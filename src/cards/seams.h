@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <random>
+#include <string>
 
 // The game never calls the system clock, a random source or the sound device directly. It talks to
 // these small interfaces; the platform implements them and tests fake them.
@@ -47,6 +48,12 @@ class SeededRandom final : public Random {
 public:
     explicit SeededRandom(uint32_t seed) : engine_(seed) {}
     double Rnd() override;
+
+    // The generator's whole state as text, so a saved match goes on with exactly the numbers it would
+    // have drawn.
+    std::string State() const;
+    // Takes a state written by State(); false (and the generator unchanged) for any other text.
+    bool SetState(const std::string& state);
 
 private:
     std::mt19937 engine_;

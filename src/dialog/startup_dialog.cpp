@@ -18,19 +18,18 @@ QImage PreviewOf(const ResourceSet& resources, ResourceFolder folder) {
         [&resources, folder](const std::string& fileName) { return resources.Find(folder, fileName); });
 }
 
-}  // namespace
-
-DialogOutcome RunStartupDialog(int& argc, char** argv, GameOptions& options, const ResourceSet& resources) {
-    return RunStartupDialog(argc, argv, options, resources, {});
-}
-
-DialogOutcome RunStartupDialog(int& argc, char** argv, GameOptions& options, const ResourceSet& resources,
-                               const std::function<void(StartupDialog&)>& onShown) {
+// Every entry point ends here; `offer` and `resume` are null without the saved match and statistics.
+DialogOutcome RunDialog(int& argc, char** argv, GameOptions& options, const ResourceSet& resources,
+                        const MatchOffer* offer, bool* resume,
+                        const std::function<void(StartupDialog&)>& onShown) {
     const std::unique_ptr<QApplication> app = MakeQtApplication(argc, argv);
     DialogOutcome outcome = DialogOutcome::Quit;
     {
         StartupDialog dialog(options, PreviewOf(resources, ResourceFolder::Roya2),
                              PreviewOf(resources, ResourceFolder::Royal));
+        if (offer != nullptr) {
+            dialog.AddMatchPanel(*offer);
+        }
         if (onShown) {
             QTimer::singleShot(0, &dialog, [&dialog, &onShown] { onShown(dialog); });
         }
@@ -39,9 +38,29 @@ DialogOutcome RunStartupDialog(int& argc, char** argv, GameOptions& options, con
         if (dialog.exec() == QDialog::Accepted && !dialog.EndOnUnload()) {
             options = dialog.Options();
             outcome = DialogOutcome::Start;
+            if (resume != nullptr) {
+                *resume = dialog.ResumeChosen();
+            }
         }
     }
     return outcome;
+}
+
+}  // namespace
+
+DialogOutcome RunStartupDialog(int& argc, char** argv, GameOptions& options, const ResourceSet& resources) {
+    return RunStartupDialog(argc, argv, options, resources, {});
+}
+
+DialogOutcome RunStartupDialog(int& argc, char** argv, GameOptions& options, const ResourceSet& resources,
+                               const std::function<void(StartupDialog&)>& onShown) {
+    return RunDialog(argc, argv, options, resources, nullptr, nullptr, onShown);
+}
+
+DialogOutcome RunStartupDialog(int& argc, char** argv, GameOptions& options, const ResourceSet& resources,
+                               const MatchOffer& offer, bool& resume,
+                               const std::function<void(StartupDialog&)>& onShown) {
+    return RunDialog(argc, argv, options, resources, &offer, &resume, onShown);
 }
 
 void ShowStartupError(int& argc, char** argv, const std::string& text) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cards/game_options.h"
+#include "dialog/match_offer.h"
 
 class QMessageBox;
 class ResourceSet;
@@ -23,6 +24,12 @@ DialogOutcome RunStartupDialog(int& argc, char** argv, GameOptions& options, con
 // The same, calling `onShown` with the dialog once it is on screen (tests drive it from there).
 DialogOutcome RunStartupDialog(int& argc, char** argv, GameOptions& options, const ResourceSet& resources,
                                const std::function<void(StartupDialog&)>& onShown);
+
+// The same with the saved match on offer and the Statistics tab; `resume` tells whether the start button
+// is to resume the saved match.
+DialogOutcome RunStartupDialog(int& argc, char** argv, GameOptions& options, const ResourceSet& resources,
+                               const MatchOffer& offer, bool& resume,
+                               const std::function<void(StartupDialog&)>& onShown = {});
 
 // Reports a fatal start-up error (a missing or damaged archive) on standard error and, when a display
 // is available, in a message box; returns when the player has closed the box.

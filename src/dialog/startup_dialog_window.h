@@ -6,9 +6,11 @@
 #include <QImage>
 
 #include "cards/game_options.h"
+#include "dialog/match_offer.h"
 
 class QButtonGroup;
 class QCheckBox;
+class QFormLayout;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -45,7 +47,18 @@ public:
     // is not computed here: the game start does it with the filled record.
     void FillOptions(GameOptions& options) const;
 
+    // The saved match with the choice to resume it or start anew (above the tabs), a notice about
+    // damaged files, and the "Statistics" tab after the six others (startup_dialog_match.cpp).
+    // Object names: "SavedMatch", "SavedMatchText", "ResumeMatch", "NewMatch", "SavedMatchRules",
+    // "FilesNotice", "StatisticsTable", "StatisticsValue0".., "ResetStatistics".
+    void AddMatchPanel(const MatchOffer& offer);
+    // The start button resumes the saved match.
+    bool ResumeChosen() const;
+
 private:
+    void ShowStatistics(const std::vector<MatchRecord>& records);
+    void OnResetStatistics();
+
     QWidget* MakeDeckPage(const QImage& roya2Preview, const QImage& royalPreview);
     QWidget* MakeKeysPage();
     QWidget* MakeRulesPage();
@@ -75,4 +88,8 @@ private:
     QCheckBox* slowAnimation_ = nullptr;
     QRadioButton* reglesFrancaises_ = nullptr;
     QRadioButton* reguasPortuguese_ = nullptr;
+
+    QRadioButton* resumeMatch_ = nullptr;
+    QFormLayout* statisticsTable_ = nullptr;
+    std::filesystem::path statisticsFile_;
 };

@@ -52,4 +52,5 @@ void LayoutCardArrived(GameState& s, CardRecord& card, GameServices& services) {
     if (!s.DelayOver) {
         StartDelay(s, kAnnouncePause, services.clock);
     }
+    ++s.SavePoints;
 }

@@ -191,6 +191,7 @@ void SweepArrived(GameState& s, GameServices& services) {
     CheckContractEnd(s, services);
     // The next turn steps forward onto the winner, who leads.
     s.CurrentSeat = Wrap(s.CurrentSeat - 1);
+    ++s.SavePoints;
 }
 
 }  // namespace

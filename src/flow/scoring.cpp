@@ -74,6 +74,7 @@ void ContractOver(GameState& s, GameServices& services) {
         s.SheetFull = true;
     }
     ++s.ContractsPlayed;
+    ++s.SavePoints;
     if (s.ContractsPlayed == kContractsPerMatch) {
         s.MatchOver = true;
         if (HumanSideWins(s)) {

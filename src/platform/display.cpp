@@ -289,6 +289,24 @@ bool Display::Minimized() const {
     return (SDL_GetWindowFlags(impl_->window.get()) & SDL_WINDOW_MINIMIZED) != 0;
 }
 
+void Display::WindowSize(int& width, int& height) const {
+    SDL_GetWindowSize(impl_->window.get(), &width, &height);
+}
+
+void Display::SetWindowSize(int width, int height) {
+    if (!impl_->windowed || width <= 0 || height <= 0) {
+        return;
+    }
+    SDL_Rect usable{0, 0, width, height};
+    const int screen = SDL_GetWindowDisplayIndex(impl_->window.get());
+    if (screen >= 0 && SDL_GetDisplayUsableBounds(screen, &usable) == 0) {
+        width = std::min(width, usable.w);
+        height = std::min(height, usable.h);
+    }
+    SDL_SetWindowSize(impl_->window.get(), width, height);
+    SDL_SetWindowPosition(impl_->window.get(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
 bool Display::HasVsync() const {
     return impl_->vsync;
 }

@@ -66,6 +66,11 @@ public:
     bool Minimized() const;
     bool HasVsync() const;
 
+    // The window's size in screen pixels (the desktop's in full screen), and a new size for the window
+    // when it is not full screen (kept within the desktop).
+    void WindowSize(int& width, int& height) const;
+    void SetWindowSize(int width, int height);
+
     // Where a point of the window lies in the back buffer: the one conversion the mouse goes through.
     BackBufferPoint WindowToBackBuffer(int32_t windowX, int32_t windowY) const;
 

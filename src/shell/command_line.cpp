@@ -42,6 +42,8 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
         ->type_name("FILE");
     app.add_option("--data", line.dataDir, "Folder that holds res118.pak")->type_name("DIR");
     app.add_flag("--pak-browser", line.pakBrowser, "Open the resource archive browser instead of the game");
+    app.add_flag("--new-match", line.newMatch, "Start a new match even when a saved match could be resumed");
+    app.add_flag("--statistics", line.statistics, "Print the statistics of your recorded matches and exit");
     app.add_option("--exit-after-frames", line.exitAfterFrames,
                    "Test hook: press ESCAPE for the game after N frames")
         ->type_name("N")
@@ -54,6 +56,11 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
                    "Test hook: press H (the hint) for the player after N frames")
         ->type_name("N")
         ->check(CLI::NonNegativeNumber);
+    app.add_flag("--keep-demo", line.keepDemo,
+                 "Test hook: the demo resumes, saves and records its match like a player's match");
+    app.add_flag(
+        "--fast-frames", line.fastFrames,
+        "Test hook: no frame pacing, one frame in 16 drawn, the game's clock 50 ms ahead every frame");
     app.set_version_flag("--version", VersionText(), "Print the version and exit");
 
     std::ostringstream out;
@@ -77,13 +84,15 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
 }
 
 void ApplyCommandLine(const CommandLine& line, GameOptions& options) {
-    options.FullScreen = !line.windowed;
+    if (line.windowed) {
+        options.FullScreen = false;
+    }
     if (line.deckName) {
         options.DeckName = *line.deckName;
     }
-    options.Partnership = line.partnership;
-    options.SlowAnimation = line.slowAnimation;
-    options.PortugueseRules = !line.frenchRules;
-    options.SevenOfHeartsLead = line.sevenOfHeartsLead;
+    options.Partnership = options.Partnership || line.partnership;
+    options.SlowAnimation = options.SlowAnimation || line.slowAnimation;
+    options.PortugueseRules = options.PortugueseRules && !line.frenchRules;
+    options.SevenOfHeartsLead = options.SevenOfHeartsLead || line.sevenOfHeartsLead;
     ApplyRules(options);
 }

@@ -21,12 +21,18 @@ struct CommandLine {
     std::string screenshotPath;
     std::string dataDir;
     bool pakBrowser = false;
+    bool newMatch = false;    // start a new match even when a saved one exists
+    bool statistics = false;  // print the statistics and exit
     // Test hooks: after this many frames the game reads ESCAPE as pressed, or its display is lost.
     // -1: never.
     int64_t exitAfterFrames = -1;
     int64_t loseDisplayAfterFrames = -1;
     // Test hook: after this many frames the game reads H as pressed (the hint shows). -1: never.
     int64_t hintAfterFrames = -1;
+    // Test hooks: the demo resumes, saves and records like a player's match; the game runs as fast as
+    // it can, its clock advancing a fixed step per frame.
+    bool keepDemo = false;
+    bool fastFrames = false;
 };
 
 // The outcome of parsing: either a command line to run with, or an exit code with text to print
@@ -43,5 +49,6 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv);
 // The program's version, as --version prints it.
 std::string VersionText();
 
-// Writes the chosen options into the game's options record (and derives the deal packet size).
+// Writes the options given on the command line into the game's options record (and derives the deal
+// packet size); what it does not name keeps its value (the remembered settings).
 void ApplyCommandLine(const CommandLine& line, GameOptions& options);

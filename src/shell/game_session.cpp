@@ -27,12 +27,18 @@ constexpr const char* kGameTitle = "Zarn";
 // In the demo the score sheet stays up long enough to be read.
 constexpr int kDemoScoreSheetFrames = 240;
 
+// With the fast-frames test hook, the game's clock moves this far every frame, and only one frame in
+// so many is drawn.
+constexpr uint32_t kFastFrameMs = 50;
+constexpr int64_t kFastFramesDrawn = 16;
+
 class Game final : public FrameDrawing {
 public:
-    Game(GameState& state, const ResourceSet& resources, const CommandLine& line)
+    Game(GameState& state, const ResourceSet& resources, const CommandLine& line, const SessionFiles& files)
         : state_(state),
           resources_(resources),
           line_(line),
+          files_(files),
           random_(line.seed ? *line.seed : TimeOfDaySeed()) {}
 
     int Run();
@@ -51,12 +57,18 @@ private:
     int ExitGame();
     int EndProgram(const std::string& message, int exitCode);
     SoundSink& Sound() { return sound_ ? static_cast<SoundSink&>(*sound_) : silence_; }
+    Clock& GameClock() { return line_.fastFrames ? static_cast<Clock&>(frameClock_) : clock_; }
+    void KeepMatch();
 
     GameState& state_;
     const ResourceSet& resources_;
     const CommandLine& line_;
+    const SessionFiles& files_;
     SeededRandom random_;
     SystemClock clock_;
+    ManualClock frameClock_;
+    int windowWidth_ = 0;  // the window's last size out of full screen
+    int windowHeight_ = 0;
     NullSound silence_;
 
     std::unique_ptr<SdlLibrary> sdl_;
@@ -90,8 +102,15 @@ void Game::SetUp() {
     fonts_ = LoadBitmaps(*display_, resources_, state_);
     clipRect_ = kScreenClipRect;
 
-    GameServices services{random_, Sound(), clock_};
-    StartNewGame(state_, services);
+    if (display_->Windowed() && files_.windowWidth > 0) {
+        display_->SetWindowSize(files_.windowWidth, files_.windowHeight);
+    }
+    GameServices services{random_, Sound(), GameClock()};
+    if (files_.resume && files_.keeper != nullptr && files_.keeper->SavedMatch() != nullptr) {
+        files_.keeper->Resume(state_, random_, GameClock().GetTickCount());
+    } else {
+        StartNewGame(state_, services);
+    }
     if (line_.autoplay) {
         AutoPlayerOptions options;
         options.ScoreSheetFrames = kDemoScoreSheetFrames;
@@ -105,7 +124,9 @@ int Game::Run() {
     try {
         SetUp();
         while (true) {
-            SleepMicroseconds(pacer_.WaitBeforeFrame(MonotonicMicroseconds()));
+            if (!line_.fastFrames) {
+                SleepMicroseconds(pacer_.WaitBeforeFrame(MonotonicMicroseconds()));
+            }
             pacer_.FrameStarted(MonotonicMicroseconds());
 
             const WindowEvents events = input_->PumpEvents();
@@ -168,8 +189,11 @@ InputSnapshot Game::ReadInput() {
 
 bool Game::GameFrame() {
     const InputSnapshot input = ReadInput();
-    GameServices services{random_, Sound(), clock_};
-    const FrameResult result = RunGameFrame(state_, input, services, this);
+    GameServices services{random_, Sound(), GameClock()};
+    const bool shown = !line_.fastFrames || frames_ % kFastFramesDrawn == 0;
+    const FrameResult result = RunGameFrame(state_, input, services, shown ? this : nullptr);
+    frameClock_.Advance(kFastFrameMs);
+    KeepMatch();
     if (result.ExitRequested || closeRequested_) {
         return true;
     }
@@ -182,6 +206,9 @@ bool Game::GameFrame() {
         return false;
     }
     wasPaused_ = false;
+    if (!shown) {
+        return false;
+    }
     DrawMouseCursor(input);
     display_->FlipScreen();
     framesPerSecond_ = frameRate_.FrameRate(SecondsOfDay());
@@ -247,8 +274,30 @@ void Game::DrawTableLayer(const GameState&) {
     DrawTable(*display_, clipRect_, state_, fonts_, LocalWallClock());
 }
 
+void Game::KeepMatch() {
+    if (files_.keeper != nullptr) {
+        files_.keeper->AfterFrame(state_, random_, GameClock().GetTickCount());
+        for (const std::string& message : files_.keeper->TakeMessages()) {
+            std::fprintf(stderr, "%s\n", message.c_str());
+        }
+    }
+    if (display_->Windowed()) {
+        display_->WindowSize(windowWidth_, windowHeight_);
+    }
+}
+
 int Game::ExitGame() {
     int exitCode = 0;
+    // The match in progress is kept for the next start, and the window's state for the settings.
+    if (files_.keeper != nullptr) {
+        files_.keeper->Save(state_, random_, GameClock().GetTickCount());
+        for (const std::string& message : files_.keeper->TakeMessages()) {
+            std::fprintf(stderr, "%s\n", message.c_str());
+        }
+    }
+    if (files_.rememberWindow) {
+        files_.rememberWindow(display_->Windowed(), windowWidth_, windowHeight_);
+    }
     if (!line_.screenshotPath.empty()) {
         try {
             display_->SaveScreenshot(line_.screenshotPath);
@@ -294,7 +343,8 @@ int Game::EndProgram(const std::string& message, int exitCode) {
 
 }  // namespace
 
-int StartGame(GameState& state, const ResourceSet& resources, const CommandLine& line) {
-    Game game(state, resources, line);
+int StartGame(GameState& state, const ResourceSet& resources, const CommandLine& line,
+              const SessionFiles& files) {
+    Game game(state, resources, line, files);
     return game.Run();
 }

@@ -14,6 +14,7 @@
 #include "platform/setup_error.h"
 #include "shell/command_line.h"
 #include "shell/game_session.h"
+#include "shell/match_start.h"
 
 namespace {
 
@@ -45,8 +46,14 @@ int main(int argc, char** argv) {
         return *parsed.exitCode;
     }
     const CommandLine& line = parsed.line;
+    if (line.statistics) {
+        return PrintStatistics();
+    }
 
+    // The remembered settings, then the command line for this run only.
+    RunFiles files = OpenRunFiles(line);
     GameOptions options;
+    ApplySettings(files.settings, options);
     ApplyCommandLine(line, options);
     const std::string executableDir = ExecutableDir(argc > 0 ? argv[0] : nullptr);
 
@@ -72,10 +79,12 @@ int main(int argc, char** argv) {
     if (!line.noDialog) {
         // The dialog runs in its own Qt application, gone again before SDL starts.
         try {
-            if (RunStartupDialog(argc, argv, options, *resources) == DialogOutcome::Quit) {
+            if (RunStartupDialog(argc, argv, options, *resources, MakeMatchOffer(files, line),
+                                 files.resume) == DialogOutcome::Quit) {
                 return 0;
             }
             ApplyRules(options);
+            RememberChoices(files, line, options);
         } catch (const std::runtime_error& e) {
             // No display for the dialog: the game starts with the command line's options.
             std::fprintf(stderr, "zarn: the startup dialog could not be shown (%s); starting the game.\n",
@@ -85,5 +94,5 @@ int main(int argc, char** argv) {
 
     GameState state;
     state.Options = options;
-    return StartGame(state, *resources, line);
+    return StartGame(state, *resources, line, StartSessionFiles(files, line));
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 
 #include "cards/seams.h"
 
@@ -48,6 +49,31 @@ TEST(Random, SameSeedSameSequenceAndEveryCardReachable) {
     }
     EXPECT_TRUE(differs);
     EXPECT_EQ(seen.size(), 52u);
+}
+
+TEST(SeededRandom, ItsStateTakenAnywhereGoesOnWithTheSameNumbers) {
+    SeededRandom a(20261210);
+    for (int i = 0; i < 1000; ++i) {
+        a.Rnd();
+    }
+    SeededRandom b(1);
+    ASSERT_TRUE(b.SetState(a.State()));
+    for (int i = 0; i < 2000; ++i) {
+        ASSERT_EQ(a.Rnd(), b.Rnd()) << i;
+    }
+}
+
+TEST(SeededRandom, RefusesTextThatIsNotAState) {
+    const std::string good = SeededRandom(3).State();
+    const std::string wideWord = "4294967296" + good.substr(good.find(' '));
+    const std::string cases[] = {"",          "garbage",  good.substr(0, good.size() / 2),
+                                 good + " 7", "-" + good, wideWord};
+    for (const std::string& text : cases) {
+        SeededRandom r(9);
+        const double expected = SeededRandom(9).Rnd();
+        EXPECT_FALSE(r.SetState(text)) << text.substr(0, 40);
+        EXPECT_EQ(r.Rnd(), expected) << "a refused state leaves the generator as it was";
+    }
 }
 
 TEST(Clock, ManualClockAdvancesAndWraps) {

@@ -17,7 +17,7 @@ extern char** environ;
 #endif
 
 ProcessResult RunGame(const std::vector<std::string>& args, const std::map<std::string, std::string>& env,
-                      std::chrono::seconds timeout, std::chrono::milliseconds signalAfter) {
+                      std::chrono::seconds timeout, std::chrono::milliseconds signalAfter, int whichSignal) {
     ProcessResult result;
     std::vector<std::string> envStrings;
     for (char** e = environ; *e != nullptr; ++e) {
@@ -71,7 +71,7 @@ ProcessResult RunGame(const std::vector<std::string>& args, const std::map<std::
     while (open) {
         const auto elapsed = std::chrono::steady_clock::now() - start;
         if (signalAfter.count() > 0 && !signalled && elapsed >= signalAfter) {
-            kill(pid, SIGTERM);
+            kill(pid, whichSignal);
             signalled = true;
         }
         if (elapsed >= timeout) {

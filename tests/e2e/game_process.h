@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <csignal>
 #include <map>
 #include <string>
 #include <vector>
@@ -15,6 +16,8 @@ struct ProcessResult {
     std::string output;  // standard output and standard error together
 };
 
-// `signalAfter` > 0: sends SIGTERM after that long (as the desktop does when the window is closed).
+// `signalAfter` > 0: sends `whichSignal` after that long (SIGTERM, as the desktop does when the window is
+// closed; SIGKILL, as a crash or a killed process ends).
 ProcessResult RunGame(const std::vector<std::string>& args, const std::map<std::string, std::string>& env,
-                      std::chrono::seconds timeout, std::chrono::milliseconds signalAfter = {});
+                      std::chrono::seconds timeout, std::chrono::milliseconds signalAfter = {},
+                      int whichSignal = SIGTERM);

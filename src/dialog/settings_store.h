@@ -1,0 +1,38 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "cards/game_options.h"
+
+// The player's remembered choices. A plain record the program fills from the dialog and the window;
+// the store behind it is Qt's settings class in an INI file, $XDG_CONFIG_HOME/zarn/zarn.conf. A new
+// choice is one field here plus one line in each of the two functions of settings_store.cpp.
+struct PlayerSettings {
+    std::string DeckName = "Roya2";  // "Roya2" or "Royal"
+    bool Partnership = false;
+    bool SlowAnimation = false;
+    bool SevenOfHeartsLead = false;
+    bool FrenchRules = false;
+    bool Windowed = false;  // full screen (false) or a window
+    int WindowWidth = 0;    // the window's size when it is not full screen; 0: the game's own choice
+    int WindowHeight = 0;
+};
+
+// The settings as read: the defaults when there is no file; when the file is damaged, from a newer
+// version or holds a value out of range, the defaults, the file moved aside and `message` saying so.
+struct LoadedSettings {
+    PlayerSettings settings;
+    bool found = false;
+    std::string message;
+};
+
+std::filesystem::path SettingsPath();
+LoadedSettings LoadSettings(const std::filesystem::path& file);
+
+// Writes every field; false (with `error` set) when the file could not be written.
+bool SaveSettings(const std::filesystem::path& file, const PlayerSettings& settings, std::string* error);
+
+// The settings as the game's options, and the dialog's choices back into the settings.
+void ApplySettings(const PlayerSettings& settings, GameOptions& options);
+void TakeChoices(const GameOptions& options, PlayerSettings& settings);

@@ -1,0 +1,121 @@
+// The startup dialog's part about the player's own files: the saved match and the statistics.
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "dialog/startup_dialog_window.h"
+#include "persistence/statistics.h"
+
+namespace {
+
+QString RulesLine(const SavedMatchSummary& m) {
+    QStringList rules;
+    rules << (m.Partnership ? QStringLiteral("partnership game") : QStringLiteral("playing alone"));
+    rules << (m.FrenchRules ? QStringLiteral("French rules") : QStringLiteral("Portuguese rules"));
+    if (m.SevenOfHeartsLead) {
+        rules << QStringLiteral("the seven of hearts leads");
+    }
+    return QStringLiteral("A resumed match keeps the rules it was started with: %1. The deck may change.")
+        .arg(rules.join(QStringLiteral(", ")));
+}
+
+QString MatchLine(const SavedMatchSummary& m) {
+    QStringList totals;
+    for (size_t seat = 0; seat < m.Totals.size(); ++seat) {
+        totals << QStringLiteral("%1 %2")
+                      .arg(QString::fromStdString(m.Names[seat]).trimmed())
+                      .arg(m.Totals[seat]);
+    }
+    return QStringLiteral("Contract %1 of 20, in the kingdom of %2. Totals: %3.")
+        .arg(m.ContractNumber)
+        .arg(QString::fromStdString(m.KingdomOwner).trimmed())
+        .arg(totals.join(QStringLiteral(", ")));
+}
+
+}  // namespace
+
+void StartupDialog::AddMatchPanel(const MatchOffer& offer) {
+    auto* top = qobject_cast<QVBoxLayout*>(layout());
+    int at = 0;
+    if (!offer.notice.empty()) {
+        auto* notice = new QLabel(QString::fromStdString(offer.notice), this);
+        notice->setObjectName(QStringLiteral("FilesNotice"));
+        notice->setWordWrap(true);
+        top->insertWidget(at++, notice);
+    }
+    if (offer.savedMatch) {
+        auto* box = new QGroupBox(QStringLiteral("Saved match"), this);
+        box->setObjectName(QStringLiteral("SavedMatch"));
+        auto* column = new QVBoxLayout(box);
+        auto* text = new QLabel(MatchLine(*offer.savedMatch), box);
+        text->setObjectName(QStringLiteral("SavedMatchText"));
+        text->setWordWrap(true);
+        resumeMatch_ = new QRadioButton(QStringLiteral("Resume the saved match"), box);
+        resumeMatch_->setObjectName(QStringLiteral("ResumeMatch"));
+        auto* newMatch =
+            new QRadioButton(QStringLiteral("Start a new match (the saved one counts as abandoned)"), box);
+        newMatch->setObjectName(QStringLiteral("NewMatch"));
+        auto* rules = new QLabel(RulesLine(*offer.savedMatch), box);
+        rules->setObjectName(QStringLiteral("SavedMatchRules"));
+        rules->setWordWrap(true);
+        (offer.resumeByDefault ? resumeMatch_ : newMatch)->setChecked(true);
+        column->addWidget(text);
+        column->addWidget(resumeMatch_);
+        column->addWidget(newMatch);
+        column->addWidget(rules);
+        top->insertWidget(at, box);
+    }
+
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
+    auto* table = new QWidget(page);
+    table->setObjectName(QStringLiteral("StatisticsTable"));
+    statisticsTable_ = new QFormLayout(table);
+    column->addWidget(table);
+    column->addStretch(1);
+    auto* reset = new QPushButton(QStringLiteral("Reset statistics"), page);
+    reset->setObjectName(QStringLiteral("ResetStatistics"));
+    reset->setAutoDefault(false);
+    connect(reset, &QPushButton::clicked, this, &StartupDialog::OnResetStatistics);
+    column->addWidget(reset, 0, Qt::AlignLeft);
+    tabs_->addTab(page, QStringLiteral("Statistics"));
+    statisticsFile_ = offer.statisticsFile;
+    ShowStatistics(offer.records);
+}
+
+bool StartupDialog::ResumeChosen() const {
+    return resumeMatch_ != nullptr && resumeMatch_->isChecked();
+}
+
+void StartupDialog::ShowStatistics(const std::vector<MatchRecord>& records) {
+    while (statisticsTable_->rowCount() > 0) {
+        statisticsTable_->removeRow(0);
+    }
+    int row = 0;
+    for (const auto& [caption, value] : StatisticsRows(records)) {
+        auto* label = new QLabel(QString::fromStdString(value));
+        label->setObjectName(QStringLiteral("StatisticsValue%1").arg(row++));
+        statisticsTable_->addRow(QString::fromStdString(caption) + QStringLiteral(":"), label);
+    }
+}
+
+void StartupDialog::OnResetStatistics() {
+    const auto answer = QMessageBox::question(
+        this, windowTitle(), QStringLiteral("Forget every recorded match? This cannot be undone."),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer != QMessageBox::Yes) {
+        return;
+    }
+    std::string error;
+    if (!statisticsFile_.empty() && !ResetStatistics(statisticsFile_, &error)) {
+        QMessageBox::warning(this, windowTitle(),
+                             QString::fromStdString("The statistics were not reset: " + error));
+        return;
+    }
+    ShowStatistics({});
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+
+// The saved match belongs to one running game at a time; the statistics file is changed by one game
+// at a time. The lock is an flock on a file in the state
+// folder: the kernel drops it when its holder ends in any way, so a crashed game never leaves it stuck.
+class MatchLock {
+public:
+    // Takes the lock without waiting; null when another game holds it or the file cannot be opened.
+    static std::unique_ptr<MatchLock> TryAcquire(const std::filesystem::path& lockFile);
+    // Waits for the lock (held only for a moment by whoever has it); null when the file cannot be opened.
+    static std::unique_ptr<MatchLock> Acquire(const std::filesystem::path& lockFile);
+    ~MatchLock();
+    MatchLock(const MatchLock&) = delete;
+    MatchLock& operator=(const MatchLock&) = delete;
+
+private:
+    explicit MatchLock(int fd) : fd_(fd) {}
+    int fd_;
+};

@@ -1,0 +1,295 @@
+#include "persistence/statistics.h"
+
+#include <algorithm>
+#include <array>
+#include <cinttypes>
+#include <cstdio>
+#include <sstream>
+
+#include "persistence/byte_codec.h"
+#include "persistence/match_lock.h"
+#include "persistence/player_files.h"
+
+namespace {
+
+constexpr size_t kMaxStatisticsBytes = 64U << 20;
+constexpr const char* kLineTag = "zarn-match";
+constexpr std::array<const char*, 6> kContractNames{"", "Tricks", "Diamonds", "Queens", "King", "Zarn"};
+constexpr std::array<const char*, 3> kOutcomeNames{"won", "lost", "abandoned"};
+
+// Appending, setting a damaged file aside and resetting happen one game at a time, so a record appended
+// by one game never lands in a file another game is replacing.
+std::unique_ptr<MatchLock> LockStatistics(const std::filesystem::path& file) {
+    std::filesystem::path lockFile = file;
+    lockFile += ".lock";
+    return MatchLock::Acquire(lockFile);
+}
+
+uint32_t TextCrc(const std::string& text) {
+    return Crc32(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+}
+
+std::string Hex8(uint32_t v) {
+    char buffer[9];
+    std::snprintf(buffer, sizeof buffer, "%08x", v);
+    return buffer;
+}
+
+// A whole-number field of a line, within its range.
+bool ReadNumber(std::istringstream& in, int64_t lo, int64_t hi, int64_t& value) {
+    std::string word;
+    if (!(in >> word) || word.empty() || word.size() > 20) {
+        return false;
+    }
+    size_t used = 0;
+    try {
+        value = std::stoll(word, &used);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return used == word.size() && value >= lo && value <= hi;
+}
+
+// Parses one line (without its newline); the problem text when it is not a record.
+std::string ParseLine(const std::string& line, MatchRecord& record) {
+    const size_t lastSpace = line.rfind(' ');
+    if (lastSpace == std::string::npos || line.compare(0, 11, std::string(kLineTag) + " ") != 0) {
+        return "a line is not a match record";
+    }
+    const std::string body = line.substr(0, lastSpace);
+    if (line.substr(lastSpace + 1) != Hex8(TextCrc(body))) {
+        return "a record's checksum does not match";
+    }
+    std::istringstream in(body.substr(11));
+    int64_t v = 0;
+    if (!ReadNumber(in, 1, 1000000, v)) {
+        return "a record has no version";
+    }
+    if (v != kStatisticsLineVersion) {
+        return "a record was written by a newer version of the game";
+    }
+    auto number = [&in](int64_t lo, int64_t hi, auto& field) {
+        int64_t value = 0;
+        if (!ReadNumber(in, lo, hi, value)) {
+            return false;
+        }
+        field = static_cast<std::remove_reference_t<decltype(field)>>(value);
+        return true;
+    };
+    bool ok = number(0, INT64_MAX / 2, record.EndTime) && number(0, 1, record.Partnership) &&
+              number(0, 1, record.FrenchRules) && number(0, 1, record.SevenOfHeartsLead);
+    std::string outcome;
+    ok = ok && static_cast<bool>(in >> outcome);
+    const auto named = std::find(kOutcomeNames.begin(), kOutcomeNames.end(), outcome);
+    ok = ok && named != kOutcomeNames.end();
+    if (ok) {
+        record.Outcome = static_cast<MatchOutcome>(named - kOutcomeNames.begin());
+    }
+    ok = ok && number(0, 20, record.ContractsPlayed);
+    for (int32_t& total : record.Totals) {
+        ok = ok && number(-1000000, 1000000, total);
+    }
+    for (int contract = 1; contract <= 5; ++contract) {
+        ok = ok && number(0, 1000, record.Tally.Contracts[contract]) &&
+             number(-10000000, 10000000, record.Tally.Points[contract]);
+    }
+    std::string rest;
+    if (!ok || (in >> rest)) {
+        return "a record's fields are damaged";
+    }
+    return {};
+}
+
+std::string Percent(int won, int played) {
+    if (played == 0) {
+        return "-";
+    }
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%.0f%%", 100.0 * won / played);
+    return buffer;
+}
+
+}  // namespace
+
+std::string EncodeMatchRecord(const MatchRecord& r) {
+    std::ostringstream out;
+    out << kLineTag << ' ' << kStatisticsLineVersion << ' ' << r.EndTime << ' ' << (r.Partnership ? 1 : 0)
+        << ' ' << (r.FrenchRules ? 1 : 0) << ' ' << (r.SevenOfHeartsLead ? 1 : 0) << ' '
+        << kOutcomeNames[static_cast<size_t>(r.Outcome)] << ' ' << r.ContractsPlayed;
+    for (const int32_t total : r.Totals) {
+        out << ' ' << total;
+    }
+    for (int contract = 1; contract <= 5; ++contract) {
+        out << ' ' << r.Tally.Contracts[contract] << ' ' << r.Tally.Points[contract];
+    }
+    const std::string body = out.str();
+    return body + ' ' + Hex8(TextCrc(body)) + '\n';
+}
+
+StatisticsFile ParseStatistics(const std::string& text) {
+    StatisticsFile file;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        const bool cutShort = end == std::string::npos;
+        if (cutShort) {
+            end = text.size();
+        }
+        const std::string line = text.substr(start, end - start);
+        start = end + 1;
+        MatchRecord record;
+        std::string problem = cutShort ? "the last record is cut short" : ParseLine(line, record);
+        if (problem.empty()) {
+            file.records.push_back(record);
+        } else if (file.problem.empty()) {
+            file.problem = problem;
+        }
+    }
+    return file;
+}
+
+std::vector<std::pair<std::string, std::string>> StatisticsRows(const std::vector<MatchRecord>& records) {
+    struct Mode {
+        int played = 0;
+        int won = 0;
+    };
+    std::array<Mode, 2> modes{};  // alone, partnership
+    int abandoned = 0;
+    int streak = 0;
+    int longest = 0;
+    std::optional<int32_t> best;
+    std::optional<int32_t> worst;
+    ContractTally tally;
+    for (const MatchRecord& r : records) {
+        if (r.Outcome == MatchOutcome::Abandoned) {
+            ++abandoned;
+            continue;
+        }
+        Mode& mode = modes[r.Partnership ? 1 : 0];
+        ++mode.played;
+        if (r.Outcome == MatchOutcome::Won) {
+            ++mode.won;
+            longest = std::max(longest, ++streak);
+        } else {
+            streak = 0;
+        }
+        // Lower totals are better.
+        best = std::min(best.value_or(r.Totals[0]), r.Totals[0]);
+        worst = std::max(worst.value_or(r.Totals[0]), r.Totals[0]);
+        for (int contract = 1; contract <= 5; ++contract) {
+            tally.Contracts[contract] += r.Tally.Contracts[contract];
+            tally.Points[contract] += r.Tally.Points[contract];
+        }
+    }
+    std::vector<std::pair<std::string, std::string>> rows;
+    const std::array<const char*, 2> modeNames{"alone", "in partnership"};
+    for (size_t m = 0; m < modes.size(); ++m) {
+        const Mode& mode = modes[m];
+        const std::string name = modeNames[m];
+        rows.emplace_back("Matches played " + name, std::to_string(mode.played));
+        rows.emplace_back("Won " + name, std::to_string(mode.won));
+        rows.emplace_back("Lost " + name, std::to_string(mode.played - mode.won));
+        rows.emplace_back("Win rate " + name, Percent(mode.won, mode.played));
+    }
+    rows.emplace_back("Matches abandoned (not counted)", std::to_string(abandoned));
+    rows.emplace_back("Best total", best ? std::to_string(*best) : "-");
+    rows.emplace_back("Worst total", worst ? std::to_string(*worst) : "-");
+    rows.emplace_back("Current winning streak", std::to_string(streak));
+    rows.emplace_back("Longest winning streak", std::to_string(longest));
+    for (int contract = 1; contract <= 5; ++contract) {
+        std::string value = "-";
+        if (tally.Contracts[contract] > 0) {
+            char buffer[32];
+            std::snprintf(buffer, sizeof buffer, "%.1f",
+                          static_cast<double>(tally.Points[contract]) / tally.Contracts[contract]);
+            value = buffer;
+        }
+        rows.emplace_back(std::string("Average points in ") + kContractNames[contract], value);
+    }
+    return rows;
+}
+
+std::string StatisticsText(const std::vector<MatchRecord>& records) {
+    std::string text;
+    for (const auto& [caption, value] : StatisticsRows(records)) {
+        text += caption + ": " + value + "\n";
+    }
+    return text;
+}
+
+LoadedStatistics LoadStatistics(const std::filesystem::path& file) {
+    LoadedStatistics loaded;
+    std::string problem;
+    std::string text;
+    std::error_code missing;
+    if (!std::filesystem::exists(file, missing)) {
+        return loaded;
+    }
+    const auto lock = LockStatistics(file);
+    try {
+        const auto bytes = ReadPlayerFile(file, kMaxStatisticsBytes);
+        if (!bytes) {
+            return loaded;
+        }
+        text.assign(bytes->begin(), bytes->end());
+        StatisticsFile parsed = ParseStatistics(text);
+        loaded.records = std::move(parsed.records);
+        problem = parsed.problem;
+    } catch (const FileFormatError& e) {
+        problem = e.what();
+    } catch (const std::exception& e) {
+        loaded.message = std::string("zarn: ") + e.what();
+        return loaded;
+    }
+    if (problem.empty()) {
+        return loaded;
+    }
+    const std::filesystem::path movedTo = MoveAside(file);
+    loaded.message = DamagedFileMessage("statistics file", file, problem, movedTo);
+    if (!movedTo.empty() && !loaded.records.empty()) {
+        // The good records go on in a fresh file; the damaged one stays aside for the player.
+        std::string good;
+        for (const MatchRecord& r : loaded.records) {
+            good += EncodeMatchRecord(r);
+        }
+        try {
+            WriteFileAtomically(file, std::span(reinterpret_cast<const uint8_t*>(good.data()), good.size()));
+            loaded.message += " Its " + std::to_string(loaded.records.size()) + " good records were kept.";
+        } catch (const std::exception& e) {
+            loaded.message += std::string(" Its good records could not be kept: ") + e.what();
+        }
+    }
+    return loaded;
+}
+
+bool AppendMatchRecord(const std::filesystem::path& file, const MatchRecord& record, std::string* error) {
+    const std::string line = EncodeMatchRecord(record);
+    const auto lock = LockStatistics(file);
+    try {
+        AppendToFile(file, std::span(reinterpret_cast<const uint8_t*>(line.data()), line.size()));
+        return true;
+    } catch (const std::exception& e) {
+        if (error != nullptr) {
+            *error = e.what();
+        }
+        return false;
+    }
+}
+
+bool ResetStatistics(const std::filesystem::path& file, std::string* error) {
+    const auto lock = LockStatistics(file);
+    try {
+        WriteFileAtomically(file, {});
+        return true;
+    } catch (const std::exception& e) {
+        if (error != nullptr) {
+            *error = e.what();
+        }
+        return false;
+    }
+}
+
+std::filesystem::path StatisticsPath() {
+    const std::filesystem::path folder = DataFolder();
+    return folder.empty() ? folder : folder / "statistics";
+}

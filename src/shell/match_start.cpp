@@ -1,0 +1,109 @@
+#include "shell/match_start.h"
+
+#include <cstdio>
+
+#include "persistence/statistics.h"
+
+namespace {
+
+void SaveRemembered(const PlayerSettings& settings) {
+    std::string error;
+    if (!SaveSettings(SettingsPath(), settings, &error)) {
+        std::fprintf(stderr, "zarn: the settings could not be saved: %s\n", error.c_str());
+    }
+}
+
+}  // namespace
+
+int PrintStatistics() {
+    const LoadedStatistics loaded = LoadStatistics(StatisticsPath());
+    if (!loaded.message.empty()) {
+        std::fprintf(stderr, "%s\n", loaded.message.c_str());
+    }
+    std::fputs(StatisticsText(loaded.records).c_str(), stdout);
+    return loaded.message.empty() ? 0 : 1;
+}
+
+RunFiles OpenRunFiles(const CommandLine& line) {
+    RunFiles files((!line.autoplay || line.keepDemo) && !line.pakBrowser);
+    const LoadedSettings loaded = LoadSettings(SettingsPath());
+    files.settings = loaded.settings;
+    files.notice = loaded.message;
+    files.keeper.Claim();
+    for (const std::string& message : files.keeper.TakeMessages()) {
+        files.notice += (files.notice.empty() ? "" : "\n") + message;
+    }
+    if (!files.notice.empty()) {
+        std::fprintf(stderr, "%s\n", files.notice.c_str());
+    }
+    files.resume = files.keeper.SavedMatch() != nullptr && !line.newMatch && !line.seed;
+    return files;
+}
+
+MatchOffer MakeMatchOffer(const RunFiles& files, const CommandLine& line) {
+    MatchOffer offer;
+    if (const GameState* saved = files.keeper.SavedMatch()) {
+        offer.savedMatch = SummarizeSavedMatch(*saved);
+    }
+    offer.resumeByDefault = !line.newMatch && !line.seed;
+    offer.statisticsFile = StatisticsPath();
+    offer.records = LoadStatistics(offer.statisticsFile).records;
+    offer.notice = files.notice;
+    return offer;
+}
+
+void RememberChoices(RunFiles& files, const CommandLine& line, const GameOptions& chosen) {
+    if (!files.keep) {
+        return;
+    }
+    PlayerSettings& settings = files.settings;
+    PlayerSettings taken = settings;
+    TakeChoices(chosen, taken);
+    if (!line.deckName) {
+        settings.DeckName = taken.DeckName;
+    }
+    if (!line.partnership) {
+        settings.Partnership = taken.Partnership;
+    }
+    if (!line.slowAnimation) {
+        settings.SlowAnimation = taken.SlowAnimation;
+    }
+    if (!line.sevenOfHeartsLead) {
+        settings.SevenOfHeartsLead = taken.SevenOfHeartsLead;
+    }
+    if (!line.frenchRules) {
+        settings.FrenchRules = taken.FrenchRules;
+    }
+    if (!line.windowed) {
+        settings.Windowed = taken.Windowed;
+    }
+    SaveRemembered(settings);
+}
+
+SessionFiles StartSessionFiles(RunFiles& files, const CommandLine& line) {
+    const GameState* saved = files.keeper.SavedMatch();
+    if (!files.resume) {
+        files.keeper.Abandon();
+    } else if (saved != nullptr) {
+        std::fprintf(stderr, "zarn: resuming the saved match (contract %d of 20).\n",
+                     SummarizeSavedMatch(*saved).ContractNumber);
+    }
+    SessionFiles session;
+    session.keeper = &files.keeper;
+    session.resume = files.resume;
+    session.windowWidth = files.settings.WindowWidth;
+    session.windowHeight = files.settings.WindowHeight;
+    session.rememberWindow = [&files, &line](bool windowed, int width, int height) {
+        // A demo, or a screen mode chosen on the command line, is not remembered.
+        if (!files.keep || line.windowed) {
+            return;
+        }
+        files.settings.Windowed = windowed;
+        if (windowed && width > 0 && height > 0) {
+            files.settings.WindowWidth = width;
+            files.settings.WindowHeight = height;
+        }
+        SaveRemembered(files.settings);
+    };
+    return session;
+}

@@ -1,0 +1,117 @@
+// The player's files around a run: what the command line changes for one run is never remembered, and
+// a saved match is resumed or recorded as abandoned as the start asks.
+#include "shell/match_start.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <initializer_list>
+#include <vector>
+
+#include "flow/game_frame.h"
+#include "persistence/statistics.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A match a few contracts in, saved by a game that then ended.
+void SaveAMatch(int contractsPlayed) {
+    RunFiles files = OpenRunFiles(ParseCommandLine(1, std::vector<const char*>{"zarn"}.data()).line);
+    GameState s;
+    SeededRandom random(1);
+    NullSound sound;
+    ManualClock clock;
+    GameServices services{random, sound, clock};
+    StartNewGame(s, services);
+    s.ContractsPlayed = static_cast<int16_t>(contractsPlayed);
+    files.keeper.Save(s, random, 0);
+}
+
+CommandLine Parse(std::initializer_list<const char*> args) {
+    std::vector<const char*> argv{"zarn"};
+    argv.insert(argv.end(), args);
+    return ParseCommandLine(static_cast<int>(argv.size()), argv.data()).line;
+}
+
+// Each test starts with no files in the temporary home the test main made.
+class MatchStartTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* variable : {"XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME"}) {
+            fs::remove_all(fs::path(std::getenv(variable)) / "zarn");
+        }
+    }
+};
+
+TEST_F(MatchStartTest, CommandLineChoicesAreForThisRunOnly) {
+    PlayerSettings remembered;
+    remembered.DeckName = "Royal";
+    remembered.SlowAnimation = true;
+    ASSERT_TRUE(SaveSettings(SettingsPath(), remembered, nullptr));
+
+    const CommandLine line = Parse({"--deck", "roya2", "--partnership", "--windowed"});
+    RunFiles files = OpenRunFiles(line);
+    GameOptions options;
+    ApplySettings(files.settings, options);
+    ApplyCommandLine(line, options);
+    EXPECT_EQ(options.DeckName, "Roya2");
+    EXPECT_TRUE(options.Partnership);
+    EXPECT_TRUE(options.SlowAnimation) << "a remembered choice the command line did not name";
+    EXPECT_FALSE(options.FullScreen);
+
+    options.SlowAnimation = false;  // changed in the dialog
+    RememberChoices(files, line, options);
+    SessionFiles session = StartSessionFiles(files, line);
+    session.rememberWindow(true, 1600, 1200);  // --windowed: the window is not remembered either
+
+    const PlayerSettings next = LoadSettings(SettingsPath()).settings;
+    EXPECT_EQ(next.DeckName, "Royal");
+    EXPECT_FALSE(next.Partnership);
+    EXPECT_FALSE(next.SlowAnimation);
+    EXPECT_FALSE(next.Windowed);
+    EXPECT_EQ(next.WindowWidth, 0) << "no size remembered yet: the game chooses";
+}
+
+TEST_F(MatchStartTest, TheWindowIsRememberedWhenTheCommandLineLeftItAlone) {
+    const CommandLine line = Parse({});
+    RunFiles files = OpenRunFiles(line);
+    SessionFiles session = StartSessionFiles(files, line);
+    session.rememberWindow(true, 1024, 700);
+    const PlayerSettings next = LoadSettings(SettingsPath()).settings;
+    EXPECT_TRUE(next.Windowed);
+    EXPECT_EQ(next.WindowWidth, 1024);
+    EXPECT_EQ(next.WindowHeight, 700);
+}
+
+TEST_F(MatchStartTest, ASeedOrNewMatchReplacesTheSaveAndRecordsItAsAbandoned) {
+    for (const bool seed : {false, true}) {
+        SaveAMatch(3);
+        const CommandLine line = seed ? Parse({"--seed", "5"}) : Parse({"--new-match"});
+        RunFiles files = OpenRunFiles(line);
+        ASSERT_NE(files.keeper.SavedMatch(), nullptr);
+        EXPECT_FALSE(files.resume);
+        EXPECT_FALSE(MakeMatchOffer(files, line).resumeByDefault);
+        StartSessionFiles(files, line);
+        EXPECT_FALSE(fs::exists(files.keeper.SavePath()));
+    }
+    const LoadedStatistics statistics = LoadStatistics(StatisticsPath());
+    ASSERT_EQ(statistics.records.size(), 2U);
+    EXPECT_EQ(statistics.records[1].Outcome, MatchOutcome::Abandoned);
+    EXPECT_EQ(statistics.records[1].ContractsPlayed, 3);
+}
+
+TEST_F(MatchStartTest, TheDemoReadsAndWritesNothingOfThePlayers) {
+    SaveAMatch(1);
+    const CommandLine line = Parse({"--autoplay"});
+    RunFiles files = OpenRunFiles(line);
+    EXPECT_EQ(files.keeper.SavedMatch(), nullptr);
+    EXPECT_FALSE(files.resume);
+    StartSessionFiles(files, line).rememberWindow(true, 1000, 700);
+    EXPECT_TRUE(fs::exists(files.keeper.SavePath())) << "the player's saved match is left as it was";
+    EXPECT_FALSE(fs::exists(SettingsPath()));
+    EXPECT_TRUE(LoadStatistics(StatisticsPath()).records.empty());
+}
+
+}  // namespace
