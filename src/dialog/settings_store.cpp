@@ -105,6 +105,7 @@ LoadedSettings LoadSettings(const std::filesystem::path& file) {
             in.Flag("window/windowed", read.Windowed);
             in.Number("window/width", read.WindowWidth, kSmallestWindowWidth, kLargestWindowSide);
             in.Number("window/height", read.WindowHeight, kSmallestWindowHeight, kLargestWindowSide);
+            in.Flag("sound/muted", read.SoundMuted);
             problem = in.Problem();
         }
     }
@@ -137,6 +138,7 @@ bool SaveSettings(const std::filesystem::path& file, const PlayerSettings& setti
     store.setValue("window/windowed", settings.Windowed);
     store.setValue("window/width", settings.WindowWidth);
     store.setValue("window/height", settings.WindowHeight);
+    store.setValue("sound/muted", settings.SoundMuted);
     // QSettings writes through a temporary file that it renames over the old one.
     store.sync();
     if (store.status() != QSettings::NoError) {

@@ -147,7 +147,8 @@ QString LicenceText() {
         "that it suits any purpose, not that it is free of faults. Whoever plays or passes on Zarn "
         "does so at his own risk; the authors are not liable for any damage that comes from it.\n"
         "\n"
-        "Zarn saves nothing on your computer: no settings, no scores, no log.\n"
+        "Zarn keeps only your own game on your computer: the match in progress, your settings and "
+        "the record of your matches, in your home folder. Nothing is sent anywhere.\n"
         "\n"
         "Press the button below to agree to these terms and start the game, or \"Exit\" to leave.\n");
 }

@@ -106,8 +106,11 @@ void Game::SetUp() {
         display_->SetWindowSize(files_.windowWidth, files_.windowHeight);
     }
     GameServices services{random_, Sound(), GameClock()};
+    // The sound switch as the player left it, before the first shuffle sounds.
+    state_.Aids.Muted = files_.soundMuted;
     if (files_.resume && files_.keeper != nullptr && files_.keeper->SavedMatch() != nullptr) {
         files_.keeper->Resume(state_, random_, GameClock().GetTickCount());
+        state_.Aids.Muted = files_.soundMuted;
     } else {
         StartNewGame(state_, services);
     }
@@ -297,6 +300,9 @@ int Game::ExitGame() {
     }
     if (files_.rememberWindow) {
         files_.rememberWindow(display_->Windowed(), windowWidth_, windowHeight_);
+    }
+    if (files_.rememberSound) {
+        files_.rememberSound(state_.Aids.Muted);
     }
     if (!line_.screenshotPath.empty()) {
         try {

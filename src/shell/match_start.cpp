@@ -93,6 +93,15 @@ SessionFiles StartSessionFiles(RunFiles& files, const CommandLine& line) {
     session.resume = files.resume;
     session.windowWidth = files.settings.WindowWidth;
     session.windowHeight = files.settings.WindowHeight;
+    session.soundMuted = files.settings.SoundMuted;
+    session.rememberSound = [&files](bool muted) {
+        // A demo reads the switch but leaves the player's settings alone.
+        if (!files.keep || muted == files.settings.SoundMuted) {
+            return;
+        }
+        files.settings.SoundMuted = muted;
+        SaveRemembered(files.settings);
+    };
     session.rememberWindow = [&files, &line](bool windowed, int width, int height) {
         // A demo, or a screen mode chosen on the command line, is not remembered.
         if (!files.keep || line.windowed) {

@@ -11,6 +11,9 @@ struct SessionFiles {
     bool resume = false;
     int windowWidth = 0;  // 0: the window's own size
     int windowHeight = 0;
+    bool soundMuted = false;  // the sound switch as the player last left it
     // Called once as the game ends, with the window's state then (for the settings).
     std::function<void(bool windowed, int width, int height)> rememberWindow;
+    // Called once as the game ends, with the sound switch then (for the settings).
+    std::function<void(bool muted)> rememberSound;
 };

@@ -168,6 +168,7 @@ TEST_F(MatchPanelTest, SettingsComeBackOnTheNextStart) {
     chosen.Windowed = true;
     chosen.WindowWidth = 1024;
     chosen.WindowHeight = 700;
+    chosen.SoundMuted = true;
     std::string error;
     ASSERT_TRUE(SaveSettings(file, chosen, &error)) << error;
 
@@ -176,6 +177,7 @@ TEST_F(MatchPanelTest, SettingsComeBackOnTheNextStart) {
     EXPECT_TRUE(loaded.message.empty()) << loaded.message;
     EXPECT_EQ(loaded.settings.WindowWidth, 1024);
     EXPECT_EQ(loaded.settings.WindowHeight, 700);
+    EXPECT_TRUE(loaded.settings.SoundMuted);
     GameOptions options;
     ApplySettings(loaded.settings, options);
     const auto dialog = Open({}, options);

@@ -85,6 +85,21 @@ TEST_F(MatchStartTest, TheWindowIsRememberedWhenTheCommandLineLeftItAlone) {
     EXPECT_EQ(next.WindowHeight, 700);
 }
 
+TEST_F(MatchStartTest, TheSoundSwitchComesBackOnTheNextStart) {
+    const CommandLine line = Parse({});
+    {
+        RunFiles files = OpenRunFiles(line);
+        const SessionFiles session = StartSessionFiles(files, line);
+        EXPECT_FALSE(session.soundMuted);
+        session.rememberSound(true);
+    }
+    RunFiles files = OpenRunFiles(line);
+    const SessionFiles session = StartSessionFiles(files, line);
+    EXPECT_TRUE(session.soundMuted);
+    session.rememberSound(false);
+    EXPECT_FALSE(LoadSettings(SettingsPath()).settings.SoundMuted);
+}
+
 TEST_F(MatchStartTest, ASeedOrNewMatchReplacesTheSaveAndRecordsItAsAbandoned) {
     for (const bool seed : {false, true}) {
         SaveAMatch(3);
@@ -108,7 +123,9 @@ TEST_F(MatchStartTest, TheDemoReadsAndWritesNothingOfThePlayers) {
     RunFiles files = OpenRunFiles(line);
     EXPECT_EQ(files.keeper.SavedMatch(), nullptr);
     EXPECT_FALSE(files.resume);
-    StartSessionFiles(files, line).rememberWindow(true, 1000, 700);
+    const SessionFiles session = StartSessionFiles(files, line);
+    session.rememberWindow(true, 1000, 700);
+    session.rememberSound(true);
     EXPECT_TRUE(fs::exists(files.keeper.SavePath())) << "the player's saved match is left as it was";
     EXPECT_FALSE(fs::exists(SettingsPath()));
     EXPECT_TRUE(LoadStatistics(StatisticsPath()).records.empty());
