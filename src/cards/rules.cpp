@@ -190,6 +190,13 @@ bool LayoutFinished(const GameState& s) {
     return emptied >= 3;
 }
 
+void NotePlay(GameState& s, int seat, int16_t card) {
+    if (s.PlayLogCount < kPlayLogSlots) {
+        s.PlayLog[s.PlayLogCount] = PlayNote{static_cast<int8_t>(seat), static_cast<int8_t>(card)};
+        ++s.PlayLogCount;
+    }
+}
+
 void NextSeat(GameState& s) {
     s.CurrentSeat = Wrap(s.CurrentSeat + 1);
 }

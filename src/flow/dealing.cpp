@@ -112,6 +112,7 @@ void StartDeal(GameState& s, GameServices& services) {
     s.TableCount = 0;
     s.WonCount.fill(0);
     s.CardsPlayed = 0;
+    s.PlayLogCount = 0;
     s.CardUnderMouse = -1;
 
     for (auto& pile : s.WonPile) {

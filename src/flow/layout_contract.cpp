@@ -17,6 +17,7 @@ void StartLayoutTurn(GameState& s, GameServices& services) {
     }
     if (!CanPlayLayout(s)) {
         // A seat without a fitting card passes, the human too, without a click.
+        NotePlay(s, s.CurrentSeat, kPassNote);
         s.Phase = Phase::ShowPass;
         s.ShowPassPicture = true;
         return;
@@ -37,6 +38,7 @@ void LayoutCardArrived(GameState& s, CardRecord& card, GameServices& services) {
     ++s.CardsPlayed;
     ++s.TrickCards;
     PlaceTableCard(s, card);
+    NotePlay(s, s.CurrentSeat, card.Card);
     ReleaseHandSlot(s, card);
     if (HeldCardCount(s, s.CurrentSeat) == 0) {
         s.SeatInfo[s.CurrentSeat][kFinishCodeCell] = s.NextFinishCode;

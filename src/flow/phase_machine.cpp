@@ -145,6 +145,7 @@ void TrickCardArrived(GameState& s, CardRecord& card, GameServices& services) {
     ++s.CardsPlayed;
     ++s.TrickCards;
     PlaceTableCard(s, card);
+    NotePlay(s, s.CurrentSeat, card.Card);
     ReleaseHandSlot(s, card);
     if (s.TrickCards >= 4 && s.TrickCards % 4 == 0) {
         const int16_t slot = TrickWinnerSlot(s);
