@@ -47,7 +47,7 @@ void PrintMatch(const MatchLine& line) {
 }
 
 int RunDecisions(const SimulationOptions& options, const std::array<PlayerLevel, kSeats>& levels,
-                 uint64_t expertSeed, const ExpertSettings& expert) {
+                 uint64_t expertSeed, const ExpertSettings& expert, bool checkEveryTrick) {
     DecisionOptions run;
     run.Matches = options.Matches;
     run.Seed = options.Seed;
@@ -57,6 +57,7 @@ int RunDecisions(const SimulationOptions& options, const std::array<PlayerLevel,
     run.Levels = levels;
     run.ExpertSeed = expertSeed;
     run.Expert = expert;
+    run.CheckEveryTrick = checkEveryTrick;
     const DecisionResult result = RunDecisionSimulation(run, PrintMatch);
     if (!result.Passed) {
         std::fflush(stdout);
@@ -106,6 +107,9 @@ int main(int argc, char** argv) {
     bool duplicate = false;
     app.add_flag("--duplicate", duplicate,
                  "Duplicate tournament of Expert against Classic on the same deals (decision by decision)");
+    bool checkContracts = false;
+    app.add_flag("--check-contracts-only", checkContracts,
+                 "With --decisions: check the deals, choices and contract ends, not every trick");
     uint64_t expertSeed = 1;
     app.add_option("--expert-seed", expertSeed, "Seed of the Expert players' own generator");
     ExpertSettings expert;
@@ -140,7 +144,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (decisions) {
-        return RunDecisions(options, levels, expertSeed, expert);
+        return RunDecisions(options, levels, expertSeed, expert, !checkContracts);
     }
     if (anyExpert) {
         std::fprintf(stderr, "zarn-sim: Expert seats play with --decisions or --duplicate\n");
