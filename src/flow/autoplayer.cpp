@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "cards/card_tables.h"
 #include "cards/rules.h"
 #include "flow/card_movement.h"
+#include "flow/computer_seats.h"
 #include "flow/game_frame.h"
 #include "players/computer_player.h"
 
@@ -92,7 +94,16 @@ InputSnapshot AutoPlayer::NextInput(const GameState& s) {
     }
 
     if (WaitingForHumanContract(s)) {
-        int k = ChooseContract(s, kHumanSeat) - 1;
+        int k = -1;
+        if (options_.computers != nullptr) {
+            const std::optional<int16_t> chosen = options_.computers->Contract(s, kHumanSeat);
+            if (!chosen) {
+                return Idle();  // still thinking
+            }
+            k = *chosen - 1;
+        } else {
+            k = ChooseContract(s, kHumanSeat) - 1;
+        }
         if (k < 0 || k > 4 || s.ContractButton[k].enabled == 0) {
             k = -1;
             for (int i = 0; i < 5 && k < 0; ++i) {
@@ -114,7 +125,15 @@ InputSnapshot AutoPlayer::NextInput(const GameState& s) {
             return input;
         }
         int slot = -1;
-        if (s.Contract == kLayoutContract) {
+        if (options_.computers != nullptr) {
+            const std::optional<int16_t> chosen = s.Contract == kLayoutContract
+                                                      ? options_.computers->LayoutSlot(s, kHumanSeat)
+                                                      : options_.computers->TrickCard(s, kHumanSeat);
+            if (!chosen) {
+                return Idle();  // still thinking
+            }
+            slot = s.Contract == kLayoutContract ? *chosen : FindHandSlot(s, kHumanSeat, *chosen);
+        } else if (s.Contract == kLayoutContract) {
             slot = ChooseLayoutCard(s, kHumanSeat);
         } else {
             slot = FindHandSlot(s, kHumanSeat, ChooseTrickCard(s, kHumanSeat));

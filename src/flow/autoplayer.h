@@ -5,6 +5,8 @@
 #include "cards/game_state.h"
 #include "flow/input_snapshot.h"
 
+class ComputerSeats;
+
 // Plays seat 0 as a person would: it decides with the computer players' own code, but acts only
 // through the input a person could give, clicking inside the visible part of the chosen card, on the
 // chosen contract button, and on to the next deal at the score sheet. Used by the simulator and the
@@ -13,6 +15,7 @@
 struct AutoPlayerOptions {
     int ScoreSheetFrames = 0;          // frames the score sheet stays up before the click that goes on
     bool SortHandOnFirstTurn = false;  // press R once per deal when the first card is to be played
+    ComputerSeats* computers = nullptr;  // decides instead of the game's own players when given
 };
 
 class AutoPlayer {

@@ -1,13 +1,17 @@
 #include "flow/layout_contract.h"
 
+#include <optional>
+
 #include "cards/rules.h"
 #include "flow/card_movement.h"
 #include "flow/card_play.h"
+#include "flow/computer_seats.h"
 #include "flow/phase_machine.h"
 #include "flow/scoring.h"
 #include "players/computer_player.h"
 
 void StartLayoutTurn(GameState& s, GameServices& services) {
+    const int16_t before = s.CurrentSeat;
     // Seats that have emptied their hands are skipped; the contract is over before all four are.
     for (int tries = 0; tries < kSeats; ++tries) {
         NextSeat(s);
@@ -28,7 +32,16 @@ void StartLayoutTurn(GameState& s, GameServices& services) {
         s.AwaitingHuman = true;
         return;
     }
-    s.PlaySlot = ChooseLayoutCard(s, s.CurrentSeat);
+    if (services.computers != nullptr) {
+        const std::optional<int16_t> chosen = services.computers->LayoutSlot(s, s.CurrentSeat);
+        if (!chosen) {
+            s.CurrentSeat = before;  // still thinking: this turn starts again next frame
+            return;
+        }
+        s.PlaySlot = *chosen;
+    } else {
+        s.PlaySlot = ChooseLayoutCard(s, s.CurrentSeat);
+    }
     CardRecord& card = s.Hand[s.CurrentSeat][s.PlaySlot];
     card.FaceUp = true;
     PlayCard(s, card, services);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "flow/autoplayer.h"
+#include "flow/thinking_seats.h"
 #include "flow/game_frame.h"
 #include "platform/display.h"
 #include "platform/frame_pacer.h"
@@ -37,6 +38,10 @@ public:
 
     int Run();
 
+    // A computer seat is still working out its decision on the worker thread: the frame loop must keep
+    // stepping (not sleep as when idle) so the answer is picked up.
+    bool ComputerThinking() const { return computers_ && computers_->Thinking(); }
+
     bool WaitForDisplay() override;
     void DrawBackground(const GameState& state) override;
     void DrawTableLayer(const GameState& state) override;
@@ -66,6 +71,7 @@ private:
     GameFonts fonts_;
     Rect32 clipRect_{};
 
+    std::unique_ptr<ThinkingSeats> computers_;  // the expert players, when chosen
     std::optional<AutoPlayer> autoPlayer_;
     FramePacer pacer_{60};
     FrameRateMeter frameRate_;
@@ -90,10 +96,14 @@ void Game::SetUp() {
     fonts_ = LoadBitmaps(*display_, resources_, state_);
     clipRect_ = kScreenClipRect;
 
-    GameServices services{random_, Sound(), clock_};
+    if (state_.Options.Players == PlayerLevel::Expert) {
+        computers_ = std::make_unique<ThinkingSeats>(line_.seed ? *line_.seed : TimeOfDaySeed(), line_.autoplay);
+    }
+    GameServices services{random_, Sound(), clock_, computers_.get()};
     StartNewGame(state_, services);
     if (line_.autoplay) {
         AutoPlayerOptions options;
+        options.computers = computers_.get();
         options.ScoreSheetFrames = kDemoScoreSheetFrames;
         autoPlayer_.emplace(options);
     }
@@ -165,7 +175,7 @@ InputSnapshot Game::ReadInput() {
 
 bool Game::GameFrame() {
     const InputSnapshot input = ReadInput();
-    GameServices services{random_, Sound(), clock_};
+    GameServices services{random_, Sound(), clock_, computers_.get()};
     const FrameResult result = RunGameFrame(state_, input, services, this);
     if (result.ExitRequested || closeRequested_) {
         return true;
