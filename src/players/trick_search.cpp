@@ -230,7 +230,7 @@ int TrickSolver::Search(const TrickPosition& p, int alpha, int beta) {
     Entry* entry = nullptr;
     uint64_t key = 0;
     if (p.tableCount == 0) {
-        key = Mix(Mix(Mix(Mix(p.hands[0]) ^ p.hands[1]) ^ p.hands[2]) ^ p.hands[3]) ^ static_cast<uint64_t>(p.leader);
+        key = Mix(Mix(Mix(Mix(Mix(p.hands[0]) ^ p.hands[1]) ^ p.hands[2]) ^ p.hands[3]) ^ static_cast<uint64_t>(p.leader));
         key |= 1;  // never the empty key
         entry = &table_[key & mask_];
         if (entry->key == key) {
