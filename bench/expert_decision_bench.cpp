@@ -119,14 +119,15 @@ int main() {
     std::printf("Expert decision times over %zu positions of real play (ms)\n", recorder.positions.size());
     std::printf("%-22s %6s %9s %9s %9s\n", "positions", "n", "median", "p99", "max");
     for (const auto& [group, ms] : expertMs) {
-        std::printf("%-22s %6zu %9.2f %9.2f %9.2f\n", group.c_str(), ms.size(), Quantile(ms, 0.5), Quantile(ms, 0.99),
-                    Quantile(ms, 1.0));
+        std::printf("%-22s %6zu %9.2f %9.2f %9.2f\n", group.c_str(), ms.size(), Quantile(ms, 0.5),
+                    Quantile(ms, 0.99), Quantile(ms, 1.0));
     }
     const double reference = Quantile(classicMs, 0.5);
-    std::printf("reference: Classic decision median %.4f ms; Expert median / Classic median %.0f, Expert p99 / "
-                "Classic median %.0f\n",
-                reference, reference > 0 ? Quantile(expertMs["all"], 0.5) / reference : 0.0,
-                reference > 0 ? Quantile(expertMs["all"], 0.99) / reference : 0.0);
+    std::printf(
+        "reference: Classic decision median %.4f ms; Expert median / Classic median %.0f, Expert p99 / "
+        "Classic median %.0f\n",
+        reference, reference > 0 ? Quantile(expertMs["all"], 0.5) / reference : 0.0,
+        reference > 0 ? Quantile(expertMs["all"], 0.99) / reference : 0.0);
     std::printf("targets: median <= 100 ms, p99 <= 400 ms on one core\n");
     return 0;
 }

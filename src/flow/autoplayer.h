@@ -15,7 +15,8 @@ class ComputerSeats;
 struct AutoPlayerOptions {
     int ScoreSheetFrames = 0;          // frames the score sheet stays up before the click that goes on
     bool SortHandOnFirstTurn = false;  // press R once per deal when the first card is to be played
-    ComputerSeats* computers = nullptr;  // decides instead of the game's own players when given
+    // Decides instead of the game's own players when given.
+    ComputerSeats* computers = nullptr;
 };
 
 class AutoPlayer {

@@ -25,9 +25,15 @@ public:
 class ImmediateSeats final : public ComputerSeats {
 public:
     explicit ImmediateSeats(SeatPlayer& player) : player_(player) {}
-    std::optional<int16_t> Contract(const GameState& s, int seat) override { return player_.Contract(s, seat); }
-    std::optional<int16_t> TrickCard(const GameState& s, int seat) override { return player_.TrickCard(s, seat); }
-    std::optional<int16_t> LayoutSlot(const GameState& s, int seat) override { return player_.LayoutSlot(s, seat); }
+    std::optional<int16_t> Contract(const GameState& s, int seat) override {
+        return player_.Contract(s, seat);
+    }
+    std::optional<int16_t> TrickCard(const GameState& s, int seat) override {
+        return player_.TrickCard(s, seat);
+    }
+    std::optional<int16_t> LayoutSlot(const GameState& s, int seat) override {
+        return player_.LayoutSlot(s, seat);
+    }
 
 private:
     SeatPlayer& player_;

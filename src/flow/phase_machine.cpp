@@ -8,10 +8,10 @@
 #include "cards/rules.h"
 #include "flow/card_movement.h"
 #include "flow/card_play.h"
+#include "flow/computer_seats.h"
 #include "flow/dealing.h"
 #include "flow/layout_contract.h"
 #include "flow/scoring.h"
-#include "flow/computer_seats.h"
 #include "players/computer_player.h"
 
 namespace {

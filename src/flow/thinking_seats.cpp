@@ -9,7 +9,8 @@ uint64_t DecisionKey(ThinkingSeats::Kind kind, const GameState& s, int seat) {
                        static_cast<uint64_t>(s.TableCount));
     h = MixHash(h, static_cast<uint64_t>(s.PlayLogCount));
     for (int i = 0; i < s.PlayLogCount; ++i) {
-        h = MixHash(h, static_cast<uint64_t>(s.PlayLog[i].card + 1) << 4 | static_cast<uint64_t>(s.PlayLog[i].seat));
+        h = MixHash(
+            h, static_cast<uint64_t>(s.PlayLog[i].card + 1) << 4 | static_cast<uint64_t>(s.PlayLog[i].seat));
     }
     for (int slot = 0; slot <= 12; ++slot) {
         const CardRecord& card = s.Hand[seat][slot];

@@ -25,7 +25,8 @@ namespace {
 SeatView StartView(const GameState& s, int seat, const CardBitMap& map) {
     SeatView view;
     view.seat = seat;
-    view.own = map.Of(std::span<const int16_t>(s.HeldCards[seat].data(), static_cast<size_t>(s.HeldCount[seat])));
+    view.own =
+        map.Of(std::span<const int16_t>(s.HeldCards[seat].data(), static_cast<size_t>(s.HeldCount[seat])));
     view.counts.fill(13);
     return view;
 }

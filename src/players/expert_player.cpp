@@ -74,7 +74,8 @@ uint64_t ExpertPlayer::DecisionSeed(const GameState& s, int seat) const {
         h = MixHash(h, static_cast<uint64_t>(s.HeldCards[seat][i]));
     }
     for (int i = 0; i < s.PlayLogCount; ++i) {
-        h = MixHash(h, static_cast<uint64_t>(s.PlayLog[i].card + 1) << 4 | static_cast<uint64_t>(s.PlayLog[i].seat));
+        h = MixHash(
+            h, static_cast<uint64_t>(s.PlayLog[i].card + 1) << 4 | static_cast<uint64_t>(s.PlayLog[i].seat));
     }
     return h;
 }
@@ -227,7 +228,8 @@ int16_t ExpertPlayer::Contract(const GameState& s, int seat) {
     const CardBitMap layoutMap(s, true);
     SeatView view;
     view.seat = seat;
-    view.own = trickMap.Of(std::span<const int16_t>(s.HeldCards[seat].data(), static_cast<size_t>(s.HeldCount[seat])));
+    view.own = trickMap.Of(
+        std::span<const int16_t>(s.HeldCards[seat].data(), static_cast<size_t>(s.HeldCount[seat])));
     view.counts.fill(13);
     ExpertRandom random(DecisionSeed(s, seat));
     std::array<double, kContractCount + 1> cost{};
@@ -265,8 +267,8 @@ int16_t ExpertPlayer::Contract(const GameState& s, int seat) {
     double best = 0;
     bool first = true;
     for (int16_t contract : open) {
-        const double advantage = cost[contract] / settings_.contractSamples -
-                                 kContractWhole[contract] * sideSize / kSeats;
+        const double advantage =
+            cost[contract] / settings_.contractSamples - kContractWhole[contract] * sideSize / kSeats;
         if (first || advantage < best) {
             choice = contract;
             best = advantage;

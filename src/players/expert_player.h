@@ -8,10 +8,10 @@
 // How hard the expert players think. The counts are fixed, not timed, so a decision depends only on
 // the state and the seed.
 struct ExpertSettings {
-    int trickSamples = 40;     // deals sampled per trick card
-    int exactCards = 16;       // from this many cards left in the hands the rest is searched exactly
-    int layoutSamples = 60;    // deals sampled per layout card
-    int contractSamples = 120; // deals sampled per contract choice
+    int trickSamples = 80;      // deals sampled per trick card
+    int exactCards = 16;        // from this many cards left in the hands the rest is searched exactly
+    int layoutSamples = 120;    // deals sampled per layout card
+    int contractSamples = 300;  // deals sampled per contract choice
 };
 
 // The expert computer players: each decision samples the hidden hands that agree with what the seat

@@ -75,7 +75,7 @@ int LayoutPolicyMove(const LayoutPosition& p) {
         }
         weight = 64;
         if (up) {
-            for (int h = height + 1; h < kSuitLength; ++h, weight = weight > 1 ? weight / 2 : 1) {
+            for (int h = height + 1; h<kSuitLength; ++h, weight = weight> 1 ? weight / 2 : 1) {
                 value += (hand >> (kSuitLength * suit + h)) & 1 ? weight : 0;
             }
         }

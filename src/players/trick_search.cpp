@@ -105,8 +105,8 @@ void PlayCard(TrickPosition& p, const TrickRules& rules, int bit) {
         trick |= Bit(p.table[i]);
     }
     const CardBits taken = trick & rules.penalty;
-    p.points[winner] = static_cast<int16_t>(p.points[winner] +
-                                            (rules.perTrick ? rules.unitPoints : CountBits(taken) * rules.unitPoints));
+    p.points[winner] = static_cast<int16_t>(
+        p.points[winner] + (rules.perTrick ? rules.unitPoints : CountBits(taken) * rules.unitPoints));
     p.penaltyLeft &= ~trick;
     p.leader = static_cast<int8_t>(winner);
     p.tableCount = 0;
@@ -189,8 +189,8 @@ CardBits DistinctCards(CardBits legal, CardBits inPlay, CardBits penalty) {
     for (CardBits b = legal; b != 0; b &= b - 1) {
         const int bit = LowestBit(b);
         const int below = HighestBelow(inPlay, bit);
-        const bool same = below >= 0 && (legal & Bit(below)) != 0 &&
-                          ((penalty >> below) & 1) == ((penalty >> bit) & 1);
+        const bool same =
+            below >= 0 && (legal & Bit(below)) != 0 && ((penalty >> below) & 1) == ((penalty >> bit) & 1);
         if (!same) {
             result |= Bit(bit);
         }
@@ -198,7 +198,8 @@ CardBits DistinctCards(CardBits legal, CardBits inPlay, CardBits penalty) {
     return result;
 }
 
-TrickSolver::TrickSolver(int tableBits) : table_(size_t{1} << tableBits), mask_((uint64_t{1} << tableBits) - 1) {}
+TrickSolver::TrickSolver(int tableBits)
+    : table_(size_t{1} << tableBits), mask_((uint64_t{1} << tableBits) - 1) {}
 
 void TrickSolver::Reset(int side, bool partnership) {
     std::fill(table_.begin(), table_.end(), Entry{});
@@ -230,7 +231,8 @@ int TrickSolver::Search(const TrickPosition& p, int alpha, int beta) {
     Entry* entry = nullptr;
     uint64_t key = 0;
     if (p.tableCount == 0) {
-        key = Mix(Mix(Mix(Mix(Mix(p.hands[0]) ^ p.hands[1]) ^ p.hands[2]) ^ p.hands[3]) ^ static_cast<uint64_t>(p.leader));
+        key = Mix(Mix(Mix(Mix(Mix(p.hands[0]) ^ p.hands[1]) ^ p.hands[2]) ^ p.hands[3]) ^
+                  static_cast<uint64_t>(p.leader));
         key |= 1;  // never the empty key
         entry = &table_[key & mask_];
         if (entry->key == key) {

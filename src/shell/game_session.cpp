@@ -6,8 +6,8 @@
 #include <string>
 
 #include "flow/autoplayer.h"
-#include "flow/thinking_seats.h"
 #include "flow/game_frame.h"
+#include "flow/thinking_seats.h"
 #include "platform/display.h"
 #include "platform/frame_pacer.h"
 #include "platform/input_devices.h"
@@ -97,7 +97,8 @@ void Game::SetUp() {
     clipRect_ = kScreenClipRect;
 
     if (state_.Options.Players == PlayerLevel::Expert) {
-        computers_ = std::make_unique<ThinkingSeats>(line_.seed ? *line_.seed : TimeOfDaySeed(), line_.autoplay);
+        computers_ =
+            std::make_unique<ThinkingSeats>(line_.seed ? *line_.seed : TimeOfDaySeed(), line_.autoplay);
     }
     GameServices services{random_, Sound(), clock_, computers_.get()};
     StartNewGame(state_, services);

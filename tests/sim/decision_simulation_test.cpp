@@ -27,7 +27,8 @@ constexpr double kIllegal = -150000.0;
 
 std::vector<std::array<int16_t, kSeats>> FrameTotals(const SimulationOptions& options) {
     std::vector<std::array<int16_t, kSeats>> totals;
-    const SimulationResult result = RunSimulation(options, [&](const MatchLine& line) { totals.push_back(line.Totals); });
+    const SimulationResult result =
+        RunSimulation(options, [&](const MatchLine& line) { totals.push_back(line.Totals); });
     EXPECT_TRUE(result.Passed) << result.Violation;
     return totals;
 }
@@ -39,7 +40,8 @@ TEST(DecisionSimulation, PlaysTheFrameDrivenGamesMatchesForTheSameSeed) {
         bool sevenHearts;
         uint32_t seed;
     };
-    for (const Case& c : {Case{false, false, false, 7}, Case{true, false, false, 8}, Case{false, true, true, 9}}) {
+    for (const Case& c :
+         {Case{false, false, false, 7}, Case{true, false, false, 8}, Case{false, true, true, 9}}) {
         SimulationOptions frames;
         frames.Matches = 2;
         frames.Seed = c.seed;
@@ -102,7 +104,8 @@ public:
     int16_t TrickCard(const GameState& s, int seat) override {
         CheckInference(s, seat, false);
         const int16_t card = player_.TrickCard(s, seat);
-        EXPECT_TRUE(MayPlay(s, seat, card)) << "contract " << s.Contract << ", seat " << seat << ", card " << card;
+        EXPECT_TRUE(MayPlay(s, seat, card))
+            << "contract " << s.Contract << ", seat " << seat << ", card " << card;
         ++decisions[s.Contract][s.TableCount == 0 ? 0 : 1];
         return card;
     }
@@ -123,10 +126,10 @@ private:
         const SeatView view = layout ? LayoutSeatView(s, seat, map)
                                      : TrickSeatView(s, seat, map, RulesForContract(s.Contract, map).forced);
         for (int other = 0; other < kSeats; ++other) {
-            const CardBits held =
-                map.Of(std::span<const int16_t>(s.HeldCards[other].data(), static_cast<size_t>(s.HeldCount[other])));
-            EXPECT_EQ(view.excluded[other] & held, 0U) << "seat " << seat << " rules out a card seat " << other
-                                                       << " holds, contract " << s.Contract;
+            const CardBits held = map.Of(
+                std::span<const int16_t>(s.HeldCards[other].data(), static_cast<size_t>(s.HeldCount[other])));
+            EXPECT_EQ(view.excluded[other] & held, 0U)
+                << "seat " << seat << " rules out a card seat " << other << " holds, contract " << s.Contract;
             EXPECT_EQ(view.counts[other], s.HeldCount[other]);
         }
     }

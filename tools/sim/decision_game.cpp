@@ -127,8 +127,8 @@ bool DecisionGame::PlayTricks(const DecisionWatch& watch) {
             const int16_t card = players_[seat]->TrickCard(s_, seat);
             slot = FindHandSlot(s_, seat, card);
             if (slot < 0) {
-                throw std::logic_error("seat " + std::to_string(seat) + " chose card " + std::to_string(card) +
-                                       ", which it does not hold");
+                throw std::logic_error("seat " + std::to_string(seat) + " chose card " +
+                                       std::to_string(card) + ", which it does not hold");
             }
             NoteKingLeadSignal(s_, seat);
         }

@@ -103,7 +103,8 @@ DecisionResult RunDecisionSimulation(const DecisionOptions& options,
     // In duplicate play each deal's stream starts from the deal's own seed, before StartDeal shuffles.
     auto restartForNextDeal = [&] {
         if (options.DealPerContract) {
-            random.Restart(DuplicateDealSeed(options.Seed, result.Matches, s.MatchOver ? 0 : s.ContractsPlayed));
+            random.Restart(
+                DuplicateDealSeed(options.Seed, result.Matches, s.MatchOver ? 0 : s.ContractsPlayed));
         }
     };
     try {

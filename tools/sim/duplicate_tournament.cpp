@@ -38,8 +38,8 @@ struct Sample {
 
 std::string Line(const char* label, const Sample& sample) {
     char text[160];
-    std::snprintf(text, sizeof text, "  %-28s %9.2f +- %7.2f  (n %zu)\n", label, sample.Mean(), sample.HalfWidth(),
-                  sample.values.size());
+    std::snprintf(text, sizeof text, "  %-28s %9.2f +- %7.2f  (n %zu)\n", label, sample.Mean(),
+                  sample.HalfWidth(), sample.values.size());
     return text;
 }
 
@@ -60,11 +60,13 @@ double Percentile(std::vector<double> values, double p) {
         return 0;
     }
     std::sort(values.begin(), values.end());
-    const size_t index = std::min(values.size() - 1, static_cast<size_t>(p * static_cast<double>(values.size())));
+    const size_t index =
+        std::min(values.size() - 1, static_cast<size_t>(p * static_cast<double>(values.size())));
     return values[index];
 }
 
-DecisionResult Play(const DuplicateOptions& options, std::array<PlayerLevel, kSeats> levels, std::string& error) {
+DecisionResult Play(const DuplicateOptions& options, std::array<PlayerLevel, kSeats> levels,
+                    std::string& error) {
     DecisionOptions run;
     run.Matches = options.Matches;
     run.Seed = options.Seed;
@@ -117,7 +119,8 @@ std::string RunDuplicateTournament(const DuplicateOptions& options, std::string&
         std::snprintf(text, sizeof text, "duplicate partnership tournament: %d deal sets, seed %u\n",
                       options.Matches, options.Seed);
         out += text;
-        out += "Expert side (seats 0+2, then 1+3) against a Classic side, the same seats with four Classic:\n";
+        out +=
+            "Expert side (seats 0+2, then 1+3) against a Classic side, the same seats with four Classic:\n";
         out += Line("Expert side win rate", expertWins);
         out += Line("Classic side win rate", classicWins);
         out += Line("Expert side points/match", expertSide);
@@ -151,10 +154,11 @@ std::string RunDuplicateTournament(const DuplicateOptions& options, std::string&
                 }
             }
         }
-        std::snprintf(text, sizeof text, "duplicate tournament: %d deal sets x 4 seats, seed %u\n", options.Matches,
-                      options.Seed);
+        std::snprintf(text, sizeof text, "duplicate tournament: %d deal sets x 4 seats, seed %u\n",
+                      options.Matches, options.Seed);
         out += text;
-        out += "one Expert seat against three Classic, and a Classic seat in the same seat on the same deals\n";
+        out +=
+            "one Expert seat against three Classic, and a Classic seat in the same seat on the same deals\n";
         out += "(points: lower is better; +- is the 95 % confidence interval)\n";
         out += Line("Expert points/match", expertTotal);
         out += Line("Classic points/match", classicTotal);
@@ -176,7 +180,8 @@ std::string RunDuplicateTournament(const DuplicateOptions& options, std::string&
     }
     std::snprintf(text, sizeof text,
                   "Expert decision time ms: n %zu median %.2f p90 %.2f p99 %.2f max %.2f\n", times.size(),
-                  Percentile(times, 0.5), Percentile(times, 0.9), Percentile(times, 0.99), Percentile(times, 1.0));
+                  Percentile(times, 0.5), Percentile(times, 0.9), Percentile(times, 0.99),
+                  Percentile(times, 1.0));
     out += text;
     return out;
 }

@@ -42,8 +42,8 @@ bool ParseLevels(const std::string& text, std::array<PlayerLevel, kSeats>& level
 }
 
 void PrintMatch(const MatchLine& line) {
-    std::printf("match %d seed %u totals %d %d %d %d %s\n", line.Match, line.Seed, line.Totals[0], line.Totals[1],
-                line.Totals[2], line.Totals[3], line.Result.c_str());
+    std::printf("match %d seed %u totals %d %d %d %d %s\n", line.Match, line.Seed, line.Totals[0],
+                line.Totals[1], line.Totals[2], line.Totals[3], line.Result.c_str());
 }
 
 int RunDecisions(const SimulationOptions& options, const std::array<PlayerLevel, kSeats>& levels,
@@ -74,12 +74,14 @@ int RunDecisions(const SimulationOptions& options, const std::array<PlayerLevel,
     }
     std::printf("matches %d contracts %lld\n", result.Matches, static_cast<long long>(result.Contracts));
     std::printf("average totals %.1f %.1f %.1f %.1f\n", average[0], average[1], average[2], average[3]);
-    std::printf("human side win rate %.3f\n", result.Matches > 0 ? static_cast<double>(wins) / result.Matches : 0.0);
+    std::printf("human side win rate %.3f\n",
+                result.Matches > 0 ? static_cast<double>(wins) / result.Matches : 0.0);
     if (result.RefusedChoices > 0) {
         std::printf("seat 0 choices refused by the rules %d\n", result.RefusedChoices);
     }
     std::fflush(stdout);
-    std::fprintf(stderr, "matches per second %.0f\n", result.Seconds > 0 ? result.Matches / result.Seconds : 0.0);
+    std::fprintf(stderr, "matches per second %.0f\n",
+                 result.Seconds > 0 ? result.Matches / result.Seconds : 0.0);
     return 0;
 }
 
@@ -115,13 +117,15 @@ int main(int argc, char** argv) {
     ExpertSettings expert;
     app.add_option("--expert-samples", expert.trickSamples, "Expert: deals sampled per trick card")
         ->check(CLI::Range(1, 100000));
-    app.add_option("--expert-exact", expert.exactCards, "Expert: cards left from which the play is searched exactly")
+    app.add_option("--expert-exact", expert.exactCards,
+                   "Expert: cards left from which the play is searched exactly")
         ->check(CLI::Range(0, 52));
     CLI11_PARSE(app, argc, argv);
 
     std::array<PlayerLevel, kSeats> levels{};
     if (!ParseLevels(players, levels)) {
-        std::fprintf(stderr, "zarn-sim: --players takes classic, expert, or four of them separated by commas\n");
+        std::fprintf(stderr,
+                     "zarn-sim: --players takes classic, expert, or four of them separated by commas\n");
         return 2;
     }
     const bool anyExpert = std::find(levels.begin(), levels.end(), PlayerLevel::Expert) != levels.end();
