@@ -23,6 +23,8 @@ bool WaitingForHumanContract(const GameState& s) {
            s.ContractMenuOn;
 }
 
+}  // namespace
+
 int FirstLegalSlot(const GameState& s) {
     for (int slot = 0; slot <= 12; ++slot) {
         const CardRecord& card = s.Hand[kHumanSeat][slot];
@@ -32,8 +34,6 @@ int FirstLegalSlot(const GameState& s) {
     }
     return -1;
 }
-
-}  // namespace
 
 bool VisibleCardPoint(const GameState& s, int slot, int32_t& x, int32_t& y) {
     const CardRecord& card = s.Hand[kHumanSeat][slot];

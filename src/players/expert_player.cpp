@@ -25,7 +25,7 @@ int SidePoints(const std::array<int16_t, kSeats>& points, int side) {
 int SideReward(const LayoutPosition& p, int side) {
     int total = 0;
     for (int seat = 0; seat < kSeats; ++seat) {
-        total += (side >> seat) & 1 ? LayoutRewardOf(p.finishCode[seat]) : 0;
+        total += (side >> seat) & 1 ? LayoutReward(p.finishCode[seat]) : 0;
     }
     return total;
 }
@@ -100,14 +100,13 @@ int16_t ExpertPlayer::TrickCard(const GameState& s, int seat) {
     const int side = SideMask(s, seat);
     solver_.Reset(side, partnership);
     ExpertRandom random(DecisionSeed(s, seat));
+    const int exactCards = s.Contract == kTricks ? settings_.exactCardsTricks : settings_.exactCards;
     std::array<double, kCards> total{};
     std::array<CardBits, kSeats> hands{};
-    int samples = 0;
     for (int i = 0; i < settings_.trickSamples; ++i) {
         if (!SampleDeal(view, random, hands)) {
             break;
         }
-        ++samples;
         const TrickPosition start = TablePosition(s, seat, map, rules, hands);
         CardBits inPlay = start.CardsLeft();
         for (int t = 0; t < start.tableCount; ++t) {
@@ -126,7 +125,7 @@ int16_t ExpertPlayer::TrickCard(const GameState& s, int seat) {
             }
             TrickPosition p = start;
             PlayCard(p, rules, bit);
-            value[bit] = FinishPlay(p, rules, partnership, side, settings_.exactCards, solver_);
+            value[bit] = FinishPlay(p, rules, partnership, side, exactCards, solver_);
             total[bit] += value[bit];
         }
     }
@@ -142,7 +141,6 @@ int16_t ExpertPlayer::TrickCard(const GameState& s, int seat) {
             best = total[bit];
         }
     }
-    (void)samples;
     return choice;
 }
 

@@ -105,16 +105,3 @@ void PlayOutLayout(LayoutPosition& p) {
         NextTurn(p);
     }
 }
-
-int LayoutRewardOf(int code) {
-    switch (code) {
-        case 3:
-            return 200;
-        case 2:
-            return 150;
-        case 1:
-            return 100;
-        default:
-            return 50;
-    }
-}

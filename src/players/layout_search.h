@@ -34,6 +34,3 @@ int LayoutPolicyMove(const LayoutPosition& p);
 
 // Plays the position out (the seat to move plays first) and returns it finished.
 void PlayOutLayout(LayoutPosition& p);
-
-// Reward of a finishing code, as the scoring pays it: 200, 150, 100, or 50 for the seat left holding.
-int LayoutRewardOf(int code);

@@ -260,7 +260,7 @@ TEST(ExpertLayout, PlayoutsEndWithThreeHandsEmptyAndTheRewardsPaidOnce) {
         int rewards = 0;
         for (int seat = 0; seat < kSeats; ++seat) {
             empty += p.hands[seat] == 0 ? 1 : 0;
-            rewards += LayoutRewardOf(p.finishCode[seat]);
+            rewards += LayoutReward(p.finishCode[seat]);
         }
         EXPECT_EQ(empty, 3);
         EXPECT_EQ(rewards, 500);

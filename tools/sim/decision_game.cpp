@@ -5,6 +5,7 @@
 
 #include "cards/card_tables.h"
 #include "cards/rules.h"
+#include "flow/autoplayer.h"
 #include "flow/card_movement.h"
 #include "flow/card_play.h"
 #include "flow/dealing.h"
@@ -23,16 +24,6 @@ constexpr int kDrawsPerHandSort = 2;     // the sounds of folding and spreading 
 
 int16_t Wrap(int seat) {
     return static_cast<int16_t>((seat % kSeats + kSeats) % kSeats);
-}
-
-int FirstLegalSlot(const GameState& s) {
-    for (int slot = 0; slot <= 12; ++slot) {
-        const CardRecord& card = s.Hand[kHumanSeat][slot];
-        if (card.InUse && IsLegalPlay(s, card)) {
-            return slot;
-        }
-    }
-    return -1;
 }
 
 }  // namespace

@@ -120,6 +120,8 @@ int main(int argc, char** argv) {
     app.add_option("--expert-exact", expert.exactCards,
                    "Expert: cards left from which the play is searched exactly")
         ->check(CLI::Range(0, 52));
+    app.add_option("--expert-exact-tricks", expert.exactCardsTricks, "Expert: the same in the Tricks contract")
+        ->check(CLI::Range(0, 52));
     CLI11_PARSE(app, argc, argv);
 
     std::array<PlayerLevel, kSeats> levels{};
