@@ -9,7 +9,7 @@
 // the state and the seed.
 struct ExpertSettings {
     int trickSamples = 80;      // deals sampled per trick card
-    int exactCards = 20;        // from this many cards left in the hands the rest is searched exactly
+    int exactCards = 16;        // from this many cards left in the hands the rest is searched exactly
     int exactCardsTricks = 16;  // the same in Tricks, where every trick counts and the search is wider
     int layoutSamples = 120;    // deals sampled per layout card
     int contractSamples = 300;  // deals sampled per contract choice
