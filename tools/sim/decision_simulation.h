@@ -39,7 +39,7 @@ struct DecisionResult {
     // Per match, per seat, per contract kind (1..5): the points the seat took (lower is better).
     std::vector<std::array<std::array<int, 6>, kSeats>> ContractPoints;
     std::vector<std::string> Results;      // "We Won!" or "We lost!" per match
-    std::vector<double> ExpertDecisionMs;  // every expert decision with more than one choice
+    std::vector<double> ExpertDecisionMs;  // wall-clock time of every Expert decision
 };
 
 DecisionResult RunDecisionSimulation(const DecisionOptions& options,
