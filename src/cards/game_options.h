@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <string>
 
+// Who plays the computer seats: the game's own players, or the stronger ones that look ahead.
+enum class PlayerLevel : uint8_t { Classic, Expert };
+
 // The player's choices for one run. The startup dialog (or the command line) writes them once before
 // the game starts; everything else only reads them. The initial values are what a run gets when the
 // player changes nothing in the dialog.
@@ -19,6 +22,7 @@ struct GameOptions {
     bool SlowAnimation = false;
     bool PortugueseRules = true;  // false: the French rules
     int16_t DealPacketSize = 1;   // 1 with the Portuguese rules, 13 with the French rules
+    PlayerLevel Players = PlayerLevel::Classic;
 };
 
 // Derives the screen size from the resolution text: "800x600" gives 800 by 600, anything else 1024 by 768.

@@ -25,6 +25,7 @@ inline constexpr int kSeatInfoCells = 23;
 inline constexpr int kContractButtons = 17;
 inline constexpr int kScoreHistoryRows = 41;
 inline constexpr int kOpponentNameCount = 30;
+inline constexpr int kPlayLogSlots = 256;  // a layout contract's passes come on top of its 52 cards
 
 // Seats: 0 is the human at the bottom, then right, top and left in turn order.
 inline constexpr int16_t kHumanSeat = 0;
@@ -63,6 +64,13 @@ struct ContractButtonRecord {
     int16_t height = 0;
     int16_t enabled = 0;
 };
+
+// One turn of the current deal: the seat and the card it played, or kPassNote when it passed.
+struct PlayNote {
+    int8_t seat = 0;
+    int8_t card = 0;
+};
+inline constexpr int8_t kPassNote = -1;
 
 struct PointXY {
     int16_t x = 0;
@@ -127,6 +135,9 @@ struct GameState {
     std::array<int16_t, kSeats> HeldCount{};
     std::array<int16_t, kTableSlots> TableCardIds{};
     int16_t TableCardIdCount = 0;
+    // Every turn of the current deal in order, as everyone at the table saw it.
+    std::array<PlayNote, kPlayLogSlots> PlayLog{};
+    int16_t PlayLogCount = 0;
 
     std::array<std::array<int16_t, kSeatInfoCells>, kSeatInfoRows> SeatInfo{};
     std::array<ContractButtonRecord, kContractButtons> ContractButton{};

@@ -190,6 +190,26 @@ bool LayoutFinished(const GameState& s) {
     return emptied >= 3;
 }
 
+int16_t LayoutReward(int16_t finishCode) {
+    switch (finishCode) {
+        case 3:
+            return 200;
+        case 2:
+            return 150;
+        case 1:
+            return 100;
+        default:
+            return 50;
+    }
+}
+
+void NotePlay(GameState& s, int seat, int16_t card) {
+    if (s.PlayLogCount < kPlayLogSlots) {
+        s.PlayLog[s.PlayLogCount] = PlayNote{static_cast<int8_t>(seat), static_cast<int8_t>(card)};
+        ++s.PlayLogCount;
+    }
+}
+
 void NextSeat(GameState& s) {
     s.CurrentSeat = Wrap(s.CurrentSeat + 1);
 }

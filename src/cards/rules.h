@@ -40,6 +40,12 @@ bool CanPlayLayout(const GameState& s);
 int16_t HeldCardCount(const GameState& s, int seat);
 bool LayoutFinished(const GameState& s);
 
+// The layout contract's reward for a finishing code (3 first out .. 0 still holding cards).
+int16_t LayoutReward(int16_t finishCode);
+
+// Writes the seat's turn (a card id, or kPassNote) into the deal's play log.
+void NotePlay(GameState& s, int seat, int16_t card);
+
 void NextSeat(GameState& s);
 void StepSeatForward(GameState& s);
 void StepSeatBack(GameState& s);

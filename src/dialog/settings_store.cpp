@@ -106,6 +106,7 @@ LoadedSettings LoadSettings(const std::filesystem::path& file) {
             in.Number("window/width", read.WindowWidth, kSmallestWindowWidth, kLargestWindowSide);
             in.Number("window/height", read.WindowHeight, kSmallestWindowHeight, kLargestWindowSide);
             in.Flag("sound/muted", read.SoundMuted);
+            in.Flag("game/expertPlayers", read.ExpertPlayers);
             problem = in.Problem();
         }
     }
@@ -139,6 +140,7 @@ bool SaveSettings(const std::filesystem::path& file, const PlayerSettings& setti
     store.setValue("window/width", settings.WindowWidth);
     store.setValue("window/height", settings.WindowHeight);
     store.setValue("sound/muted", settings.SoundMuted);
+    store.setValue("game/expertPlayers", settings.ExpertPlayers);
     // QSettings writes through a temporary file that it renames over the old one.
     store.sync();
     if (store.status() != QSettings::NoError) {
@@ -157,6 +159,7 @@ void ApplySettings(const PlayerSettings& settings, GameOptions& options) {
     options.SevenOfHeartsLead = settings.SevenOfHeartsLead;
     options.PortugueseRules = !settings.FrenchRules;
     options.FullScreen = !settings.Windowed;
+    options.Players = settings.ExpertPlayers ? PlayerLevel::Expert : PlayerLevel::Classic;
     ApplyRules(options);
 }
 
@@ -167,4 +170,5 @@ void TakeChoices(const GameOptions& options, PlayerSettings& settings) {
     settings.SevenOfHeartsLead = options.SevenOfHeartsLead;
     settings.FrenchRules = !options.PortugueseRules;
     settings.Windowed = !options.FullScreen;
+    settings.ExpertPlayers = options.Players == PlayerLevel::Expert;
 }

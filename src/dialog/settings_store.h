@@ -17,7 +17,8 @@ struct PlayerSettings {
     bool Windowed = false;  // full screen (false) or a window
     int WindowWidth = 0;    // the window's size when it is not full screen; 0: the game's own choice
     int WindowHeight = 0;
-    bool SoundMuted = false;  // M in the game switches all sound off
+    bool SoundMuted = false;     // M in the game switches all sound off
+    bool ExpertPlayers = false;  // the computer seats' level: Expert, or the game's own (Classic)
 };
 
 // The settings as read: the defaults when there is no file; when the file is damaged, from a newer

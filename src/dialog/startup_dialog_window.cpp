@@ -24,6 +24,16 @@
 
 namespace {
 
+const QString kExpertPlayers = QStringLiteral("Expert computer players");
+const QString kExpertPlayersExplanation = QStringLiteral(
+    "The three computer players look ahead: before each card they weigh every card they may play "
+    "against the hands that could lie around the table. Much stronger; they may think a moment longer "
+    "before they play.");
+
+}  // namespace
+
+namespace {
+
 // Room for the deck page (options beside the preview); the long texts scroll.
 constexpr int kDialogWidth = 780;
 constexpr int kDialogHeight = 440;
@@ -220,6 +230,8 @@ QWidget* StartupDialog::MakeOptionsPage() {
               startup_texts::kPartnershipExplanation, QStringLiteral("PartnershipExplanation"));
     addOption(slowAnimation_, startup_texts::kSlowAnimation, QStringLiteral("SlowAnimation"),
               startup_texts::kSlowAnimationExplanation, QStringLiteral("SlowAnimationExplanation"));
+    addOption(expertPlayers_, kExpertPlayers, QStringLiteral("ExpertPlayers"), kExpertPlayersExplanation,
+              QStringLiteral("ExpertPlayersExplanation"));
     sevenOfHeartsLead_->hide();
     sevenExplanation->hide();
 
@@ -243,6 +255,7 @@ void StartupDialog::PresetControls() {
     deckOption_[preset_.DeckName == "Royal" ? 4 : 2]->setChecked(true);
     partnershipGame_->setChecked(preset_.Partnership);
     slowAnimation_->setChecked(preset_.SlowAnimation);
+    expertPlayers_->setChecked(preset_.Players == PlayerLevel::Expert);
     // The controls the player cannot see keep the values a run without options gets.
     const GameOptions design;
     windowed_->setChecked(!design.FullScreen);
@@ -298,6 +311,7 @@ void StartupDialog::FillOptions(GameOptions& options) const {
     // the player changed it here.
     options.Partnership = partnershipGame_->isChecked();
     options.SlowAnimation = slowAnimation_->isChecked();
+    options.Players = expertPlayers_->isChecked() ? PlayerLevel::Expert : PlayerLevel::Classic;
     options.PortugueseRules =
         hidden(reguasPortuguese_->isChecked(), preset_.PortugueseRules, design.PortugueseRules);
     ApplyRules(options);

@@ -24,7 +24,8 @@ class QTabWidget;
 // "DeckDescription1".."DeckDescription4", "DeckPicture0".."DeckPicture2", "Windowed", "UseVidMem",
 // "SevenOfHeartsLead", "PartnershipGame", "SlowAnimation", "ReglesFrancaises", "ReguasPortuguese",
 // "SevenOfHeartsExplanation", "SlowAnimationExplanation", "PartnershipExplanation", "KeysLabel0".."4",
-// "RulesText", "CreditsLabel0".."7", "LicenceText", "VersionLabel", "ExitButton", "StartButton".
+// "RulesText", "CreditsLabel0".."7", "LicenceText", "VersionLabel", "ExitButton", "StartButton",
+// "ExpertPlayers", "ExpertPlayersExplanation".
 class StartupDialog final : public QDialog {
     Q_OBJECT
 
@@ -86,6 +87,7 @@ private:
     QCheckBox* sevenOfHeartsLead_ = nullptr;
     QCheckBox* partnershipGame_ = nullptr;
     QCheckBox* slowAnimation_ = nullptr;
+    QCheckBox* expertPlayers_ = nullptr;  // the computer players' level
     QRadioButton* reglesFrancaises_ = nullptr;
     QRadioButton* reguasPortuguese_ = nullptr;
 

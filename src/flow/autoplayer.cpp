@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "cards/card_tables.h"
 #include "cards/rules.h"
 #include "flow/card_movement.h"
+#include "flow/computer_seats.h"
 #include "flow/game_frame.h"
 #include "flow/play_aids.h"
 
@@ -16,6 +18,16 @@ bool WaitingForHumanCard(const GameState& s) {
 }
 
 }  // namespace
+
+int FirstLegalSlot(const GameState& s) {
+    for (int slot = 0; slot <= 12; ++slot) {
+        const CardRecord& card = s.Hand[kHumanSeat][slot];
+        if (card.InUse && IsLegalPlay(s, card)) {
+            return slot;
+        }
+    }
+    return -1;
+}
 
 bool VisibleCardPoint(const GameState& s, int slot, int32_t& x, int32_t& y) {
     const CardRecord& card = s.Hand[kHumanSeat][slot];
@@ -76,7 +88,22 @@ InputSnapshot AutoPlayer::NextInput(const GameState& s) {
     }
 
     if (AwaitingHumanContract(s)) {
-        const int k = ComputerChoiceButtonForHuman(s);
+        int k = -1;
+        if (options_.computers != nullptr) {
+            const std::optional<int16_t> chosen = options_.computers->Contract(s, kHumanSeat);
+            if (!chosen) {
+                return Idle();  // still thinking
+            }
+            k = *chosen - 1;
+            if (k < 0 || k > 4 || s.ContractButton[k].enabled == 0) {
+                k = -1;
+                for (int i = 0; i < 5 && k < 0; ++i) {
+                    k = s.ContractButton[i].enabled != 0 ? i : -1;
+                }
+            }
+        } else {
+            k = ComputerChoiceButtonForHuman(s);
+        }
         if (k < 0) {
             return Idle();
         }
@@ -92,7 +119,23 @@ InputSnapshot AutoPlayer::NextInput(const GameState& s) {
             return input;
         }
         bool refused = false;
-        const int slot = ComputerChoiceSlotForHuman(s, &refused);
+        int slot = -1;
+        if (options_.computers != nullptr) {
+            const std::optional<int16_t> chosen = s.Contract == kLayoutContract
+                                                      ? options_.computers->LayoutSlot(s, kHumanSeat)
+                                                      : options_.computers->TrickCard(s, kHumanSeat);
+            if (!chosen) {
+                return Idle();  // still thinking
+            }
+            slot = s.Contract == kLayoutContract ? *chosen : FindHandSlot(s, kHumanSeat, *chosen);
+            if (slot < 0 || slot > 12 || !s.Hand[kHumanSeat][slot].InUse ||
+                !IsLegalPlay(s, s.Hand[kHumanSeat][slot])) {
+                refused = true;
+                slot = FirstLegalSlot(s);
+            }
+        } else {
+            slot = ComputerChoiceSlotForHuman(s, &refused);
+        }
         if (refused) {
             ++refusedChoices_;
         }

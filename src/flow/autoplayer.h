@@ -5,6 +5,8 @@
 #include "cards/game_state.h"
 #include "flow/input_snapshot.h"
 
+class ComputerSeats;
+
 // Plays seat 0 as a person would: it decides with the computer players' own code, but acts only
 // through the input a person could give, clicking inside the visible part of the chosen card, on the
 // chosen contract button, and on to the next deal at the score sheet. Used by the simulator and the
@@ -13,6 +15,8 @@
 struct AutoPlayerOptions {
     int ScoreSheetFrames = 0;          // frames the score sheet stays up before the click that goes on
     bool SortHandOnFirstTurn = false;  // press R once per deal when the first card is to be played
+    // Decides instead of the game's own players when given.
+    ComputerSeats* computers = nullptr;
 };
 
 class AutoPlayer {
@@ -37,6 +41,9 @@ private:
     bool sortedThisDeal_ = false;
     int refusedChoices_ = 0;
 };
+
+// The lowest hand slot of seat 0 holding a card the rules allow now, or -1.
+int FirstLegalSlot(const GameState& s);
 
 // A point strictly inside the part of the human's hand slot that no higher slot covers; false when
 // the card is hidden entirely.

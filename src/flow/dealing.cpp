@@ -1,10 +1,12 @@
 #include "flow/dealing.h"
 
 #include <array>
+#include <optional>
 
 #include "cards/card_tables.h"
 #include "cards/rules.h"
 #include "flow/card_movement.h"
+#include "flow/computer_seats.h"
 #include "flow/table_layout.h"
 #include "players/computer_player.h"
 
@@ -112,6 +114,7 @@ void StartDeal(GameState& s, GameServices& services) {
     s.TableCount = 0;
     s.WonCount.fill(0);
     s.CardsPlayed = 0;
+    s.PlayLogCount = 0;
     s.CardUnderMouse = -1;
 
     for (auto& pile : s.WonPile) {
@@ -232,8 +235,17 @@ void HumanChoosesContract(GameState& s, int k) {
     s.ContractMenuOn = false;
 }
 
-void ComputerChoosesContract(GameState& s) {
-    s.Contract = ChooseContract(s, s.CurrentSeat);
+bool ComputerChoosesContract(GameState& s, ComputerSeats* computers) {
+    if (computers != nullptr) {
+        const std::optional<int16_t> chosen = computers->Contract(s, s.CurrentSeat);
+        if (!chosen) {
+            return false;
+        }
+        s.Contract = *chosen;
+    } else {
+        s.Contract = ChooseContract(s, s.CurrentSeat);
+    }
     MarkContractChosen(s, s.CurrentSeat, s.Contract);
     SetRankOrder(s);
+    return true;
 }

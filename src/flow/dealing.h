@@ -37,8 +37,11 @@ void EnableContractButtons(GameState& s);
 // The human's click on contract button k (0..4).
 void HumanChoosesContract(GameState& s, int k);
 
-// A computer seat (the current seat) chooses the deal's contract.
-void ComputerChoosesContract(GameState& s);
+class ComputerSeats;
+
+// A computer seat (the current seat) chooses the deal's contract: the game's own player, or `computers`
+// when given. False while `computers` is still thinking (nothing changed; ask again later).
+bool ComputerChoosesContract(GameState& s, ComputerSeats* computers = nullptr);
 
 // Contract buttons' size (their places: PlaceContractButtons).
 inline constexpr int16_t kContractButtonWidth = 256;

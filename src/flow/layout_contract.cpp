@@ -1,13 +1,17 @@
 #include "flow/layout_contract.h"
 
+#include <optional>
+
 #include "cards/rules.h"
 #include "flow/card_movement.h"
 #include "flow/card_play.h"
+#include "flow/computer_seats.h"
 #include "flow/phase_machine.h"
 #include "flow/scoring.h"
 #include "players/computer_player.h"
 
 void StartLayoutTurn(GameState& s, GameServices& services) {
+    const int16_t before = s.CurrentSeat;
     // Seats that have emptied their hands are skipped; the contract is over before all four are.
     for (int tries = 0; tries < kSeats; ++tries) {
         NextSeat(s);
@@ -17,6 +21,7 @@ void StartLayoutTurn(GameState& s, GameServices& services) {
     }
     if (!CanPlayLayout(s)) {
         // A seat without a fitting card passes, the human too, without a click.
+        NotePlay(s, s.CurrentSeat, kPassNote);
         s.Phase = Phase::ShowPass;
         s.ShowPassPicture = true;
         return;
@@ -27,7 +32,16 @@ void StartLayoutTurn(GameState& s, GameServices& services) {
         s.AwaitingHuman = true;
         return;
     }
-    s.PlaySlot = ChooseLayoutCard(s, s.CurrentSeat);
+    if (services.computers != nullptr) {
+        const std::optional<int16_t> chosen = services.computers->LayoutSlot(s, s.CurrentSeat);
+        if (!chosen) {
+            s.CurrentSeat = before;  // still thinking: this turn starts again next frame
+            return;
+        }
+        s.PlaySlot = *chosen;
+    } else {
+        s.PlaySlot = ChooseLayoutCard(s, s.CurrentSeat);
+    }
     CardRecord& card = s.Hand[s.CurrentSeat][s.PlaySlot];
     card.FaceUp = true;
     PlayCard(s, card, services);
@@ -37,6 +51,7 @@ void LayoutCardArrived(GameState& s, CardRecord& card, GameServices& services) {
     ++s.CardsPlayed;
     ++s.TrickCards;
     PlaceTableCard(s, card);
+    NotePlay(s, s.CurrentSeat, card.Card);
     ReleaseHandSlot(s, card);
     if (HeldCardCount(s, s.CurrentSeat) == 0) {
         s.SeatInfo[s.CurrentSeat][kFinishCodeCell] = s.NextFinishCode;

@@ -1,5 +1,6 @@
 #include "flow/phase_machine.h"
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -7,6 +8,7 @@
 #include "cards/rules.h"
 #include "flow/card_movement.h"
 #include "flow/card_play.h"
+#include "flow/computer_seats.h"
 #include "flow/dealing.h"
 #include "flow/layout_contract.h"
 #include "flow/scoring.h"
@@ -19,6 +21,9 @@ int16_t Wrap(int seat) {
 }
 
 void StepPaused(GameState& s, GameServices& services) {
+    if (services.computers != nullptr) {
+        services.computers->Prepare(s);
+    }
     if (DelayHasPassed(s, services.clock.GetTickCount())) {
         s.Phase = s.DelayedPhase;
         s.DelayOver = true;
@@ -48,7 +53,7 @@ void StepShowPicture(GameState& s, GameServices& services) {
     s.StepDone = false;
 }
 
-void StepSelectTrumps(GameState& s) {
+void StepSelectTrumps(GameState& s, GameServices& services) {
     if (s.AwaitingHuman) {
         return;
     }
@@ -60,7 +65,10 @@ void StepSelectTrumps(GameState& s) {
             s.HumanMoved = false;
             s.AwaitingHuman = true;
         } else {
-            ComputerChoosesContract(s);
+            if (!ComputerChoosesContract(s, services.computers)) {
+                StepSeatBack(s);  // still thinking: the same step runs again next frame
+                return;
+            }
             s.StepDone = true;
         }
         return;
@@ -82,7 +90,17 @@ void StartTrickTurn(GameState& s, GameServices& services) {
         s.AwaitingHuman = true;
         return;
     }
-    const int16_t card = ChooseTrickCard(s, s.CurrentSeat);
+    int16_t card = -1;
+    if (services.computers != nullptr) {
+        const std::optional<int16_t> chosen = services.computers->TrickCard(s, s.CurrentSeat);
+        if (!chosen) {
+            s.CurrentSeat = Wrap(s.CurrentSeat - 1);  // still thinking: this turn starts again next frame
+            return;
+        }
+        card = *chosen;
+    } else {
+        card = ChooseTrickCard(s, s.CurrentSeat);
+    }
     s.PlaySlot = FindHandSlot(s, s.CurrentSeat, card);
     if (s.PlaySlot < 0) {
         throw std::logic_error("seat " + std::to_string(s.CurrentSeat) + " chose card " +
@@ -145,6 +163,7 @@ void TrickCardArrived(GameState& s, CardRecord& card, GameServices& services) {
     ++s.CardsPlayed;
     ++s.TrickCards;
     PlaceTableCard(s, card);
+    NotePlay(s, s.CurrentSeat, card.Card);
     ReleaseHandSlot(s, card);
     if (s.TrickCards >= 4 && s.TrickCards % 4 == 0) {
         const int16_t slot = TrickWinnerSlot(s);
@@ -217,7 +236,7 @@ void GameStep(GameState& s, GameServices& services) {
             StepShowPicture(s, services);
             break;
         case Phase::SelectTrumps:
-            StepSelectTrumps(s);
+            StepSelectTrumps(s, services);
             break;
         case Phase::NormalPlay:
             StepNormalPlay(s, services);

@@ -303,5 +303,6 @@ void FollowTableForPlayAids(GameState& s) {
 }
 
 GameServices AudibleServices(const GameState& s, GameServices& services, SoundSink& silence) {
-    return GameServices{services.random, s.Aids.Muted ? silence : services.sound, services.clock};
+    return GameServices{services.random, s.Aids.Muted ? silence : services.sound, services.clock,
+                        services.computers};
 }

@@ -4,19 +4,6 @@
 
 #include "cards/rules.h"
 
-int16_t LayoutReward(int16_t finishCode) {
-    switch (finishCode) {
-        case 3:
-            return 200;
-        case 2:
-            return 150;
-        case 1:
-            return 100;
-        default:
-            return 50;
-    }
-}
-
 int16_t PointsPerUnit(int16_t contract) {
     switch (contract) {
         case kDiamonds:

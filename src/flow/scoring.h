@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "cards/game_state.h"
+#include "cards/rules.h"  // LayoutReward
 #include "flow/game_services.h"
 
 // Scoring a finished contract and ending the match. Lower totals are better: penalties add to a
@@ -20,8 +21,6 @@ void ContractOver(GameState& s, GameServices& services);
 // each partner strictly below at least one opponent.
 bool HumanSideWins(const GameState& s);
 
-// The layout contract's reward for a finishing code (3 first out .. 0 still holding cards).
-int16_t LayoutReward(int16_t finishCode);
 
 // Points per penalty unit of a trick contract (Tricks counts cards, ten points per four).
 int16_t PointsPerUnit(int16_t contract);

@@ -221,6 +221,15 @@ void VisitMatch(Io& io, GameState& s) {
     VisitInts(io, s.PassPicY, -kFarAwayInt, kFarAwayInt);
     VisitPoints(io, s.TrickSlots);
     io.U32(s.SavePoints, UINT32_MAX);
+    // What each seat played this deal, in order: the expert players read the hidden hands from it.
+    io.Int(s.PlayLogCount, 0, kPlayLogSlots);
+    for (int i = 0; i < s.PlayLogCount; ++i) {
+        int16_t seat = s.PlayLog[i].seat;
+        int16_t card = s.PlayLog[i].card;
+        io.Int(seat, 0, kSeatMax);
+        io.Int(card, kPassNote, kCardMax);
+        s.PlayLog[i] = PlayNote{static_cast<int8_t>(seat), static_cast<int8_t>(card)};
+    }
 }
 
 template <class Io>

@@ -54,10 +54,26 @@ int16_t KnownLower(const GameState& s, int16_t candidate, std::span<const int16_
     return known;
 }
 
-double HeightValue(const GameState& s, int16_t candidate, std::span<const int16_t> list, int count) {
-    const int higher = KnownHigher(s, candidate, list, count);
-    const int lower = KnownLower(s, candidate, list, count);
+KnownHeights CountKnownHeights(const GameState& s, std::span<const int16_t> list, int count) {
+    KnownHeights known;
+    ForEachKnownCard(s, list, count, [&](int16_t card) { ++known.count[s.CardSuit[card]][Height(s, card)]; });
+    return known;
+}
+
+double HeightValue(const GameState& s, int16_t candidate, const KnownHeights& known) {
+    const auto& inSuit = known.count[s.CardSuit[candidate]];
+    const int16_t height = Height(s, candidate);
+    int higher = 0;
+    int lower = 0;
+    for (int h = 0; h < static_cast<int>(inSuit.size()); ++h) {
+        higher += h > height ? inSuit[h] : 0;
+        lower += h < height ? inSuit[h] : 0;
+    }
     return Height(s, candidate) + std::abs(higher - lower) + (lower + higher) / 10.0;
+}
+
+double HeightValue(const GameState& s, int16_t candidate, std::span<const int16_t> list, int count) {
+    return HeightValue(s, candidate, CountKnownHeights(s, list, count));
 }
 
 bool WouldWinNow(const GameState& s, int16_t candidate) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 
@@ -21,6 +22,14 @@ int16_t KnownLower(const GameState& s, int16_t candidate, std::span<const int16_
 
 // The card's height, raised by how lopsided and how large the known part of its suit is.
 double HeightValue(const GameState& s, int16_t candidate, std::span<const int16_t> list, int count);
+
+// The known cards (won piles, table, candidates) counted by suit and height, once per decision, so
+// HeightValue of every candidate reads the counts instead of the piles.
+struct KnownHeights {
+    std::array<std::array<int16_t, 14>, 5> count{};
+};
+KnownHeights CountKnownHeights(const GameState& s, std::span<const int16_t> list, int count);
+double HeightValue(const GameState& s, int16_t candidate, const KnownHeights& known);
 
 // True when the candidate, played now, would be the highest card of the led suit on the table.
 bool WouldWinNow(const GameState& s, int16_t candidate);

@@ -73,11 +73,12 @@ std::vector<double> TrickCardScores(const GameState& s, int seat) {
     const int16_t winningSlot = WinningSlot(s);
     const bool partnerWinsAsFourth = PartnerWinningAsFourth(s);
     const bool partnership = s.Options.Partnership;
+    const KnownHeights known = CountKnownHeights(s, list, count);
 
     for (int i = 0; i < count; ++i) {
         const int16_t card = list[i];
         const int16_t penalty = PenaltyCount(s, card);
-        const double value = HeightValue(s, card, list, count);
+        const double value = HeightValue(s, card, known);
         const bool wins = WouldWinNow(s, card);
         double& score = scores[i];
         switch (s.TableCount) {

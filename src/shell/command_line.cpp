@@ -36,6 +36,10 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
         app.add_option("--seed", seed, "Seed of the random generator (default: the time of day)")
             ->type_name("N");
     app.add_flag("--autoplay", line.autoplay, "Demo: the computer plays your seat too");
+    std::string players;
+    app.add_option("--players", players, "Computer players: classic (the default) or expert")
+        ->transform(CLI::IsMember({"classic", "expert"}, CLI::ignore_case))
+        ->type_name("LEVEL");
     app.add_flag("--no-dialog", line.noDialog, "Start the game directly, without the startup dialog");
     app.add_option("--screenshot", line.screenshotPath,
                    "When the game ends, write the last frame to FILE (PNG, or BMP for any other name)")
@@ -80,6 +84,9 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
     if (seedOption->count() > 0) {
         line.seed = seed;
     }
+    if (!players.empty()) {
+        line.players = players == "expert" ? PlayerLevel::Expert : PlayerLevel::Classic;
+    }
     return result;
 }
 
@@ -94,5 +101,8 @@ void ApplyCommandLine(const CommandLine& line, GameOptions& options) {
     options.SlowAnimation = options.SlowAnimation || line.slowAnimation;
     options.PortugueseRules = options.PortugueseRules && !line.frenchRules;
     options.SevenOfHeartsLead = options.SevenOfHeartsLead || line.sevenOfHeartsLead;
+    if (line.players) {
+        options.Players = *line.players;
+    }
     ApplyRules(options);
 }

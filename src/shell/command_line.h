@@ -17,6 +17,7 @@ struct CommandLine {
     bool sevenOfHeartsLead = false;
     std::optional<uint32_t> seed;
     bool autoplay = false;
+    std::optional<PlayerLevel> players;  // who plays the computer seats
     bool noDialog = false;
     std::string screenshotPath;
     std::string dataDir;

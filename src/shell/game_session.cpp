@@ -7,6 +7,7 @@
 
 #include "flow/autoplayer.h"
 #include "flow/game_frame.h"
+#include "flow/thinking_seats.h"
 #include "platform/display.h"
 #include "platform/frame_pacer.h"
 #include "platform/input_devices.h"
@@ -43,6 +44,10 @@ public:
 
     int Run();
 
+    // A computer seat is still working out its decision on the worker thread: the frame loop must keep
+    // stepping (not sleep as when idle) so the answer is picked up.
+    bool ComputerThinking() const { return computers_ && computers_->Thinking(); }
+
     bool WaitForDisplay() override;
     void DrawBackground(const GameState& state) override;
     void DrawTableLayer(const GameState& state) override;
@@ -78,6 +83,7 @@ private:
     GameFonts fonts_;
     Rect32 clipRect_{};
 
+    std::unique_ptr<ThinkingSeats> computers_;  // the expert players, when chosen
     std::optional<AutoPlayer> autoPlayer_;
     FramePacer pacer_{60};
     FrameRateMeter frameRate_;
@@ -105,7 +111,11 @@ void Game::SetUp() {
     if (display_->Windowed() && files_.windowWidth > 0) {
         display_->SetWindowSize(files_.windowWidth, files_.windowHeight);
     }
-    GameServices services{random_, Sound(), GameClock()};
+    if (state_.Options.Players == PlayerLevel::Expert) {
+        computers_ =
+            std::make_unique<ThinkingSeats>(line_.seed ? *line_.seed : TimeOfDaySeed(), line_.autoplay);
+    }
+    GameServices services{random_, Sound(), GameClock(), computers_.get()};
     // The sound switch as the player left it, before the first shuffle sounds.
     state_.Aids.Muted = files_.soundMuted;
     if (files_.resume && files_.keeper != nullptr && files_.keeper->SavedMatch() != nullptr) {
@@ -116,6 +126,7 @@ void Game::SetUp() {
     }
     if (line_.autoplay) {
         AutoPlayerOptions options;
+        options.computers = computers_.get();
         options.ScoreSheetFrames = kDemoScoreSheetFrames;
         autoPlayer_.emplace(options);
     }
@@ -192,7 +203,7 @@ InputSnapshot Game::ReadInput() {
 
 bool Game::GameFrame() {
     const InputSnapshot input = ReadInput();
-    GameServices services{random_, Sound(), GameClock()};
+    GameServices services{random_, Sound(), GameClock(), computers_.get()};
     const bool shown = !line_.fastFrames || frames_ % kFastFramesDrawn == 0;
     const FrameResult result = RunGameFrame(state_, input, services, shown ? this : nullptr);
     frameClock_.Advance(kFastFrameMs);

@@ -77,6 +77,9 @@ void RememberChoices(RunFiles& files, const CommandLine& line, const GameOptions
     if (!line.windowed) {
         settings.Windowed = taken.Windowed;
     }
+    if (!line.players) {
+        settings.ExpertPlayers = taken.ExpertPlayers;
+    }
     SaveRemembered(settings);
 }
 

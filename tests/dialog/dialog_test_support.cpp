@@ -70,4 +70,5 @@ void ExpectSameOptions(const GameOptions& actual, const GameOptions& expected) {
     EXPECT_EQ(actual.SlowAnimation, expected.SlowAnimation);
     EXPECT_EQ(actual.PortugueseRules, expected.PortugueseRules);
     EXPECT_EQ(actual.DealPacketSize, expected.DealPacketSize);
+    EXPECT_EQ(actual.Players, expected.Players);
 }

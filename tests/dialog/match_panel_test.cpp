@@ -169,6 +169,7 @@ TEST_F(MatchPanelTest, SettingsComeBackOnTheNextStart) {
     chosen.WindowWidth = 1024;
     chosen.WindowHeight = 700;
     chosen.SoundMuted = true;
+    chosen.ExpertPlayers = true;
     std::string error;
     ASSERT_TRUE(SaveSettings(file, chosen, &error)) << error;
 
@@ -178,6 +179,7 @@ TEST_F(MatchPanelTest, SettingsComeBackOnTheNextStart) {
     EXPECT_EQ(loaded.settings.WindowWidth, 1024);
     EXPECT_EQ(loaded.settings.WindowHeight, 700);
     EXPECT_TRUE(loaded.settings.SoundMuted);
+    EXPECT_TRUE(loaded.settings.ExpertPlayers);
     GameOptions options;
     ApplySettings(loaded.settings, options);
     const auto dialog = Open({}, options);
@@ -192,6 +194,7 @@ TEST_F(MatchPanelTest, SettingsComeBackOnTheNextStart) {
     EXPECT_EQ(again.DeckName, "Royal");
     EXPECT_TRUE(again.Partnership);
     EXPECT_TRUE(again.Windowed);
+    EXPECT_TRUE(again.ExpertPlayers);
 }
 
 TEST_F(MatchPanelTest, DamagedSettingsAreReportedSetAsideAndTheDefaultsUsed) {

@@ -312,6 +312,7 @@ TEST_F(StartupDialogTest, StartButtonWritesTheControlsIntoTheRecord) {
         {"partnership", {"PartnershipGame"}, With([](GameOptions& o) { o.Partnership = true; })},
         {"slow", {"SlowAnimation"}, With([](GameOptions& o) { o.SlowAnimation = true; })},
         {"slow on and off", {"SlowAnimation", "SlowAnimation"}, GameOptions()},
+        {"expert players", {"ExpertPlayers"}, With([](GameOptions& o) { o.Players = PlayerLevel::Expert; })},
         {"all three", {"PartnershipGame", "DeckOption4", "SlowAnimation"}, With([](GameOptions& o) {
              o.DeckName = "Royal";
              o.Partnership = true;

@@ -9,6 +9,7 @@
 #include "cards/rules.h"
 #include "flow/card_movement.h"
 #include "flow/card_play.h"
+#include "flow/computer_seats.h"
 #include "flow/play_aids.h"
 #include "flow_harness.h"
 #include "players/computer_player.h"
@@ -409,6 +410,36 @@ TEST(Mute, MWorksWhilePaused) {
     ASSERT_TRUE(h.s.Paused);
     Tap(h, {kKeyM});
     EXPECT_TRUE(h.s.Aids.Muted);
+}
+
+}  // namespace
+
+namespace {
+
+// Counts the decisions asked of the seats handed to the game, deciding as the game's own players would.
+class CountingSeats final : public ComputerSeats {
+public:
+    std::optional<int16_t> Contract(const GameState& s, int seat) override {
+        return ++asked, player.Contract(s, seat);
+    }
+    std::optional<int16_t> TrickCard(const GameState& s, int seat) override {
+        return ++asked, player.TrickCard(s, seat);
+    }
+    std::optional<int16_t> LayoutSlot(const GameState& s, int seat) override {
+        return ++asked, player.LayoutSlot(s, seat);
+    }
+    ClassicPlayer player;
+    int asked = 0;
+};
+
+TEST(Mute, ASilentGameStillAsksTheSeatsItWasHanded) {
+    FlowHarness h(5);
+    CountingSeats seats;
+    h.services.computers = &seats;
+    h.s.Aids.Muted = true;
+    h.Start();
+    ASSERT_TRUE(h.PlayUntil([](const GameState& s) { return s.ContractsPlayed >= 1; }));
+    EXPECT_GT(seats.asked, 0) << "the sound switch must not swap the chosen players for the game's own";
 }
 
 }  // namespace

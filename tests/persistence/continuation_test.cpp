@@ -190,6 +190,14 @@ TEST(SavedMatch, EveryFrameOfADealRoundTripsExactly) {
         EXPECT_EQ(copy.Phase, h.s.Phase);
         EXPECT_EQ(copy.TotalScore, h.s.TotalScore);
         EXPECT_EQ(copy.OpponentName, h.s.OpponentName);
+        // The deal's play so far comes back whole into a game that has none of it.
+        GameState fresh;
+        DecodeSavedMatch(bytes, fresh);
+        ASSERT_EQ(fresh.PlayLogCount, h.s.PlayLogCount);
+        for (int i = 0; i < h.s.PlayLogCount; ++i) {
+            EXPECT_EQ(fresh.PlayLog[i].seat, h.s.PlayLog[i].seat);
+            EXPECT_EQ(fresh.PlayLog[i].card, h.s.PlayLog[i].card);
+        }
     }
 }
 

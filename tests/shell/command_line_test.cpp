@@ -133,3 +133,33 @@ TEST(ParseCommandLine, VersionPrintsTheVersion) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ParseCommandLine, PlayersChoosesTheComputerPlayersLevel) {
+    struct Case {
+        std::vector<const char*> args;
+        PlayerLevel level;
+    };
+    const std::vector<Case> cases = {
+        {{}, PlayerLevel::Classic},
+        {{"--players", "classic"}, PlayerLevel::Classic},
+        {{"--players", "expert"}, PlayerLevel::Expert},
+        {{"--players", "EXPERT"}, PlayerLevel::Expert},
+    };
+    for (const Case& c : cases) {
+        std::vector<const char*> argv{"zarn"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        const ParsedCommandLine p = ParseCommandLine(static_cast<int>(argv.size()), argv.data());
+        ASSERT_FALSE(p.exitCode) << p.output;
+        GameOptions options;
+        ApplyCommandLine(p.line, options);
+        EXPECT_EQ(options.Players, c.level) << (c.args.empty() ? "(none)" : c.args.back());
+    }
+    const char* wrong[] = {"zarn", "--players", "grandmaster"};
+    const ParsedCommandLine refused = ParseCommandLine(3, wrong);
+    ASSERT_TRUE(refused.exitCode);
+    EXPECT_EQ(*refused.exitCode, 2);
+}
+
+}  // namespace

@@ -51,7 +51,7 @@ TEST_F(MatchStartTest, CommandLineChoicesAreForThisRunOnly) {
     remembered.SlowAnimation = true;
     ASSERT_TRUE(SaveSettings(SettingsPath(), remembered, nullptr));
 
-    const CommandLine line = Parse({"--deck", "roya2", "--partnership", "--windowed"});
+    const CommandLine line = Parse({"--deck", "roya2", "--partnership", "--windowed", "--players", "expert"});
     RunFiles files = OpenRunFiles(line);
     GameOptions options;
     ApplySettings(files.settings, options);
@@ -60,6 +60,7 @@ TEST_F(MatchStartTest, CommandLineChoicesAreForThisRunOnly) {
     EXPECT_TRUE(options.Partnership);
     EXPECT_TRUE(options.SlowAnimation) << "a remembered choice the command line did not name";
     EXPECT_FALSE(options.FullScreen);
+    EXPECT_EQ(options.Players, PlayerLevel::Expert);
 
     options.SlowAnimation = false;  // changed in the dialog
     RememberChoices(files, line, options);
@@ -71,6 +72,7 @@ TEST_F(MatchStartTest, CommandLineChoicesAreForThisRunOnly) {
     EXPECT_FALSE(next.Partnership);
     EXPECT_FALSE(next.SlowAnimation);
     EXPECT_FALSE(next.Windowed);
+    EXPECT_FALSE(next.ExpertPlayers);
     EXPECT_EQ(next.WindowWidth, 0) << "no size remembered yet: the game chooses";
 }
 

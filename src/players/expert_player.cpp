@@ -1,0 +1,277 @@
+#include "players/expert_player.h"
+
+#include <array>
+#include <vector>
+
+#include "cards/rules.h"
+#include "players/deal_sampler.h"
+#include "players/layout_search.h"
+
+namespace {
+
+constexpr int kContractCount = 5;
+
+// What a whole contract costs the table: a seat with an average hand bears a quarter of it.
+constexpr std::array<double, kContractCount + 1> kContractWhole{0, 130, 195, 100, 75, -500};
+
+int SidePoints(const std::array<int16_t, kSeats>& points, int side) {
+    int total = 0;
+    for (int seat = 0; seat < kSeats; ++seat) {
+        total += (side >> seat) & 1 ? points[seat] : 0;
+    }
+    return total;
+}
+
+int SideReward(const LayoutPosition& p, int side) {
+    int total = 0;
+    for (int seat = 0; seat < kSeats; ++seat) {
+        total += (side >> seat) & 1 ? LayoutReward(p.finishCode[seat]) : 0;
+    }
+    return total;
+}
+
+// The trick position of the real table with the sampled hands.
+TrickPosition TablePosition(const GameState& s, int seat, const CardBitMap& map, const TrickRules& rules,
+                            const std::array<CardBits, kSeats>& hands) {
+    TrickPosition p;
+    p.hands = hands;
+    p.tableCount = static_cast<int8_t>(s.TableCount);
+    p.leader = static_cast<int8_t>((seat - s.TableCount + 2 * kSeats) % kSeats);
+    CardBits onTable = 0;
+    for (int i = 0; i < s.TableCount; ++i) {
+        p.table[i] = static_cast<int8_t>(map.BitOf(s.TableCards[i].Card));
+        onTable |= Bit(p.table[i]);
+    }
+    p.penaltyLeft = rules.penalty & (p.CardsLeft() | onTable);
+    return p;
+}
+
+// Plays the rest of the contract: the policy until the ending is small, then the exact search.
+int FinishPlay(TrickPosition& p, const TrickRules& rules, bool partnership, int side, int exactCards,
+               TrickSolver& solver) {
+    PlayOut(p, rules, partnership, exactCards);
+    int value = SidePoints(p.points, side);
+    if (!p.Over()) {
+        value += solver.Solve(p, rules);
+    }
+    return value;
+}
+
+}  // namespace
+
+int SideMask(const GameState& s, int seat) {
+    return s.Options.Partnership ? (1 << seat) | (1 << ((seat + 2) % kSeats)) : 1 << seat;
+}
+
+ExpertPlayer::ExpertPlayer(uint64_t seed, ExpertSettings settings)
+    : seed_(seed), settings_(settings), solver_(16) {}
+
+uint64_t ExpertPlayer::DecisionSeed(const GameState& s, int seat) const {
+    uint64_t h = MixHash(seed_, static_cast<uint64_t>(seat));
+    h = MixHash(h, static_cast<uint64_t>(s.ContractsPlayed) << 8 | static_cast<uint64_t>(s.Contract));
+    h = MixHash(h, static_cast<uint64_t>(s.PlayLogCount));
+    for (int i = 0; i < s.HeldCount[seat]; ++i) {
+        h = MixHash(h, static_cast<uint64_t>(s.HeldCards[seat][i]));
+    }
+    for (int i = 0; i < s.PlayLogCount; ++i) {
+        h = MixHash(
+            h, static_cast<uint64_t>(s.PlayLog[i].card + 1) << 4 | static_cast<uint64_t>(s.PlayLog[i].seat));
+    }
+    return h;
+}
+
+int16_t ExpertPlayer::TrickCard(const GameState& s, int seat) {
+    const CardBitMap map(s, false);
+    const TrickRules rules = RulesForContract(s.Contract, map);
+    const SeatView view = TrickSeatView(s, seat, map, rules.forced);
+    std::array<CardBits, kSeats> known{};
+    known[seat] = view.own;
+    const CardBits legal = LegalMoves(TablePosition(s, seat, map, rules, known), rules);
+    const std::span<const int16_t> held(s.HeldCards[seat].data(), static_cast<size_t>(s.HeldCount[seat]));
+    if (CountBits(legal) <= 1) {
+        for (int16_t card : held) {
+            if (legal == Bit(map.BitOf(card))) {
+                return card;
+            }
+        }
+        return held.empty() ? int16_t{-1} : held.front();
+    }
+    const bool partnership = s.Options.Partnership;
+    const int side = SideMask(s, seat);
+    solver_.Reset(side, partnership);
+    ExpertRandom random(DecisionSeed(s, seat));
+    const int exactCards = s.Contract == kTricks ? settings_.exactCardsTricks : settings_.exactCards;
+    std::array<double, kCards> total{};
+    std::array<CardBits, kSeats> hands{};
+    for (int i = 0; i < settings_.trickSamples; ++i) {
+        if (!SampleDeal(view, random, hands)) {
+            break;
+        }
+        const TrickPosition start = TablePosition(s, seat, map, rules, hands);
+        CardBits inPlay = start.CardsLeft();
+        for (int t = 0; t < start.tableCount; ++t) {
+            inPlay |= Bit(start.table[t]);
+        }
+        const CardBits distinct = DistinctCards(legal, inPlay, rules.penalty);
+        std::array<int, kCards> value{};
+        for (CardBits b = legal; b != 0; b &= b - 1) {
+            const int bit = LowestBit(b);
+            if ((distinct & Bit(bit)) == 0) {
+                // The same as the distinct card just below it in this deal.
+                const CardBits below = distinct & SuitMask(SuitOfBit(bit)) & (Bit(bit) - 1);
+                value[bit] = value[HighestBit(below)];
+                total[bit] += value[bit];
+                continue;
+            }
+            TrickPosition p = start;
+            PlayCard(p, rules, bit);
+            value[bit] = FinishPlay(p, rules, partnership, side, exactCards, solver_);
+            total[bit] += value[bit];
+        }
+    }
+    int16_t choice = -1;
+    double best = 0;
+    for (int16_t card : held) {
+        const int bit = map.BitOf(card);
+        if ((legal & Bit(bit)) == 0) {
+            continue;
+        }
+        if (choice < 0 || total[bit] < best) {
+            choice = card;
+            best = total[bit];
+        }
+    }
+    return choice;
+}
+
+int16_t ExpertPlayer::LayoutSlot(const GameState& s, int seat) {
+    const CardBitMap map(s, true);
+    const SeatView view = LayoutSeatView(s, seat, map);
+    const CardBits playable = view.own & FittingCards(view.played);
+    auto slotOf = [&](int bit) -> int16_t {
+        for (int16_t slot = 0; slot <= 12; ++slot) {
+            const CardRecord& card = s.Hand[seat][slot];
+            if (card.InUse && map.BitOf(card.Card) == bit) {
+                return slot;
+            }
+        }
+        return -1;
+    };
+    if (playable == 0) {
+        return -1;
+    }
+    if (CountBits(playable) == 1) {
+        return slotOf(LowestBit(playable));
+    }
+    LayoutPosition start;
+    start.laid = view.played;
+    start.toMove = static_cast<int8_t>(seat);
+    start.nextCode = static_cast<int8_t>(s.NextFinishCode);
+    for (int other = 0; other < kSeats; ++other) {
+        start.finishCode[other] = static_cast<int8_t>(s.SeatInfo[other][kFinishCodeCell]);
+    }
+    const int side = SideMask(s, seat);
+    ExpertRandom random(DecisionSeed(s, seat));
+    std::array<double, kCards> total{};
+    std::array<CardBits, kSeats> hands{};
+    for (int i = 0; i < settings_.layoutSamples; ++i) {
+        if (!SampleDeal(view, random, hands)) {
+            break;
+        }
+        for (CardBits b = playable; b != 0; b &= b - 1) {
+            LayoutPosition p = start;
+            p.hands = hands;
+            LayCard(p, LowestBit(b));
+            if (!p.Over()) {
+                NextTurn(p);
+                PlayOutLayout(p);
+            }
+            total[LowestBit(b)] += SideReward(p, side);
+        }
+    }
+    // The highest reward; ties go to the lower hand slot.
+    int16_t choice = -1;
+    double best = 0;
+    for (int16_t slot = 0; slot <= 12; ++slot) {
+        const CardRecord& card = s.Hand[seat][slot];
+        if (!card.InUse || (playable & Bit(map.BitOf(card.Card))) == 0) {
+            continue;
+        }
+        const double value = total[map.BitOf(card.Card)];
+        if (choice < 0 || value > best) {
+            choice = slot;
+            best = value;
+        }
+    }
+    return choice;
+}
+
+int16_t ExpertPlayer::Contract(const GameState& s, int seat) {
+    std::vector<int16_t> open;
+    for (int16_t contract = kTricks; contract <= kLayoutContract; ++contract) {
+        if (s.SeatInfo[seat][kContractChosenCell + contract] == 0) {
+            open.push_back(contract);
+        }
+    }
+    if (open.empty()) {
+        return kTricks;
+    }
+    if (open.size() == 1) {
+        return open.front();
+    }
+    const int side = SideMask(s, seat);
+    const int sideSize = s.Options.Partnership ? 2 : 1;
+    const bool partnership = s.Options.Partnership;
+    const CardBitMap trickMap(s, false);
+    const CardBitMap layoutMap(s, true);
+    SeatView view;
+    view.seat = seat;
+    view.own = trickMap.Of(
+        std::span<const int16_t>(s.HeldCards[seat].data(), static_cast<size_t>(s.HeldCount[seat])));
+    view.counts.fill(13);
+    ExpertRandom random(DecisionSeed(s, seat));
+    std::array<double, kContractCount + 1> cost{};
+    std::array<CardBits, kSeats> hands{};
+    const int leader = (seat + 1) % kSeats;  // the seat after the chooser plays first
+    for (int i = 0; i < settings_.contractSamples; ++i) {
+        if (!SampleDeal(view, random, hands)) {
+            break;
+        }
+        for (int16_t contract : open) {
+            if (contract == kLayoutContract) {
+                LayoutPosition p;
+                for (int other = 0; other < kSeats; ++other) {
+                    // Trick bits to layout bits, card by card.
+                    for (CardBits b = hands[other]; b != 0; b &= b - 1) {
+                        p.hands[other] |= Bit(layoutMap.BitOf(trickMap.CardOf(LowestBit(b))));
+                    }
+                }
+                p.toMove = static_cast<int8_t>(leader);
+                PlayOutLayout(p);
+                cost[contract] -= SideReward(p, side);
+                continue;
+            }
+            const TrickRules rules = RulesForContract(contract, trickMap);
+            TrickPosition p;
+            p.hands = hands;
+            p.leader = static_cast<int8_t>(leader);
+            p.penaltyLeft = rules.penalty;
+            PlayOut(p, rules, partnership, 0);
+            cost[contract] += SidePoints(p.points, side);
+        }
+    }
+    // The contract where the hand does best against what the contract costs an average hand.
+    int16_t choice = open.front();
+    double best = 0;
+    bool first = true;
+    for (int16_t contract : open) {
+        const double advantage =
+            cost[contract] / settings_.contractSamples - kContractWhole[contract] * sideSize / kSeats;
+        if (first || advantage < best) {
+            choice = contract;
+            best = advantage;
+            first = false;
+        }
+    }
+    return choice;
+}

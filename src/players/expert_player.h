@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+
+#include "players/seat_player.h"
+#include "players/trick_search.h"
+
+// How hard the expert players think. The counts are fixed, not timed, so a decision depends only on
+// the state and the seed.
+struct ExpertSettings {
+    int trickSamples = 80;      // deals sampled per trick card
+    int exactCards = 16;        // from this many cards left in the hands the rest is searched exactly
+    int exactCardsTricks = 16;  // the same in Tricks, where every trick counts and the search is wider
+    int layoutSamples = 120;    // deals sampled per layout card
+    int contractSamples = 300;  // deals sampled per contract choice
+};
+
+// The expert computer players: each decision samples the hidden hands that agree with what the seat
+// has seen, plays every candidate out on every sample (searching the end of the play exactly) and
+// takes the one that costs the seat, or its side, least on average. Random numbers come from a
+// generator seeded per decision from `seed` and the state, never from the game's stream.
+class ExpertPlayer final : public SeatPlayer {
+public:
+    explicit ExpertPlayer(uint64_t seed, ExpertSettings settings = {});
+
+    int16_t Contract(const GameState& s, int seat) override;
+    int16_t TrickCard(const GameState& s, int seat) override;
+    int16_t LayoutSlot(const GameState& s, int seat) override;
+
+private:
+    uint64_t DecisionSeed(const GameState& s, int seat) const;
+
+    uint64_t seed_;
+    ExpertSettings settings_;
+    TrickSolver solver_;
+};
+
+// The seats whose points the seat plays for, as a mask: itself, and in partnership its partner too.
+int SideMask(const GameState& s, int seat);
