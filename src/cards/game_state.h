@@ -61,11 +61,15 @@ struct ContractButtonRecord {
     int16_t width = 0;
     int16_t height = 0;
     int16_t enabled = 0;
+
+    bool operator==(const ContractButtonRecord&) const = default;
 };
 
 struct PointXY {
     int16_t x = 0;
     int16_t y = 0;
+
+    bool operator==(const PointXY&) const = default;
 };
 
 // Screen positions and animation constants, computed once per run by SetUpTableLayout.
@@ -89,6 +93,8 @@ struct TableLayout {
     int16_t DeckStepX = 1;
     int16_t CardWidth = 99;
     int16_t CardHeight = 153;
+
+    bool operator==(const TableLayout&) const = default;
 };
 
 // The one block of game state. Every game operation reads and writes it directly; a test creates a
@@ -185,4 +191,7 @@ struct GameState {
     int16_t CardUnderMouse = -1;  // human hand slot clicked this frame, -1 for none
     bool Paused = false;
     bool PKeyLatch = false;
+
+    // Whole states compare field by field (tests use it to see that a frame changed nothing).
+    bool operator==(const GameState&) const = default;
 };
