@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
 #include "platform/display.h"
 #include "platform/key_codes.h"
 #include "platform/letterbox.h"
@@ -37,6 +39,7 @@ WindowEvents InputDevices::PumpEvents() {
     WindowEvents events;
     SDL_Event e;
     while (SDL_PollEvent(&e) != 0) {
+        events.anyEvent = true;
         switch (e.type) {
             case SDL_QUIT:
                 events.closeRequested = true;
@@ -78,6 +81,15 @@ WindowEvents InputDevices::PumpEvents() {
         }
     }
     return events;
+}
+
+bool InputDevices::WaitForEvent(std::optional<uint32_t> timeoutMs) {
+    if (!timeoutMs) {
+        return SDL_WaitEvent(nullptr) != 0;
+    }
+    // SDL takes an int: a wait beyond its range simply ends early and the caller asks again.
+    const int ms = static_cast<int>(std::min<uint32_t>(*timeoutMs, 1U << 30));
+    return SDL_WaitEventTimeout(nullptr, ms) != 0;
 }
 
 InputState InputDevices::Read() {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class Display;
 
@@ -21,6 +22,7 @@ struct WindowEvents {
     bool toggleFullScreen = false;  // F11 or Alt+Enter
     bool displayLost = false;       // the renderer's device was reset
     bool exposed = false;           // the window needs its picture shown again (resized, uncovered)
+    bool anyEvent = false;          // any event at all, the pointer's moves included
 };
 
 // The keyboard and the mouse. A key or button pressed and released between two reads still reads as
@@ -35,6 +37,10 @@ public:
 
     // Handles the pending window events (the "do events" of the loop).
     WindowEvents PumpEvents();
+
+    // Sleeps until an event is pending or `timeoutMs` has passed (none: until an event); true when an
+    // event is pending. The event stays queued for PumpEvents.
+    bool WaitForEvent(std::optional<uint32_t> timeoutMs);
 
     // The snapshot for this frame (the keyboard and mouse reads of the frame).
     InputState Read();

@@ -1,11 +1,13 @@
 #include "shell/game_session.h"
 
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "flow/autoplayer.h"
+#include "flow/frame_wake.h"
 #include "flow/game_frame.h"
 #include "platform/display.h"
 #include "platform/frame_pacer.h"
@@ -27,12 +29,34 @@ constexpr const char* kGameTitle = "Zarn";
 // In the demo the score sheet stays up long enough to be read.
 constexpr int kDemoScoreSheetFrames = 240;
 
+// Milliseconds until the time of day turns to its next minute (local minutes turn with UTC's).
+uint32_t MsToNextMinute() {
+    const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch).count();
+    return static_cast<uint32_t>(60000 - ms % 60000);
+}
+
+bool AnyDown(const InputState& input) {
+    for (bool key : input.Keys) {
+        if (key) {
+            return true;
+        }
+    }
+    for (bool button : input.Buttons) {
+        if (button) {
+            return true;
+        }
+    }
+    return false;
+}
+
 class Game final : public FrameDrawing {
 public:
-    Game(GameState& state, const ResourceSet& resources, const CommandLine& line)
+    Game(GameState& state, const ResourceSet& resources, const CommandLine& line, LoopWatcher* watcher)
         : state_(state),
           resources_(resources),
           line_(line),
+          watcher_(watcher),
           random_(line.seed ? *line.seed : TimeOfDaySeed()) {}
 
     int Run();
@@ -45,6 +69,10 @@ private:
     void SetUp();
     // One frame; true when the game is to end.
     bool GameFrame();
+    WakeContext WakeContextNow(bool eventsArrived);
+    // While the loop waits: the caption's frame rate falls to the frames actually run.
+    void RefreshCaption();
+    void SetCaption(int32_t mouseX, int32_t mouseY);
     InputSnapshot ReadInput();
     void CheckWindow();
     void DrawMouseCursor(const InputSnapshot& input);
@@ -55,6 +83,7 @@ private:
     GameState& state_;
     const ResourceSet& resources_;
     const CommandLine& line_;
+    LoopWatcher* watcher_;
     SeededRandom random_;
     SystemClock clock_;
     NullSound silence_;
@@ -74,6 +103,9 @@ private:
     bool wasPaused_ = false;
     bool closeRequested_ = false;
     int64_t frames_ = 0;
+    bool presented_ = false;
+    // The minute the table's clock showed in the last frame drawn.
+    std::optional<WallClock> clockShown_;
     InputState lastInput_;
     std::string caption_;
 };
@@ -104,10 +136,8 @@ void Game::SetUp() {
 int Game::Run() {
     try {
         SetUp();
+        bool eventsArrived = true;
         while (true) {
-            SleepMicroseconds(pacer_.WaitBeforeFrame(MonotonicMicroseconds()));
-            pacer_.FrameStarted(MonotonicMicroseconds());
-
             const WindowEvents events = input_->PumpEvents();
             // Closing the window ends the game as ESCAPE does.
             if (events.closeRequested || closeRequested_) {
@@ -122,13 +152,29 @@ int Game::Run() {
             if (!state_.Paused) {
                 CheckWindow();
             }
-            if (!minimized_ && GameFrame()) {
-                return ExitGame();
+            eventsArrived = eventsArrived || events.anyEvent;
+            const FrameWake wake = NextFrameWake(state_, WakeContextNow(eventsArrived));
+            presented_ = false;
+            if (wake.runNow && !minimized_) {
+                SleepMicroseconds(pacer_.WaitBeforeFrame(MonotonicMicroseconds()));
+                pacer_.FrameStarted(MonotonicMicroseconds());
+                if (GameFrame()) {
+                    return ExitGame();
+                }
             }
-            // While paused nothing is drawn; a window that was resized or uncovered gets the last
-            // frame back.
-            if (state_.Paused && (events.exposed || events.toggleFullScreen)) {
+            eventsArrived = false;
+            // A frame that drew nothing new leaves a resized or uncovered window its last picture.
+            if (!presented_ && (events.exposed || events.toggleFullScreen)) {
                 display_->ShowLastFrame();
+            }
+            if (!wake.runNow || minimized_) {
+                RefreshCaption();
+                // Nothing on the table can change before this deadline but through an event.
+                const std::optional<uint32_t> waitMs = minimized_ ? std::nullopt : wake.waitMs;
+                eventsArrived = input_->WaitForEvent(waitMs);
+            }
+            if (watcher_ && !watcher_->AfterPass(state_, {frames_, display_->Presents()})) {
+                return ExitGame();
             }
         }
     } catch (const SetupError& e) {
@@ -136,6 +182,25 @@ int Game::Run() {
     } catch (const std::exception& e) {
         return EndProgram(std::string("The game stopped: ") + e.what(), 1);
     }
+}
+
+WakeContext Game::WakeContextNow(bool eventsArrived) {
+    WakeContext context;
+    context.nowMs = clock_.GetTickCount();
+    const WallClock now = LocalWallClock();
+    context.clockMinuteStale =
+        clockShown_ && (clockShown_->hour != now.hour || clockShown_->minute != now.minute);
+    context.msToNextClockMinute = MsToNextMinute();
+    // A key or button still down must be seen going up by a frame (the pause key's latch).
+    context.inputPending = eventsArrived || AnyDown(lastInput_);
+    context.scripted =
+        autoPlayer_.has_value() || line_.exitAfterFrames >= 0 || line_.loseDisplayAfterFrames >= 0;
+    if (display_->Windowed() && !caption_.empty()) {
+        if (const std::optional<float> seconds = frameRate_.SecondsToRefresh(SecondsOfDay())) {
+            context.msToCaptionRefresh = static_cast<uint32_t>(*seconds * 1000.0F) + 1;
+        }
+    }
+    return context;
 }
 
 InputSnapshot Game::ReadInput() {
@@ -180,10 +245,22 @@ bool Game::GameFrame() {
     }
     wasPaused_ = false;
     DrawMouseCursor(input);
-    display_->FlipScreen();
+    presented_ = display_->FlipScreen();
     framesPerSecond_ = frameRate_.FrameRate(SecondsOfDay());
+    SetCaption(input.MouseX, input.MouseY);
+    return false;
+}
+
+void Game::RefreshCaption() {
+    if (display_->Windowed() && !caption_.empty() && !state_.Paused) {
+        framesPerSecond_ = frameRate_.Refresh(SecondsOfDay());
+        SetCaption(lastInput_.MouseX, lastInput_.MouseY);
+    }
+}
+
+void Game::SetCaption(int32_t mouseX, int32_t mouseY) {
     if (display_->Windowed()) {
-        std::string caption = WindowCaption(input.MouseX, input.MouseY, framesPerSecond_);
+        std::string caption = WindowCaption(mouseX, mouseY, framesPerSecond_);
         if (caption != caption_) {
             caption_ = std::move(caption);
             display_->SetTitle(caption_);
@@ -192,7 +269,6 @@ bool Game::GameFrame() {
         caption_.clear();
         display_->SetTitle(kGameTitle);
     }
-    return false;
 }
 
 void Game::CheckWindow() {
@@ -241,7 +317,9 @@ void Game::DrawBackground(const GameState&) {
 void Game::DrawTableLayer(const GameState&) {
     // The score page's left edge peeks in at the right of the screen.
     BltSurface(*display_, clipRect_, PictureId::ScorePage, {}, kScorePageEdgeX, kScorePageEdgeY, true);
-    DrawTable(*display_, clipRect_, state_, fonts_, LocalWallClock());
+    const WallClock now = LocalWallClock();
+    clockShown_ = now;
+    DrawTable(*display_, clipRect_, state_, fonts_, now);
 }
 
 int Game::ExitGame() {
@@ -291,7 +369,7 @@ int Game::EndProgram(const std::string& message, int exitCode) {
 
 }  // namespace
 
-int StartGame(GameState& state, const ResourceSet& resources, const CommandLine& line) {
-    Game game(state, resources, line);
+int StartGame(GameState& state, const ResourceSet& resources, const CommandLine& line, LoopWatcher* watcher) {
+    Game game(state, resources, line, watcher);
     return game.Run();
 }
