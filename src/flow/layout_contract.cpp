@@ -1,5 +1,8 @@
 #include "flow/layout_contract.h"
 
+#include <stdexcept>
+#include <string>
+
 #include "cards/rules.h"
 #include "flow/card_movement.h"
 #include "flow/card_play.h"
@@ -27,10 +30,18 @@ void StartLayoutTurn(GameState& s, GameServices& services) {
         s.AwaitingHuman = true;
         return;
     }
-    s.PlaySlot = ChooseLayoutCard(s, s.CurrentSeat);
+    s.PlaySlot = CheckedLayoutChoice(s, ChooseLayoutCard(s, s.CurrentSeat));
     CardRecord& card = s.Hand[s.CurrentSeat][s.PlaySlot];
     card.FaceUp = true;
     PlayCard(s, card, services);
+}
+
+int16_t CheckedLayoutChoice(const GameState& s, int16_t slot) {
+    if (slot < 0 || slot >= kHandSlots || !s.Hand[s.CurrentSeat][slot].InUse) {
+        throw std::logic_error("seat " + std::to_string(s.CurrentSeat) + " chose hand slot " +
+                               std::to_string(slot) + " to lay, which holds no card");
+    }
+    return slot;
 }
 
 void LayoutCardArrived(GameState& s, CardRecord& card, GameServices& services) {
