@@ -36,20 +36,6 @@ uint32_t MsToNextMinute() {
     return static_cast<uint32_t>(60000 - ms % 60000);
 }
 
-bool AnyDown(const InputState& input) {
-    for (bool key : input.Keys) {
-        if (key) {
-            return true;
-        }
-    }
-    for (bool button : input.Buttons) {
-        if (button) {
-            return true;
-        }
-    }
-    return false;
-}
-
 class Game final : public FrameDrawing {
 public:
     Game(GameState& state, const ResourceSet& resources, const CommandLine& line, LoopWatcher* watcher)
@@ -104,6 +90,7 @@ private:
     bool closeRequested_ = false;
     int64_t frames_ = 0;
     bool presented_ = false;
+    bool playerInputDown_ = false;  // a key or button of the player's was down in the last frame
     // The minute the table's clock showed in the last frame drawn.
     std::optional<WallClock> clockShown_;
     InputState lastInput_;
@@ -192,7 +179,7 @@ WakeContext Game::WakeContextNow(bool eventsArrived) {
         clockShown_ && (clockShown_->hour != now.hour || clockShown_->minute != now.minute);
     context.msToNextClockMinute = MsToNextMinute();
     // A key or button still down must be seen going up by a frame (the pause key's latch).
-    context.inputPending = eventsArrived || AnyDown(lastInput_);
+    context.inputPending = eventsArrived || playerInputDown_;
     context.scripted =
         autoPlayer_.has_value() || line_.exitAfterFrames >= 0 || line_.loseDisplayAfterFrames >= 0;
     if (display_->Windowed() && !caption_.empty()) {
@@ -210,6 +197,7 @@ InputSnapshot Game::ReadInput() {
     snapshot.MouseX = lastInput_.MouseX;
     snapshot.MouseY = lastInput_.MouseY;
     snapshot.Buttons = lastInput_.Buttons;
+    playerInputDown_ = AnyKeyOrButtonDown(snapshot);
     if (autoPlayer_) {
         // The demo plays seat 0 with its own pointer; the player's keys (ESCAPE, P) still count.
         InputSnapshot demo = autoPlayer_->NextInput(state_);

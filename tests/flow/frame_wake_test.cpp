@@ -20,20 +20,6 @@ public:
     int draws = 0;
 };
 
-bool AnyInput(const InputSnapshot& input) {
-    for (bool key : input.Keys) {
-        if (key) {
-            return true;
-        }
-    }
-    for (bool button : input.Buttons) {
-        if (button) {
-            return true;
-        }
-    }
-    return false;
-}
-
 GameState RestingState(Phase phase) {
     GameState s;
     s.Phase = phase;
@@ -171,7 +157,7 @@ TEST(NextFrameWake, AWholeMatchThroughTheScheduleKeepsItsTotals) {
                                      << "the state, phase " << static_cast<int>(h.s.Phase);
             ASSERT_EQ(random.draws, 0) << "seed " << c.seed << " pass " << pass;
             ASSERT_TRUE(sound.played.empty()) << "seed " << c.seed << " pass " << pass;
-            context.inputPending = AnyInput(input);
+            context.inputPending = AnyKeyOrButtonDown(input);
             if (NextFrameWake(h.s, context).runNow) {
                 h.Frame(input);
                 ++framesRun;
