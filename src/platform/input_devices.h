@@ -38,8 +38,8 @@ public:
     // Handles the pending window events (the "do events" of the loop).
     WindowEvents PumpEvents();
 
-    // Sleeps until an event is pending or `timeoutMs` has passed (none: until an event); true when an
-    // event is pending. The event stays queued for PumpEvents.
+    // Sleeps until an event comes or `timeoutMs` has passed (none: until an event); true when one came.
+    // The event is reported by the next PumpEvents and seen by the next Read.
     bool WaitForEvent(std::optional<uint32_t> timeoutMs);
 
     // The snapshot for this frame (the keyboard and mouse reads of the frame).
@@ -54,9 +54,14 @@ public:
     bool SystemCursorShown() const { return cursorShown_; }
 
 private:
+    struct EventIntake;  // takes one window-system event into the fields below
     Display& display_;
+    WindowEvents waited_;  // the event that ended a wait, until the next PumpEvents
     std::array<bool, 256> pressedSinceRead_{};
     std::array<bool, 4> clickedSinceRead_{};
+    bool pointerMovedSinceRead_ = false;
+    int32_t movedToX_ = 0;
+    int32_t movedToY_ = 0;
     int32_t mouseX_;
     int32_t mouseY_;
     bool cursorShown_ = true;
