@@ -53,14 +53,18 @@ measure() {
         'BEGIN { printf "%.2f", 100 * (c / hz) / (ns / 1e9) }'
 }
 
+# The game's window once it has shown a frame (its caption carries the frame rate).
 window_of() {
-    local pid=$1 window=
+    local id
     for _ in $(seq 300); do
-        window=$(xdotool search --pid "$pid" 2>/dev/null | tail -1)
-        [[ -n $window ]] && break
+        for id in $(xdotool search --pid "$1" 2>/dev/null); do
+            if [[ $(xdotool getwindowname "$id" 2>/dev/null) == *"Frames per Second ="* ]]; then
+                echo "$id"
+                return
+            fi
+        done
         sleep 0.1
     done
-    echo "$window"
 }
 
 # The reference: the bare loop, measured while it runs.
