@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
     clang libclang-rt-dev
     fonts-dejavu-core fonts-dseg fonts-dkg-handwriting
-    xvfb xdotool
+    xvfb xdotool x11-utils
     help2man desktop-file-utils appstream man-db file dpkg-dev lintian
 )
 

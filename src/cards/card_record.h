@@ -22,4 +22,6 @@ struct CardRecord {
     int16_t Width = 0;  // picture size, for hit tests
     int16_t Height = 0;
     bool Gather = false;  // table card of the trick just won, to be swept to the winner
+
+    bool operator==(const CardRecord&) const = default;
 };

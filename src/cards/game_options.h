@@ -23,6 +23,8 @@ struct GameOptions {
     bool PortugueseRules = true;  // false: the French rules
     int16_t DealPacketSize = 1;   // 1 with the Portuguese rules, 13 with the French rules
     PlayerLevel Players = PlayerLevel::Classic;
+
+    bool operator==(const GameOptions&) const = default;
 };
 
 // Derives the screen size from the resolution text: "800x600" gives 800 by 600, anything else 1024 by 768.

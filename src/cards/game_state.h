@@ -63,18 +63,24 @@ struct ContractButtonRecord {
     int16_t width = 0;
     int16_t height = 0;
     int16_t enabled = 0;
+
+    bool operator==(const ContractButtonRecord&) const = default;
 };
 
 // One turn of the current deal: the seat and the card it played, or kPassNote when it passed.
 struct PlayNote {
     int8_t seat = 0;
     int8_t card = 0;
+
+    bool operator==(const PlayNote&) const = default;
 };
 inline constexpr int8_t kPassNote = -1;
 
 struct PointXY {
     int16_t x = 0;
     int16_t y = 0;
+
+    bool operator==(const PointXY&) const = default;
 };
 
 // Screen positions and animation constants, computed once per run by SetUpTableLayout.
@@ -98,6 +104,8 @@ struct TableLayout {
     int16_t DeckStepX = 1;
     int16_t CardWidth = 99;
     int16_t CardHeight = 153;
+
+    bool operator==(const TableLayout&) const = default;
 };
 
 // The one block of game state. Every game operation reads and writes it directly; a test creates a
@@ -204,4 +212,6 @@ struct GameState {
     // contract, a contract scored. The program saves the match whenever the count changes; the game
     // itself writes nothing anywhere.
     uint32_t SavePoints = 0;
+    // Whole states compare field by field (tests use it to see that a frame changed nothing).
+    bool operator==(const GameState&) const = default;
 };

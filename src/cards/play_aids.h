@@ -12,6 +12,8 @@ struct ShownTrickCard {
     int16_t Seat = 0;
     float X = 0.0F;
     float Y = 0.0F;
+
+    bool operator==(const ShownTrickCard&) const = default;
 };
 
 // One card laid in the layout contract: its column and cell, and who laid it.
@@ -19,6 +21,8 @@ struct LaidCardMark {
     int16_t Suit = 0;
     int16_t Cell = 0;
     int16_t Seat = 0;
+
+    bool operator==(const LaidCardMark&) const = default;
 };
 
 inline constexpr int kShownTrickCards = 4;
@@ -54,4 +58,6 @@ struct PlayAids {
     std::array<bool, 256> KeysBefore{};
     int32_t MouseXBefore = -1;
     int32_t MouseYBefore = -1;
+
+    bool operator==(const PlayAids&) const = default;
 };

@@ -18,3 +18,18 @@ struct InputSnapshot {
     int32_t MouseY = 0;
     std::array<bool, 4> Buttons{};
 };
+
+// True when a key or a button is down.
+inline bool AnyKeyOrButtonDown(const InputSnapshot& input) {
+    for (bool key : input.Keys) {
+        if (key) {
+            return true;
+        }
+    }
+    for (bool button : input.Buttons) {
+        if (button) {
+            return true;
+        }
+    }
+    return false;
+}

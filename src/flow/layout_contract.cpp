@@ -1,6 +1,8 @@
 #include "flow/layout_contract.h"
 
 #include <optional>
+#include <stdexcept>
+#include <string>
 
 #include "cards/rules.h"
 #include "flow/card_movement.h"
@@ -38,13 +40,21 @@ void StartLayoutTurn(GameState& s, GameServices& services) {
             s.CurrentSeat = before;  // still thinking: this turn starts again next frame
             return;
         }
-        s.PlaySlot = *chosen;
+        s.PlaySlot = CheckedLayoutChoice(s, *chosen);
     } else {
-        s.PlaySlot = ChooseLayoutCard(s, s.CurrentSeat);
+        s.PlaySlot = CheckedLayoutChoice(s, ChooseLayoutCard(s, s.CurrentSeat));
     }
     CardRecord& card = s.Hand[s.CurrentSeat][s.PlaySlot];
     card.FaceUp = true;
     PlayCard(s, card, services);
+}
+
+int16_t CheckedLayoutChoice(const GameState& s, int16_t slot) {
+    if (slot < 0 || slot >= kHandSlots || !s.Hand[s.CurrentSeat][slot].InUse) {
+        throw std::logic_error("seat " + std::to_string(s.CurrentSeat) + " chose hand slot " +
+                               std::to_string(slot) + " to lay, which holds no card");
+    }
+    return slot;
 }
 
 void LayoutCardArrived(GameState& s, CardRecord& card, GameServices& services) {

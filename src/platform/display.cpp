@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "archive/format_checks.h"
 #include "platform/sdl_handles.h"
@@ -59,6 +60,10 @@ struct Display::Impl {
     RendererPtr renderer;
     TexturePtr texture;
     SurfacePtr backBuffer;
+    // The picture in the texture, to skip the upload and present of an unchanged frame; empty while
+    // the texture holds nothing known (at the start, after a new renderer).
+    std::vector<uint8_t> shown;
+    int64_t presents = 0;
     std::array<LoadedPicture, kPictureSlots> pictures;
 
     ~Impl() {
@@ -92,7 +97,19 @@ struct Display::Impl {
         if (!texture) {
             FailDirectX("no texture for the back buffer");
         }
+        shown.clear();
         lost = false;
+    }
+
+    // True when the back buffer differs from the picture in the texture; remembers it then.
+    bool TakeNewPicture() {
+        const auto* pixels = static_cast<const uint8_t*>(backBuffer->pixels);
+        const size_t size = static_cast<size_t>(backBuffer->pitch) * static_cast<size_t>(backBuffer->h);
+        if (shown.size() == size && std::equal(shown.begin(), shown.end(), pixels)) {
+            return false;
+        }
+        shown.assign(pixels, pixels + size);
+        return true;
     }
 
     void Present(bool upload) {
@@ -111,6 +128,7 @@ struct Display::Impl {
         SDL_RenderClear(renderer.get());
         SDL_RenderCopy(renderer.get(), texture.get(), nullptr, &target);
         SDL_RenderPresent(renderer.get());
+        ++presents;
     }
 
     SDL_Surface* Picture(PictureId id) const {
@@ -255,12 +273,20 @@ void Display::ClearBackBuffer() {
     SDL_FillRect(impl_->backBuffer.get(), nullptr, 0);
 }
 
-void Display::FlipScreen() {
+bool Display::FlipScreen() {
+    if (impl_->lost || !impl_->renderer || !impl_->TakeNewPicture()) {
+        return false;
+    }
     impl_->Present(true);
+    return true;
 }
 
 void Display::ShowLastFrame() {
     impl_->Present(false);
+}
+
+int64_t Display::Presents() const {
+    return impl_->presents;
 }
 
 bool Display::DisplayReady() const {

@@ -49,10 +49,13 @@ public:
 
     // Fills the back buffer with black.
     void ClearBackBuffer();
-    // Shows the back buffer.
-    void FlipScreen();
+    // Shows the back buffer. A picture equal to the one on screen is neither uploaded nor presented
+    // (a waiting table redraws the same picture); false then.
+    bool FlipScreen();
     // Shows the last flipped frame again (the window was exposed or resized while nothing is drawn).
     void ShowLastFrame();
+    // How many times a picture was presented (flips that changed it, and the last frame shown again).
+    int64_t Presents() const;
 
     // False after the renderer's device was reset (see DisplayLost) until RestoreDisplay.
     bool DisplayReady() const;

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
 #include "platform/display.h"
 #include "platform/key_codes.h"
 #include "platform/letterbox.h"
@@ -33,10 +35,10 @@ InputDevices::~InputDevices() {
     SDL_ShowCursor(SDL_ENABLE);
 }
 
-WindowEvents InputDevices::PumpEvents() {
-    WindowEvents events;
-    SDL_Event e;
-    while (SDL_PollEvent(&e) != 0) {
+// Takes one event into what the next PumpEvents reports and the next Read sees.
+struct InputDevices::EventIntake {
+    static void Take(InputDevices& self, const SDL_Event& e, WindowEvents& events) {
+        events.anyEvent = true;
         switch (e.type) {
             case SDL_QUIT:
                 events.closeRequested = true;
@@ -62,14 +64,19 @@ WindowEvents InputDevices::PumpEvents() {
                 }
                 const uint8_t code = ScanCodeForSdlScancode(sc);
                 if (code != 0) {
-                    pressedSinceRead_[code] = true;
+                    self.pressedSinceRead_[code] = true;
                 }
                 break;
             }
+            case SDL_MOUSEMOTION:
+                self.pointerMovedSinceRead_ = true;
+                self.movedToX_ = e.motion.x;
+                self.movedToY_ = e.motion.y;
+                break;
             case SDL_MOUSEBUTTONDOWN: {
                 const int index = ButtonIndex(e.button.button);
                 if (index >= 0) {
-                    clickedSinceRead_[static_cast<size_t>(index)] = true;
+                    self.clickedSinceRead_[static_cast<size_t>(index)] = true;
                 }
                 break;
             }
@@ -77,7 +84,36 @@ WindowEvents InputDevices::PumpEvents() {
                 break;
         }
     }
+};
+
+WindowEvents InputDevices::PumpEvents() {
+    WindowEvents events = waited_;
+    waited_ = {};
+    // Every event queued by now, those queued while the loop waited included (a poll loop would stop
+    // at the marker a wait leaves in the queue and keep them for the frame after).
+    SDL_PumpEvents();
+    SDL_Event e;
+    while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
+        EventIntake::Take(*this, e, events);
+    }
     return events;
+}
+
+bool InputDevices::WaitForEvent(std::optional<uint32_t> timeoutMs) {
+    // SDL hands the event that ends the wait over: it is taken now, in its turn, and reported by the
+    // next PumpEvents with whatever follows it.
+    SDL_Event e;
+    int got = 0;
+    if (!timeoutMs) {
+        got = SDL_WaitEvent(&e);
+    } else {
+        // SDL takes an int: a wait beyond its range simply ends early and the caller asks again.
+        got = SDL_WaitEventTimeout(&e, static_cast<int>(std::min<uint32_t>(*timeoutMs, 1U << 30)));
+    }
+    if (got != 0) {
+        EventIntake::Take(*this, e, waited_);
+    }
+    return got != 0;
 }
 
 InputState InputDevices::Read() {
@@ -100,8 +136,14 @@ InputState InputDevices::Read() {
     int windowX = 0;
     int windowY = 0;
     const Uint32 buttons = SDL_GetMouseState(&windowX, &windowY);
+    const bool focus = SDL_GetMouseFocus() != nullptr;
+    // A move reported without the window's mouse focus (a driver without a real pointer) says where.
+    if (!focus && pointerMovedSinceRead_) {
+        windowX = movedToX_;
+        windowY = movedToY_;
+    }
     // Until the pointer has been over the window its position is unknown: keep the last one.
-    if (SDL_GetMouseFocus() != nullptr) {
+    if (focus || pointerMovedSinceRead_) {
         const BackBufferPoint p = display_.WindowToBackBuffer(windowX, windowY);
         mouseX_ = p.x;
         mouseY_ = p.y;
@@ -117,6 +159,7 @@ InputState InputDevices::Read() {
         state.Buttons[i] = state.Buttons[i] || clickedSinceRead_[i];
     }
     clickedSinceRead_.fill(false);
+    pointerMovedSinceRead_ = false;
     return state;
 }
 

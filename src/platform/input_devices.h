@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class Display;
 
@@ -21,6 +22,7 @@ struct WindowEvents {
     bool toggleFullScreen = false;  // F11 or Alt+Enter
     bool displayLost = false;       // the renderer's device was reset
     bool exposed = false;           // the window needs its picture shown again (resized, uncovered)
+    bool anyEvent = false;          // any event at all, the pointer's moves included
 };
 
 // The keyboard and the mouse. A key or button pressed and released between two reads still reads as
@@ -36,6 +38,10 @@ public:
     // Handles the pending window events (the "do events" of the loop).
     WindowEvents PumpEvents();
 
+    // Sleeps until an event comes or `timeoutMs` has passed (none: until an event); true when one came.
+    // The event is reported by the next PumpEvents and seen by the next Read.
+    bool WaitForEvent(std::optional<uint32_t> timeoutMs);
+
     // The snapshot for this frame (the keyboard and mouse reads of the frame).
     InputState Read();
 
@@ -48,9 +54,14 @@ public:
     bool SystemCursorShown() const { return cursorShown_; }
 
 private:
+    struct EventIntake;  // takes one window-system event into the fields below
     Display& display_;
+    WindowEvents waited_;  // the event that ended a wait, until the next PumpEvents
     std::array<bool, 256> pressedSinceRead_{};
     std::array<bool, 4> clickedSinceRead_{};
+    bool pointerMovedSinceRead_ = false;
+    int32_t movedToX_ = 0;
+    int32_t movedToY_ = 0;
     int32_t mouseX_;
     int32_t mouseY_;
     bool cursorShown_ = true;

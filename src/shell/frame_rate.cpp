@@ -1,5 +1,6 @@
 #include "shell/frame_rate.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <ctime>
@@ -19,6 +20,25 @@ float FrameRateMeter::FrameRate(float secondsOfDay) {
         }
     }
     return rate_;
+}
+
+float FrameRateMeter::Refresh(float secondsOfDay) {
+    if (secondsOfDay < lastUpdate_) {
+        lastUpdate_ = secondsOfDay;
+        count_ = 0;
+    } else if (secondsOfDay - lastUpdate_ >= 1.0F) {
+        rate_ = static_cast<float>(count_) / (secondsOfDay - lastUpdate_);
+        lastUpdate_ = secondsOfDay;
+        count_ = 0;
+    }
+    return rate_;
+}
+
+std::optional<float> FrameRateMeter::SecondsToRefresh(float secondsOfDay) const {
+    if (rate_ == 0.0F && count_ == 0) {
+        return std::nullopt;
+    }
+    return std::max(0.0F, lastUpdate_ + 1.0F - secondsOfDay);
 }
 
 float SecondsOfDay() {

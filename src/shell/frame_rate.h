@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The frames-per-second figure shown in the window's caption. It is measured over 30 frames at a
@@ -10,6 +11,13 @@ class FrameRateMeter {
 public:
     // Counts one frame at `secondsOfDay` and returns the current rate (0 until the first measure).
     float FrameRate(float secondsOfDay);
+
+    // For a loop that has stopped running frames (the table waits): without counting a frame, once a
+    // second has passed since the last measure the rate becomes the frames counted since then over the
+    // time passed, so the caption shows the frames actually run. Returns the current rate.
+    float Refresh(float secondsOfDay);
+    // Seconds until Refresh changes the rate; none once it shows that no frames run.
+    std::optional<float> SecondsToRefresh(float secondsOfDay) const;
 
 private:
     int16_t count_ = 0;

@@ -1,11 +1,13 @@
 #include "shell/game_session.h"
 
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "flow/autoplayer.h"
+#include "flow/frame_wake.h"
 #include "flow/game_frame.h"
 #include "flow/thinking_seats.h"
 #include "platform/display.h"
@@ -33,13 +35,22 @@ constexpr int kDemoScoreSheetFrames = 240;
 constexpr uint32_t kFastFrameMs = 50;
 constexpr int64_t kFastFramesDrawn = 16;
 
+// Milliseconds until the time of day turns to its next minute (local minutes turn with UTC's).
+uint32_t MsToNextMinute() {
+    const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch).count();
+    return static_cast<uint32_t>(60000 - ms % 60000);
+}
+
 class Game final : public FrameDrawing {
 public:
-    Game(GameState& state, const ResourceSet& resources, const CommandLine& line, const SessionFiles& files)
+    Game(GameState& state, const ResourceSet& resources, const CommandLine& line, const SessionFiles& files,
+         LoopWatcher* watcher)
         : state_(state),
           resources_(resources),
           line_(line),
           files_(files),
+          watcher_(watcher),
           random_(line.seed ? *line.seed : TimeOfDaySeed()) {}
 
     int Run();
@@ -56,6 +67,10 @@ private:
     void SetUp();
     // One frame; true when the game is to end.
     bool GameFrame();
+    WakeContext WakeContextNow(bool eventsArrived);
+    // While the loop waits: the caption's frame rate falls to the frames actually run.
+    void RefreshCaption();
+    void SetCaption(int32_t mouseX, int32_t mouseY);
     InputSnapshot ReadInput();
     void CheckWindow();
     void DrawMouseCursor(const InputSnapshot& input);
@@ -69,6 +84,7 @@ private:
     const ResourceSet& resources_;
     const CommandLine& line_;
     const SessionFiles& files_;
+    LoopWatcher* watcher_;
     SeededRandom random_;
     SystemClock clock_;
     ManualClock frameClock_;
@@ -92,6 +108,10 @@ private:
     bool wasPaused_ = false;
     bool closeRequested_ = false;
     int64_t frames_ = 0;
+    bool presented_ = false;
+    bool playerInputDown_ = false;  // a key or button of the player's was down in the last frame
+    // The minute the table's clock showed in the last frame drawn.
+    std::optional<WallClock> clockShown_;
     InputState lastInput_;
     std::string caption_;
 };
@@ -137,12 +157,8 @@ void Game::SetUp() {
 int Game::Run() {
     try {
         SetUp();
+        bool eventsArrived = true;
         while (true) {
-            if (!line_.fastFrames) {
-                SleepMicroseconds(pacer_.WaitBeforeFrame(MonotonicMicroseconds()));
-            }
-            pacer_.FrameStarted(MonotonicMicroseconds());
-
             const WindowEvents events = input_->PumpEvents();
             // Closing the window ends the game as ESCAPE does.
             if (events.closeRequested || closeRequested_) {
@@ -157,13 +173,31 @@ int Game::Run() {
             if (!state_.Paused) {
                 CheckWindow();
             }
-            if (!minimized_ && GameFrame()) {
-                return ExitGame();
+            eventsArrived = eventsArrived || events.anyEvent;
+            const FrameWake wake = NextFrameWake(state_, WakeContextNow(eventsArrived));
+            presented_ = false;
+            if (wake.runNow && !minimized_) {
+                if (!line_.fastFrames) {
+                    SleepMicroseconds(pacer_.WaitBeforeFrame(MonotonicMicroseconds()));
+                }
+                pacer_.FrameStarted(MonotonicMicroseconds());
+                if (GameFrame()) {
+                    return ExitGame();
+                }
             }
-            // While paused nothing is drawn; a window that was resized or uncovered gets the last
-            // frame back.
-            if (state_.Paused && (events.exposed || events.toggleFullScreen)) {
+            eventsArrived = false;
+            // A frame that drew nothing new leaves a resized or uncovered window its last picture.
+            if (!presented_ && (events.exposed || events.toggleFullScreen)) {
                 display_->ShowLastFrame();
+            }
+            if (!wake.runNow || minimized_) {
+                RefreshCaption();
+                // Nothing on the table can change before this deadline but through an event.
+                const std::optional<uint32_t> waitMs = minimized_ ? std::nullopt : wake.waitMs;
+                eventsArrived = input_->WaitForEvent(waitMs);
+            }
+            if (watcher_ && !watcher_->AfterPass(state_, {frames_, display_->Presents()})) {
+                return ExitGame();
             }
         }
     } catch (const SetupError& e) {
@@ -173,6 +207,25 @@ int Game::Run() {
     }
 }
 
+WakeContext Game::WakeContextNow(bool eventsArrived) {
+    WakeContext context;
+    context.nowMs = GameClock().GetTickCount();
+    const WallClock now = LocalWallClock();
+    context.clockMinuteStale =
+        clockShown_ && (clockShown_->hour != now.hour || clockShown_->minute != now.minute);
+    context.msToNextClockMinute = MsToNextMinute();
+    // A key or button still down must be seen going up by a frame (the pause key's latch).
+    context.inputPending = eventsArrived || playerInputDown_;
+    context.scripted = autoPlayer_.has_value() || line_.exitAfterFrames >= 0 ||
+                       line_.loseDisplayAfterFrames >= 0 || line_.hintAfterFrames >= 0 || line_.fastFrames;
+    if (display_->Windowed() && !caption_.empty()) {
+        if (const std::optional<float> seconds = frameRate_.SecondsToRefresh(SecondsOfDay())) {
+            context.msToCaptionRefresh = static_cast<uint32_t>(*seconds * 1000.0F) + 1;
+        }
+    }
+    return context;
+}
+
 InputSnapshot Game::ReadInput() {
     lastInput_ = input_->Read();
     InputSnapshot snapshot;
@@ -180,6 +233,7 @@ InputSnapshot Game::ReadInput() {
     snapshot.MouseX = lastInput_.MouseX;
     snapshot.MouseY = lastInput_.MouseY;
     snapshot.Buttons = lastInput_.Buttons;
+    playerInputDown_ = AnyKeyOrButtonDown(snapshot);
     if (autoPlayer_) {
         // The demo plays seat 0 with its own pointer; the player's keys (ESCAPE, P) still count.
         InputSnapshot demo = autoPlayer_->NextInput(state_);
@@ -208,6 +262,11 @@ bool Game::GameFrame() {
     const FrameResult result = RunGameFrame(state_, input, services, shown ? this : nullptr);
     frameClock_.Advance(kFastFrameMs);
     KeepMatch();
+    // The loop rests through a pause between moves, so the expert players start on the next decision as
+    // the pause begins rather than when it ends.
+    if (computers_ && state_.Phase == Phase::Paused) {
+        computers_->Prepare(state_);
+    }
     if (result.ExitRequested || closeRequested_) {
         return true;
     }
@@ -224,10 +283,22 @@ bool Game::GameFrame() {
         return false;
     }
     DrawMouseCursor(input);
-    display_->FlipScreen();
+    presented_ = display_->FlipScreen();
     framesPerSecond_ = frameRate_.FrameRate(SecondsOfDay());
+    SetCaption(input.MouseX, input.MouseY);
+    return false;
+}
+
+void Game::RefreshCaption() {
+    if (display_->Windowed() && !caption_.empty() && !state_.Paused) {
+        framesPerSecond_ = frameRate_.Refresh(SecondsOfDay());
+        SetCaption(lastInput_.MouseX, lastInput_.MouseY);
+    }
+}
+
+void Game::SetCaption(int32_t mouseX, int32_t mouseY) {
     if (display_->Windowed()) {
-        std::string caption = WindowCaption(input.MouseX, input.MouseY, framesPerSecond_);
+        std::string caption = WindowCaption(mouseX, mouseY, framesPerSecond_);
         if (caption != caption_) {
             caption_ = std::move(caption);
             display_->SetTitle(caption_);
@@ -236,7 +307,6 @@ bool Game::GameFrame() {
         caption_.clear();
         display_->SetTitle(kGameTitle);
     }
-    return false;
 }
 
 void Game::CheckWindow() {
@@ -285,7 +355,9 @@ void Game::DrawBackground(const GameState&) {
 void Game::DrawTableLayer(const GameState&) {
     // The score page's left edge peeks in at the right of the screen.
     BltSurface(*display_, clipRect_, PictureId::ScorePage, {}, kScorePageEdgeX, kScorePageEdgeY, true);
-    DrawTable(*display_, clipRect_, state_, fonts_, LocalWallClock());
+    const WallClock now = LocalWallClock();
+    clockShown_ = now;
+    DrawTable(*display_, clipRect_, state_, fonts_, now);
 }
 
 void Game::KeepMatch() {
@@ -361,7 +433,7 @@ int Game::EndProgram(const std::string& message, int exitCode) {
 }  // namespace
 
 int StartGame(GameState& state, const ResourceSet& resources, const CommandLine& line,
-              const SessionFiles& files) {
-    Game game(state, resources, line, files);
+              const SessionFiles& files, LoopWatcher* watcher) {
+    Game game(state, resources, line, files, watcher);
     return game.Run();
 }

@@ -86,9 +86,12 @@ int main(int argc, char** argv) {
             ApplyRules(options);
             RememberChoices(files, line, options);
         } catch (const std::runtime_error& e) {
-            // No display for the dialog: the game starts with the command line's options.
-            std::fprintf(stderr, "zarn: the startup dialog could not be shown (%s); starting the game.\n",
+            // The game starts only from the dialog's start button, or when the player skips the dialog.
+            std::fprintf(stderr,
+                         "zarn: the startup dialog could not be shown (%s); start the game with --no-dialog "
+                         "to play without it.\n",
                          e.what());
+            return kExitSetupFailed;
         }
     }
 

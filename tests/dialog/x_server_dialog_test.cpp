@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include <signal.h>
@@ -9,6 +12,7 @@
 #include <unistd.h>
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QGuiApplication>
 #include <QTest>
 
@@ -26,48 +30,48 @@ extern "C" const char* __lsan_default_suppressions() {
 
 namespace {
 
-// A private X server for one test: Xvfb picks a free display and tells it through a pipe.
+// A private X server for one test, started by the helper the shell tests share: it answers requests
+// before the test goes on, and its log is shown when it cannot be started.
 class XvfbServer {
 public:
-    XvfbServer() {
-        int fds[2];
-        if (pipe(fds) != 0) {
+    XvfbServer() : dir_(QDir::tempPath() + "/zarn_xvfb_XXXXXX") {
+        const std::string command =
+            std::string("bash '") + ZARN_START_XVFB + "' '" + dir_.path().toStdString() + "' 1024x768x24";
+        FILE* helper = popen(command.c_str(), "r");
+        if (helper == nullptr) {
             return;
         }
-        // Only async-signal-safe calls between fork and exec: the argument is made beforehand.
-        const std::string fd = std::to_string(fds[1]);
-        pid_ = fork();
-        if (pid_ == 0) {
-            close(fds[0]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
-                   "tcp", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        std::string number;
-        char c = 0;
-        while (pid_ > 0 && read(fds[0], &c, 1) == 1 && c != '\n') {
-            number += c;
-        }
-        close(fds[0]);
-        if (!number.empty()) {
-            display_ = ":" + number;
+        std::array<char, 256> line{};
+        const bool answered = std::fgets(line.data(), static_cast<int>(line.size()), helper) != nullptr;
+        status_ = pclose(helper);
+        std::istringstream words(answered ? line.data() : "");
+        words >> display_ >> pid_;
+        if (status_ != 0 || pid_ <= 0) {
+            display_.clear();
         }
     }
     ~XvfbServer() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
+        if (pid_ <= 0) {
+            return;
+        }
+        // Not this process's child (the helper started it): wait until it is gone.
+        kill(pid_, SIGTERM);
+        for (int i = 0; i < 100 && kill(pid_, 0) == 0; ++i) {
+            usleep(50000);
         }
     }
     XvfbServer(const XvfbServer&) = delete;
     XvfbServer& operator=(const XvfbServer&) = delete;
 
-    // ":N" once the server runs; empty when it could not start.
+    // ":N" once the server answers; empty when it could not start.
     const std::string& Display() const { return display_; }
+    // The helper's exit status: 77 when Xvfb is not installed.
+    int HelperExitCode() const { return WIFEXITED(status_) ? WEXITSTATUS(status_) : -1; }
 
 private:
+    QTemporaryDir dir_;
     pid_t pid_ = -1;
+    int status_ = -1;
     std::string display_;
 };
 
@@ -97,9 +101,10 @@ private:
 
 TEST(StartupDialogOnAnXServer, ShowsAWindowAndStartsOnTheStartButton) {
     const XvfbServer server;
-    if (server.Display().empty()) {
-        GTEST_SKIP() << "Xvfb could not be started";
+    if (server.HelperExitCode() == 77) {
+        GTEST_SKIP() << "Xvfb is not installed";
     }
+    ASSERT_FALSE(server.Display().empty()) << "no X server (its log is above)";
     const ScopedEnv display("DISPLAY", server.Display());
     const ScopedEnv platform("QT_QPA_PLATFORM", "xcb");
 

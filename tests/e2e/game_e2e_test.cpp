@@ -171,6 +171,22 @@ TEST_F(GameE2eTest, WithoutAScreenTheGameSaysSoInsteadOfRunningUnseen) {
     EXPECT_NE(r.output.find("no screen"), std::string::npos) << r.output;
 }
 
+// Without a display for the startup dialog the game does not start behind the player's back: it says
+// why and how to skip the dialog, and ends with a failure.
+TEST_F(GameE2eTest, WithoutADisplayForTheStartupDialogTheGameDoesNotStart) {
+    auto env = kHeadless;
+    env.insert({{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}});
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME"}) {
+        env[name] = dir_.string();
+    }
+    // Had the game started, it would end after a few frames with 0.
+    const ProcessResult r = RunGame({"--seed", "3", "--exit-after-frames", "5"}, env, 60s);
+    ASSERT_FALSE(r.timedOut) << r.output;
+    EXPECT_EQ(r.exitCode, 1) << r.output;
+    EXPECT_NE(r.output.find("the startup dialog could not be shown"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("--no-dialog"), std::string::npos) << r.output;
+}
+
 struct CommandLineCase {
     const char* name;
     std::vector<std::string> args;

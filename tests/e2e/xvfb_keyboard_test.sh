@@ -8,8 +8,8 @@
 set -euo pipefail
 
 zarn=$1
-if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null || ! command -v python3 >/dev/null; then
-    echo "Xvfb, xdotool or python3 missing; skipping"
+if ! command -v xdotool >/dev/null || ! command -v python3 >/dev/null; then
+    echo "xdotool or python3 missing; skipping"
     exit 77
 fi
 
@@ -34,14 +34,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display number and writes it to fd 3.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 50); do
-    [[ -s $work/display ]] && break
-    sleep 0.1
-done
-export DISPLAY=":$(tr -d '\n' <"$work/display")"
+# A private X server that answers before the game starts (the shared helper waits for it, starts it
+# again once if it died, and shows its log when it fails).
+server=$(bash "$(dirname "$0")/../support/start_xvfb.sh" "$work" 1280x1024x24) || exit $?
+read -r DISPLAY xvfb_pid <<<"$server"
+export DISPLAY
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
 # As in the other X window test: the X11 driver's own libraries leave allocations behind at exit.

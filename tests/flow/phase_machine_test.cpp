@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "cards/card_tables.h"
 #include "cards/rules.h"
 #include "flow/card_movement.h"
@@ -212,6 +214,17 @@ TEST_F(LayoutTurnTest, EmptiedSeatsAreSkipped) {
     EXPECT_EQ(s.CurrentSeat, 2);
     EXPECT_EQ(s.Phase, Phase::NormalPlay);
     EXPECT_TRUE(s.Hand[2][0].Moving) << "the computer lays its jack";
+}
+
+// The chooser's -1 ("nothing to lay"), a slot past the hand or an empty slot is reported, never used
+// to index the hand; a held card's slot passes.
+TEST_F(LayoutTurnTest, AComputerChoiceOfNoCardIsAFaultNotAnIndex) {
+    GiveHand(s, 2, {"JD", "5S"});
+    s.CurrentSeat = 2;
+    for (const int16_t slot : {int16_t{-1}, int16_t{kHandSlots}, int16_t{2}}) {
+        EXPECT_THROW(CheckedLayoutChoice(s, slot), std::logic_error) << "slot " << slot;
+    }
+    EXPECT_EQ(CheckedLayoutChoice(s, 1), 1);
 }
 
 TEST_F(LayoutTurnTest, HumanWithoutAFittingCardPassesWithoutAClick) {

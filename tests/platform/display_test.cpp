@@ -129,6 +129,26 @@ TEST_F(DisplayTest, LostDisplayIsRestoredWithThePicturesKept) {
     EXPECT_EQ(display.PixelAt(1, 1), kRed565);
 }
 
+// An unchanged picture is neither uploaded nor presented again; a changed one is, and so is the same
+// picture after a new renderer (its texture starts empty), and the last frame shown again on request.
+TEST_F(DisplayTest, OnlyAChangedPictureIsPresented) {
+    EXPECT_TRUE(display.FlipScreen());
+    EXPECT_FALSE(display.FlipScreen());
+    EXPECT_EQ(display.Presents(), 1);
+    display.LoadPicture(PictureId::Cursor, keyedRed, PictureFormat::Bmp, false);
+    display.CopyRect(PictureId::Cursor, {0, 0, 4, 3}, 796, 597, false);  // the very last pixel changes
+    EXPECT_TRUE(display.FlipScreen());
+    EXPECT_FALSE(display.FlipScreen());
+    EXPECT_EQ(display.Presents(), 2);
+    display.ShowLastFrame();
+    EXPECT_EQ(display.Presents(), 3);
+    display.DisplayLost();
+    EXPECT_FALSE(display.FlipScreen());
+    display.RestoreDisplay();
+    EXPECT_TRUE(display.FlipScreen());
+    EXPECT_EQ(display.Presents(), 4);
+}
+
 TEST_F(DisplayTest, SwitchesBetweenFullScreenAndWindow) {
     display.SetFullScreen(true);
     EXPECT_FALSE(display.Windowed());

@@ -43,6 +43,24 @@ TEST_F(InputDevicesTest, MouseStartsAtTheCentre) {
     EXPECT_EQ(state.MouseY, 300);
 }
 
+// A driver without a real pointer gives the window no mouse focus; its reported moves still place the
+// pointer, and any event wakes a wait at once while an empty queue lets the wait time out.
+TEST_F(InputDevicesTest, AMoveWithoutMouseFocusPlacesThePointerAndEventsEndAWait) {
+    EXPECT_FALSE(input.WaitForEvent(1));
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.x = 123;
+    e.motion.y = 45;
+    SDL_PushEvent(&e);
+    EXPECT_TRUE(input.WaitForEvent(1000));
+    EXPECT_TRUE(input.PumpEvents().anyEvent);
+    const InputState moved = input.Read();
+    EXPECT_EQ(moved.MouseX, 123);
+    EXPECT_EQ(moved.MouseY, 45);
+    input.PumpEvents();
+    EXPECT_EQ(input.Read().MouseX, 123);
+}
+
 TEST_F(InputDevicesTest, AQuickTapBetweenTwoFramesReadsAsDownOnce) {
     PushKey(SDL_KEYDOWN, SDL_SCANCODE_P);
     PushKey(SDL_KEYUP, SDL_SCANCODE_P);

@@ -61,6 +61,32 @@ struct CaptionCase {
     const char* expected;
 };
 
+// When the loop stops running frames, the rate falls to the frames actually run, then to zero, and
+// no further refresh is due.
+TEST(FrameRateMeter, RefreshShowsTheFramesActuallyRunWhileTheLoopWaits) {
+    FrameRateMeter meter;
+    for (int i = 0; i < 30; ++i) {
+        meter.FrameRate(100.0F);
+    }
+    for (int i = 0; i < 30; ++i) {
+        meter.FrameRate(100.5F);
+    }
+    for (int i = 0; i < 12; ++i) {
+        meter.FrameRate(100.6F);
+    }
+    // Within the second the rate stands.
+    EXPECT_FLOAT_EQ(*meter.SecondsToRefresh(100.75F), 0.75F);
+    EXPECT_FLOAT_EQ(meter.Refresh(100.75F), 60.0F);
+    EXPECT_FLOAT_EQ(meter.Refresh(102.0F), 8.0F);
+    EXPECT_FLOAT_EQ(*meter.SecondsToRefresh(102.0F), 1.0F);
+    EXPECT_FLOAT_EQ(meter.Refresh(104.0F), 0.0F);
+    EXPECT_FALSE(meter.SecondsToRefresh(110.0F).has_value());
+    // Frames counting again make a refresh due.
+    meter.FrameRate(111.0F);
+    EXPECT_TRUE(meter.SecondsToRefresh(111.0F).has_value());
+    EXPECT_FALSE(FrameRateMeter().SecondsToRefresh(5.0F).has_value());
+}
+
 TEST(WindowCaption, MousePositionAndRateWithOneDecimal) {
     const CaptionCase cases[] = {
         {400, 300, 60.0F, "   400   300    Frames per Second =60.0"},

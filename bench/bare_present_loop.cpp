@@ -1,0 +1,73 @@
+// The reference for the frame loop benchmark: the least a window that shows an 800 x 600 RGB565
+// picture sixty times a second can cost. One window, the renderer the game asks for, and one unchanging
+// buffer uploaded and presented every frame until the given number of seconds has passed.
+//
+//   bare_present_loop SECONDS
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+int main(int argc, char** argv) {
+    const double seconds = argc > 1 ? std::atof(argv[1]) : 10.0;
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "bare_present_loop: %s\n", SDL_GetError());
+        return 1;
+    }
+    constexpr int kWidth = 800;
+    constexpr int kHeight = 600;
+    SDL_Window* window = SDL_CreateWindow("bare", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth,
+                                          kHeight, SDL_WINDOW_RESIZABLE);
+    SDL_Renderer* renderer =
+        window != nullptr
+            ? SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC)
+            : nullptr;
+    if (window != nullptr && renderer == nullptr) {
+        renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    }
+    SDL_Texture* texture = renderer != nullptr
+                               ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB565,
+                                                   SDL_TEXTUREACCESS_STREAMING, kWidth, kHeight)
+                               : nullptr;
+    if (texture == nullptr) {
+        std::fprintf(stderr, "bare_present_loop: %s\n", SDL_GetError());
+        SDL_Quit();
+        return 1;
+    }
+    std::vector<uint16_t> pixels(static_cast<size_t>(kWidth) * kHeight);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        pixels[i] = static_cast<uint16_t>(i * 2654435761U >> 16);
+    }
+    const Uint64 frequency = SDL_GetPerformanceFrequency();
+    const Uint64 period = frequency / 60;
+    const Uint64 start = SDL_GetPerformanceCounter();
+    const Uint64 end = start + static_cast<Uint64>(seconds * static_cast<double>(frequency));
+    Uint64 next = start;
+    bool running = true;
+    while (running && SDL_GetPerformanceCounter() < end) {
+        SDL_Event e;
+        while (SDL_PollEvent(&e) != 0) {
+            running = running && e.type != SDL_QUIT;
+        }
+        SDL_UpdateTexture(texture, nullptr, pixels.data(), kWidth * 2);
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderClear(renderer);
+        SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+        SDL_RenderPresent(renderer);
+        next += period;
+        const Uint64 now = SDL_GetPerformanceCounter();
+        if (now < next) {
+            SDL_Delay(static_cast<Uint32>((next - now) * 1000 / frequency));
+        } else {
+            next = now;
+        }
+    }
+    SDL_DestroyTexture(texture);
+    SDL_DestroyRenderer(renderer);
+    SDL_DestroyWindow(window);
+    SDL_Quit();
+    return 0;
+}

@@ -1,0 +1,179 @@
+// The game's main loop on SDL's dummy display: a table waiting for the player costs no presents, and
+// the player's click is answered in the next frame.
+
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "archive/pak_archive.h"
+#include "archive/resource_set.h"
+#include "flow/autoplayer.h"
+#include "flow/frame_wake.h"
+#include "shell/game_session.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+constexpr auto kWaitingSpan = 5s;
+
+// The game's one window (only one exists at a time).
+SDL_Window* GameWindow() {
+    for (Uint32 id = 1; id < 1000; ++id) {
+        if (SDL_Window* window = SDL_GetWindowFromID(id)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+void PushButton(SDL_Window* window, Uint32 type, int x, int y) {
+    SDL_Event e{};
+    e.type = type;
+    e.button.windowID = SDL_GetWindowID(window);
+    e.button.button = SDL_BUTTON_LEFT;
+    e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+    e.button.clicks = 1;
+    e.button.x = x;
+    e.button.y = y;
+    SDL_PushEvent(&e);
+}
+
+// Watches the loop: once the table waits for the player, counts what the loop does for five seconds,
+// then clicks where a person would (a contract button or a card) and sees whether the next frame run
+// presented a picture.
+class WaitingTableWatcher final : public LoopWatcher {
+public:
+    bool AfterPass(const GameState& state, const LoopCounts& counts) override {
+        const auto now = Clock::now();
+        if (now - started_ > 90s) {
+            return false;  // the checks below then fail
+        }
+        if (!waiting_) {
+            if (state.AwaitingHuman && !state.Paused && TableAtRest(state)) {
+                waiting_ = true;
+                waitStart_ = now;
+                atWaitStart_ = counts;
+                tableWaits.store(true);
+            }
+            return true;
+        }
+        if (!clicked_) {
+            if (now - waitStart_ < kWaitingSpan) {
+                return true;
+            }
+            secondsWaited = std::chrono::duration<double>(now - waitStart_).count();
+            presentsWhileWaiting = counts.presents - atWaitStart_.presents;
+            framesWhileWaiting = counts.framesRun - atWaitStart_.framesRun;
+            AutoPlayer person;
+            const InputSnapshot click = person.NextInput(state);
+            SDL_Window* window = GameWindow();
+            if (window == nullptr || !click.Buttons[0]) {
+                return false;
+            }
+            SDL_Event move{};
+            move.type = SDL_MOUSEMOTION;
+            move.motion.windowID = SDL_GetWindowID(window);
+            move.motion.x = click.MouseX;
+            move.motion.y = click.MouseY;
+            SDL_PushEvent(&move);
+            PushButton(window, SDL_MOUSEBUTTONDOWN, click.MouseX, click.MouseY);
+            PushButton(window, SDL_MOUSEBUTTONUP, click.MouseX, click.MouseY);
+            clicked_ = true;
+            atClick_ = counts;
+            clickNote = "phase " + std::to_string(static_cast<int>(state.Phase)) + " click at (" +
+                        std::to_string(click.MouseX) + ", " + std::to_string(click.MouseY) + ")";
+            return true;
+        }
+        if (counts.framesRun > atClick_.framesRun) {
+            presentedAfterClick = counts.presents > atClick_.presents;
+            int moving = 0;
+            for (const CardRecord& card : state.Hand[kHumanSeat]) {
+                moving += card.Moving ? 1 : 0;
+            }
+            clickNote += ", card taken " + std::to_string(state.CardUnderMouse) + ", cards moving " +
+                         std::to_string(moving) + ", then phase " +
+                         std::to_string(static_cast<int>(state.Phase)) + ", frames " +
+                         std::to_string(counts.framesRun - atClick_.framesRun);
+            clickAnswered = true;
+            return false;
+        }
+        return true;
+    }
+
+    std::atomic<bool> tableWaits{false};
+    double secondsWaited = 0;
+    int64_t presentsWhileWaiting = -1;
+    int64_t framesWhileWaiting = -1;
+    bool clickAnswered = false;
+    bool presentedAfterClick = false;
+    std::string clickNote;
+
+private:
+    Clock::time_point started_ = Clock::now();
+    bool waiting_ = false;
+    bool clicked_ = false;
+    Clock::time_point waitStart_;
+    LoopCounts atWaitStart_;
+    LoopCounts atClick_;
+};
+
+TEST(GameLoop, AWaitingTablePresentsNothingNewAndAClickIsAnsweredInTheNextFrame) {
+    // The game's own files go to a folder of the test's.
+    const fs::path home = fs::temp_directory_path() / ("zarn_loop_" + std::to_string(::getpid()));
+    fs::create_directories(home);
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME"}) {
+        setenv(name, home.c_str(), 1);
+    }
+    PakArchive archive;
+    archive.OpenQ2Pak(ZARN_ARCHIVE);
+    const ResourceSet resources = ResourceSet::FromArchive(archive);
+    GameState state;
+    state.Options.FullScreen = false;
+    CommandLine line;
+    line.windowed = true;
+    line.seed = 4;
+
+    WaitingTableWatcher watcher;
+    std::atomic<bool> done{false};
+    // The loop may sleep until the clock's next minute: an event wakes it when the span is over.
+    std::thread waker([&] {
+        while (!done.load() && !watcher.tableWaits.load()) {
+            std::this_thread::sleep_for(10ms);
+        }
+        const auto until = Clock::now() + kWaitingSpan + 50ms;
+        while (!done.load() && Clock::now() < until) {
+            std::this_thread::sleep_for(10ms);
+        }
+        if (!done.load()) {
+            SDL_Event wake{};
+            wake.type = SDL_USEREVENT;
+            SDL_PushEvent(&wake);
+        }
+    });
+    const int exitCode = StartGame(state, resources, line, {}, &watcher);
+    done.store(true);
+    waker.join();
+    fs::remove_all(home);
+
+    EXPECT_EQ(exitCode, 0);
+    ASSERT_TRUE(watcher.tableWaits.load()) << "the table never waited for the player";
+    ASSERT_GE(watcher.secondsWaited, 5.0);
+    EXPECT_LE(watcher.presentsWhileWaiting, static_cast<int64_t>(2 * watcher.secondsWaited))
+        << "over " << watcher.secondsWaited << " s";
+    EXPECT_LE(watcher.framesWhileWaiting, static_cast<int64_t>(2 * watcher.secondsWaited))
+        << "over " << watcher.secondsWaited << " s";
+    EXPECT_TRUE(watcher.clickAnswered);
+    EXPECT_TRUE(watcher.presentedAfterClick) << watcher.clickNote;
+}
+
+}  // namespace
