@@ -113,7 +113,9 @@ TEST_F(KilledGame, EveryRestartResumesAndTheMatchEndsWithTheUninterruptedTotals)
         ASSERT_FALSE(r.timedOut) << r.output;
         statistics = LoadStatistics(StatisticsFile());
     }
-    ASSERT_EQ(statistics.records.size(), 1U);
+    // The demo deals on after a match, and a fast machine may finish the next one too: the first record
+    // is the seeded match.
+    ASSERT_GE(statistics.records.size(), 1U);
     EXPECT_TRUE(statistics.message.empty()) << statistics.message;
     const MatchRecord& record = statistics.records[0];
     EXPECT_NE(record.Outcome, MatchOutcome::Abandoned);

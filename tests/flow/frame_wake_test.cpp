@@ -133,20 +133,19 @@ TEST(NextFrameWake, AWholeMatchThroughTheScheduleKeepsItsTotals) {
         h.Start();
         int waits = 0;
         int framesRun = 0;
+        InputSnapshot pointerSeen;  // where the game last saw the pointer: moving it is input too
         for (int pass = 0; pass < 400000 && !(h.s.MatchOver && h.s.Phase == Phase::EndOfMatch); ++pass) {
             // The person thinks until the table is at rest, then acts.
             const InputSnapshot input = h.player.NextInput(h.s);
-            InputSnapshot pointerOnly;
-            pointerOnly.MouseX = input.MouseX;
-            pointerOnly.MouseY = input.MouseY;
             WakeContext context;
             context.nowMs = h.clock.GetTickCount();
             const FrameWake wake = NextFrameWake(h.s, context);
             if (wake.runNow) {
-                h.Frame(pointerOnly);
+                h.Frame(pointerSeen);
                 ++framesRun;
                 continue;
             }
+            const InputSnapshot pointerOnly = pointerSeen;
             ASSERT_TRUE(TableAtRest(h.s)) << "seed " << c.seed << " pass " << pass;
             GameState copy = h.s;
             CountingRandom random;
@@ -157,8 +156,11 @@ TEST(NextFrameWake, AWholeMatchThroughTheScheduleKeepsItsTotals) {
                                      << "the state, phase " << static_cast<int>(h.s.Phase);
             ASSERT_EQ(random.draws, 0) << "seed " << c.seed << " pass " << pass;
             ASSERT_TRUE(sound.played.empty()) << "seed " << c.seed << " pass " << pass;
-            context.inputPending = AnyKeyOrButtonDown(input);
+            context.inputPending = AnyKeyOrButtonDown(input) || input.MouseX != pointerSeen.MouseX ||
+                                   input.MouseY != pointerSeen.MouseY;
             if (NextFrameWake(h.s, context).runNow) {
+                pointerSeen.MouseX = input.MouseX;
+                pointerSeen.MouseY = input.MouseY;
                 h.Frame(input);
                 ++framesRun;
                 continue;
