@@ -38,13 +38,21 @@ package: configure
 	@cd $(BUILD_DIR) && cpack -G DEB
 	@ls $(BUILD_DIR)/package/*.deb
 
+# Every test keeps out of the player's own files: each test makes its own temporary home, and the
+# whole run is pointed at one inside the build folder besides, so a test that forgets can touch no more.
+TEST_HOME = HOME=$(abspath $(1))/test-home XDG_CONFIG_HOME=$(abspath $(1))/test-home/config \
+	XDG_STATE_HOME=$(abspath $(1))/test-home/state XDG_DATA_HOME=$(abspath $(1))/test-home/data
+
 test-release: build
-	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+	@mkdir -p $(BUILD_DIR)/test-home
+	@$(call TEST_HOME,$(BUILD_DIR)) ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 test-asan: setup
 	@cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZARN_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
-	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	@mkdir -p $(ASAN_BUILD_DIR)/test-home
+	@$(call TEST_HOME,$(ASAN_BUILD_DIR)) \
+		ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --test-dir $(ASAN_BUILD_DIR) --output-on-failure -j $(JOBS)
 
 # The whole suite: the optimised build, then the sanitizer build.
