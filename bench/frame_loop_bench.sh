@@ -53,19 +53,8 @@ measure() {
         'BEGIN { printf "%.2f", 100 * (c / hz) / (ns / 1e9) }'
 }
 
-# The game's window once it has shown a frame (its caption carries the frame rate).
-window_of() {
-    local id
-    for _ in $(seq 300); do
-        for id in $(xdotool search --pid "$1" 2>/dev/null); do
-            if [[ $(xdotool getwindowname "$id" 2>/dev/null) == *"Frames per Second ="* ]]; then
-                echo "$id"
-                return
-            fi
-        done
-        sleep 0.1
-    done
-}
+# window_of PID: the game's window once it has shown a frame (beside the X server helper).
+source "$(dirname "$start_xvfb")/game_window.sh"
 
 # The reference: the bare loop, measured while it runs.
 "$bare" $((seconds + 3)) &

@@ -34,6 +34,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# window_of PID: the game's window once it has shown a frame.
+source "$(dirname "$0")/../support/game_window.sh"
+
 # A private X server that answers before the game starts (the shared helper waits for it, starts it
 # again once if it died, and shows its log when it fails).
 server=$(bash "$(dirname "$0")/../support/start_xvfb.sh" "$work" 1280x1024x24) || exit $?
@@ -50,14 +53,7 @@ run_game() {
     local until=$1 shot=$2 log=$3 status=0 window=
     "$zarn" --no-dialog --windowed --seed "$seed" --screenshot "$shot" >"$log" 2>&1 &
     game_pid=$!
-    for _ in $(seq 100); do
-        window=$(xdotool search --pid "$game_pid" 2>/dev/null | tail -1 || true)
-        # A window found while it is still being set up may be gone a moment later: wait for one that
-        # answers.
-        [[ -n $window ]] && xdotool getwindowname "$window" >/dev/null 2>&1 && break
-        window=
-        sleep 0.1
-    done
+    window=$(window_of "$game_pid")
     [[ -n $window ]] || { echo "the game's window never appeared"; cat "$log"; exit 1; }
     # Keys go to the window under the pointer (there is no window manager); the pointer rests in the
     # bottom right corner, away from the cards and the buttons.

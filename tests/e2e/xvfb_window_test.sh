@@ -21,22 +21,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The game's window once it has shown a frame (its caption then carries the frame rate; a window SDL
-# makes and replaces while it sets up the renderer never does). 30 seconds at most: a loaded machine
-# starts slowly.
-window_of() {
-    local id
-    for _ in $(seq 300); do
-        for id in $(xdotool search --pid "$1" 2>/dev/null || true); do
-            if [[ $(xdotool getwindowname "$id" 2>/dev/null) == *"Frames per Second ="* ]]; then
-                echo "$id"
-                return
-            fi
-        done
-        kill -0 "$1" 2>/dev/null || return
-        sleep 0.1
-    done
-}
+# window_of PID: the game's window once it has shown a frame.
+source "$(dirname "$0")/../support/game_window.sh"
 
 # ESCAPE ends the running game; it must be gone within thirty seconds with exit code 0.
 escape_and_expect_clean_exit() {
