@@ -1,0 +1,171 @@
+#!/usr/bin/env bash
+# The game in a real X window (Xvfb at 2400 x 1800, started here), sharp at every size: a window of
+# 2400 x 1800 is drawn at scale 3, shrunk to 1600 x 1200 at scale 2, grown back at scale 3, and the mouse
+# still lands on the right things. The human owns the first kingdom of this seed: the mouse chooses the
+# lowest contract at scale 2, then, back at scale 3, plays a card with a click on its place. A second run
+# plays the same card with the keyboard's focus (the first card the human may play); the two runs must
+# end on the same table, so the click hit that very card.
+set -euo pipefail
+
+zarn=$1
+if ! command -v xdotool >/dev/null || ! command -v python3 >/dev/null; then
+    echo "xdotool or python3 missing; skipping"
+    exit 77
+fi
+
+seed=3
+# The hand slot of the first card the human may play in this seed's first trick, and where its visible
+# strip lies (the hand starts at x 155, y 420, a card every 33 units).
+slot=${ZARN_SCALE_TEST_SLOT:-0}
+card_x=$((155 + 33 * slot + 12))
+card_y=500
+menu_frames=575
+turn_seconds=6
+turn_frames=60
+
+work=$(mktemp -d)
+export XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state XDG_DATA_HOME=$work/data HOME=$work/home
+xvfb_pid=
+game_pid=
+cleanup() {
+    [[ -n $game_pid ]] && kill "$game_pid" 2>/dev/null || true
+    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+source "$(dirname "$0")/../support/game_window.sh"
+
+server=$(bash "$(dirname "$0")/../support/start_xvfb.sh" "$work" 2400x1800x24) || exit $?
+read -r DISPLAY xvfb_pid <<<"$server"
+export DISPLAY
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+
+# Waits up to twenty seconds for the game's log to report the n-th change to a scale.
+expect_scale() {
+    local log=$1 scale=$2 count=$3
+    for _ in $(seq 200); do
+        (($(grep -c "drawing at scale $scale" "$log" || true) >= count)) && return 0
+        sleep 0.1
+    done
+    echo "never drew at scale $scale (time $count)"
+    cat "$log"
+    exit 1
+}
+
+# Sets menu_wait and turn_wait (seconds) from the frame rate in the caption, as the keyboard test does.
+measure_waits() {
+    local fps
+    fps=$(xdotool getwindowname "$1" 2>/dev/null | sed -n 's/.*Frames per Second *= *\([0-9.]*\).*/\1/p' || true)
+    read -r menu_wait turn_wait < <(awk -v fps="${fps:-0}" -v mf="$menu_frames" -v ts="$turn_seconds" \
+        -v tf="$turn_frames" 'BEGIN {
+            if (fps + 0 < 5) fps = 5
+            menu = mf / fps + 2; if (menu < 9) menu = 9
+            printf "%d %d\n", menu + 1, ts + tf / fps + 4
+        }')
+}
+
+expect_mouse() {
+    local window=$1 wx=$2 wy=$3 bx=$4 by=$5
+    xdotool mousemove --window "$window" "$wx" "$wy"
+    for _ in $(seq 150); do
+        [[ $(xdotool getwindowname "$window") == "   $bx   $by    Frames per Second ="* ]] && return 0
+        sleep 0.1
+    done
+    echo "window ($wx, $wy): caption '$(xdotool getwindowname "$window")', want ($bx, $by)"
+    exit 1
+}
+
+click_at() {
+    xdotool mousemove --window "$1" "$2" "$3"
+    sleep 0.3
+    xdotool click 1
+    sleep 0.3
+}
+
+# One run: "mouse" or "keys" plays the card. The last frame goes to the given file.
+run_game() {
+    local how=$1 shot=$2 log=$3 status=0 window=
+    mkdir -p "$XDG_CONFIG_HOME/zarn" "$HOME"
+    rm -rf "$XDG_STATE_HOME"
+    printf '[format]\nversion=1\n[window]\nwindowed=true\nwidth=2400\nheight=1800\n' >"$XDG_CONFIG_HOME/zarn/zarn.conf"
+    "$zarn" --no-dialog --windowed --seed "$seed" --report-scale --screenshot "$shot" >"$log" 2>&1 &
+    game_pid=$!
+    window=$(window_of "$game_pid")
+    [[ -n $window ]] || { echo "the game's window never appeared"; cat "$log"; exit 1; }
+    expect_scale "$log" 3 1
+    xdotool mousemove --window "$window" 2390 1790
+    sleep 2
+    measure_waits "$window"
+
+    xdotool windowsize "$window" 1600 1200
+    expect_scale "$log" 2 1
+    expect_mouse "$window" 1000 700 500 350
+    xdotool mousemove --window "$window" 1590 1190
+    sleep "$menu_wait"
+    # The lowest contract button: x 305..560, y 360..412.
+    click_at "$window" $((2 * 430)) $((2 * 385))
+    xdotool mousemove --window "$window" 1590 1190
+
+    xdotool windowsize "$window" 2400 1800
+    expect_scale "$log" 3 2
+    expect_mouse "$window" 1500 1050 500 350
+    xdotool mousemove --window "$window" 2390 1790
+    sleep "$turn_wait"
+    if [[ $how == mouse ]]; then
+        click_at "$window" $((3 * card_x + 1)) $((3 * card_y + 1))
+    else
+        # The first Return shows the focus (the mouse chose the contract), the second plays its card.
+        xdotool key Return
+        sleep 0.3
+        xdotool key Return
+        sleep 0.3
+    fi
+    # The pointer goes back to the corner, so both runs end with it in the same place.
+    xdotool mousemove --window "$window" 2390 1790
+    sleep 2
+    kill -0 "$game_pid" 2>/dev/null || { echo "the game ended early"; cat "$log"; exit 1; }
+    xdotool key Escape
+    for _ in $(seq 100); do
+        kill -0 "$game_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    wait "$game_pid" || status=$?
+    game_pid=
+    [[ $status -eq 0 ]] || { echo "the game ended with $status"; cat "$log"; exit 1; }
+    if grep -q "sharper pictures cannot be used" "$log"; then
+        echo "the game fell back to scale 1"
+        cat "$log"
+        exit 1
+    fi
+}
+
+run_game keys "$work/keys.bmp" "$work/log1"
+run_game mouse "$work/mouse.bmp" "$work/log2"
+
+python3 - "$work/keys.bmp" "$work/mouse.bmp" <<'EOF'
+import struct
+import sys
+
+
+def rows(path):
+    data = open(path, "rb").read()
+    offset, = struct.unpack_from("<I", data, 10)
+    width, height = struct.unpack_from("<ii", data, 18)
+    bits, = struct.unpack_from("<H", data, 28)
+    stride = (width * bits // 8 + 3) & ~3
+    lines = [data[offset + y * stride: offset + y * stride + width * bits // 8] for y in range(abs(height))]
+    return width, (lines if height < 0 else lines[::-1])
+
+
+(wk, keys), (wm, mouse) = rows(sys.argv[1]), rows(sys.argv[2])
+if wk != 2400 or wm != 2400 or len(keys) != 1800 or len(mouse) != 1800:
+    sys.exit("the last frames are not 2400 x 1800 (scale 3)")
+# Above the clock's line (the clock may turn a minute between the runs).
+if keys[:3 * 560] != mouse[:3 * 560]:
+    sys.exit("the click did not play the card the keyboard played")
+print("the click at scale 3 played the same card as the keyboard")
+EOF
+echo "ok"
