@@ -82,7 +82,7 @@ private:
     // Loads every picture and font at the scale; at a scale above 1 that cannot be had, says why once
     // and loads them at scale 1.
     void LoadPicturesAt(int32_t scale);
-    const ResourceSet* ScaledResources();
+    const ResourceSet* ScaledResources(int32_t scale);
     void GiveUpScaling(const std::string& why);
     void DrawMouseCursor(const InputSnapshot& input);
     int ExitGame();
@@ -97,7 +97,8 @@ private:
     const SessionFiles& files_;
     LoopWatcher* watcher_;
     std::string scaledArchivePath_;
-    std::optional<ResourceSet> scaledResources_;  // read when first needed
+    std::optional<ResourceSet> scaledResources_;  // one scale's pictures, read when first needed
+    int32_t scaledResourcesScale_ = 0;
     bool scalingGivenUp_ = false;
     SeededRandom random_;
     SystemClock clock_;
@@ -139,11 +140,12 @@ void Game::SetUp() {
     if (sound_) {
         LoadSounds(*sound_, resources_);
     }
-    // The remembered window size first: it decides the scale the pictures are loaded at.
     if (display_->Windowed() && files_.windowWidth > 0) {
         display_->SetWindowSize(files_.windowWidth, files_.windowHeight);
     }
-    LoadPicturesAt(WantedScale());
+    // The first frame is drawn at scale 1, as quickly as ever; the sharper pictures are read right after
+    // it (see CheckWindow), so a large window never waits for them to show the table.
+    LoadPicturesAt(1);
     clipRect_ = kScreenClipRect;
     if (state_.Options.Players == PlayerLevel::Expert) {
         computers_ =
@@ -334,7 +336,7 @@ bool Game::CheckWindow() {
         input_->ShowSystemCursor(!overPicture);
     }
     const int32_t wanted = WantedScale();
-    if (wanted == display_->Scale()) {
+    if (frames_ == 0 || wanted == display_->Scale()) {
         return false;
     }
     LoadPicturesAt(wanted);
@@ -354,10 +356,20 @@ int32_t Game::WantedScale() const {
     return ScaleForOutput(width, height);
 }
 
-const ResourceSet* Game::ScaledResources() {
-    if (!scaledResources_) {
+const ResourceSet* Game::ScaledResources(int32_t scale) {
+    if (!scaledResources_ || scaledResourcesScale_ != scale) {
+        // Only this scale's pictures, and only the chosen deck's cards: a quarter of the archive.
+        const std::string suffix = "@" + std::to_string(scale) + "x.";
+        const std::optional<ResourceFolder> deck = DeckFolder(state_.Options.DeckName);
+        const auto keep = [&suffix, deck](ResourceFolder folder, std::string_view name) {
+            const bool otherDeck =
+                (folder == ResourceFolder::Roya2 || folder == ResourceFolder::Royal) && folder != deck;
+            return !otherDeck && name.find(suffix) != std::string_view::npos;
+        };
+        scaledResources_.reset();
         try {
-            scaledResources_ = ResourceSet::FromFile(scaledArchivePath_);
+            scaledResources_ = ResourceSet::FromFile(scaledArchivePath_, keep);
+            scaledResourcesScale_ = scale;
         } catch (const PakError& e) {
             GiveUpScaling(e.what());
             return nullptr;
@@ -378,7 +390,7 @@ void Game::GiveUpScaling(const std::string& why) {
 
 void Game::LoadPicturesAt(int32_t scale) {
     const int32_t before = display_->Scale();
-    const ResourceSet* scaled = scale > 1 ? ScaledResources() : nullptr;
+    const ResourceSet* scaled = scale > 1 ? ScaledResources(scale) : nullptr;
     if (scale > 1 && scaled == nullptr) {
         scale = 1;
     }
