@@ -4,8 +4,8 @@
 # still lands on the right things. The human owns the first kingdom of this seed: the mouse chooses the
 # lowest contract at scale 2, then, back at scale 3, clicks the hand's cards from left to right, which
 # plays the first card the human may play. A second run plays with the keyboard's focus, which stands on
-# that same card; once the table rests again, the two runs must show the same table, so the clicks hit
-# the cards where the picture shows them.
+# that same card; once the table rests again, the two runs must show the same table above the hand, so
+# the clicks hit the cards where the picture shows them.
 set -euo pipefail
 
 zarn=$1
