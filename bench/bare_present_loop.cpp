@@ -1,8 +1,9 @@
-// The reference for the frame loop benchmark: the least a window that shows an 800 x 600 RGB565
-// picture sixty times a second can cost. One window, the renderer the game asks for, and one unchanging
-// buffer uploaded and presented every frame until the given number of seconds has passed.
+// The reference for the frame loop benchmarks: the least a window that shows an RGB565 picture of
+// k x 800 by k x 600 sixty times a second can cost. One window of that size, the renderer the game asks
+// for, and one unchanging buffer uploaded and presented every frame until the given number of seconds
+// has passed.
 //
-//   bare_present_loop SECONDS
+//   bare_present_loop SECONDS [K]   (K 1 to 3, 1 unless given)
 
 #include <SDL.h>
 
@@ -17,10 +18,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bare_present_loop: %s\n", SDL_GetError());
         return 1;
     }
-    constexpr int kWidth = 800;
-    constexpr int kHeight = 600;
-    SDL_Window* window = SDL_CreateWindow("bare", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth,
-                                          kHeight, SDL_WINDOW_RESIZABLE);
+    const int scale = argc > 2 ? std::atoi(argv[2]) : 1;
+    if (scale < 1 || scale > 3) {
+        std::fprintf(stderr, "bare_present_loop: the scale is 1, 2 or 3\n");
+        return 2;
+    }
+    const int width = 800 * scale;
+    const int height = 600 * scale;
+    SDL_Window* window = SDL_CreateWindow("bare", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                                          height, SDL_WINDOW_RESIZABLE);
     SDL_Renderer* renderer =
         window != nullptr
             ? SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC)
@@ -28,16 +34,15 @@ int main(int argc, char** argv) {
     if (window != nullptr && renderer == nullptr) {
         renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
     }
-    SDL_Texture* texture = renderer != nullptr
-                               ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB565,
-                                                   SDL_TEXTUREACCESS_STREAMING, kWidth, kHeight)
-                               : nullptr;
+    SDL_Texture* texture = renderer != nullptr ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB565,
+                                                                   SDL_TEXTUREACCESS_STREAMING, width, height)
+                                               : nullptr;
     if (texture == nullptr) {
         std::fprintf(stderr, "bare_present_loop: %s\n", SDL_GetError());
         SDL_Quit();
         return 1;
     }
-    std::vector<uint16_t> pixels(static_cast<size_t>(kWidth) * kHeight);
+    std::vector<uint16_t> pixels(static_cast<size_t>(width) * height);
     for (size_t i = 0; i < pixels.size(); ++i) {
         pixels[i] = static_cast<uint16_t>(i * 2654435761U >> 16);
     }
@@ -52,7 +57,7 @@ int main(int argc, char** argv) {
         while (SDL_PollEvent(&e) != 0) {
             running = running && e.type != SDL_QUIT;
         }
-        SDL_UpdateTexture(texture, nullptr, pixels.data(), kWidth * 2);
+        SDL_UpdateTexture(texture, nullptr, pixels.data(), width * 2);
         SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
         SDL_RenderClear(renderer);
         SDL_RenderCopy(renderer, texture, nullptr, nullptr);

@@ -1,7 +1,10 @@
 #include "archive/resource_set.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <limits>
 
 #include "archive/format_checks.h"
 
@@ -25,6 +28,92 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 std::string EntryText(const PakArchive& archive, int32_t id) {
     return archive.FileLoaded() + ": entry " + std::to_string(id) + " (\"" + archive.EntryFileName(id) +
            "\")";
+}
+
+int32_t Int32At(const std::vector<uint8_t>& bytes, size_t at) {
+    uint32_t value = 0;
+    for (size_t i = 0; i < 4; ++i) {
+        value |= static_cast<uint32_t>(bytes[at + i]) << (8 * i);
+    }
+    return static_cast<int32_t>(value);
+}
+
+void PutInt32(std::vector<uint8_t>& bytes, size_t at, int32_t value) {
+    const auto v = static_cast<uint32_t>(value);
+    for (size_t i = 0; i < 4; ++i) {
+        bytes[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    }
+}
+
+// A smaller archive of the same layout holding the directory entries `keep` wants, each marker and
+// every entry of no known folder (so nothing the full read would refuse slips through unread), with
+// their bytes as they are on file. Reads the header, the directory and those entries only. None when
+// anything about the file is unusual: the caller then reads it whole, and the archive's own checks say
+// what is wrong.
+std::optional<std::vector<uint8_t>> SelectedEntries(
+    const std::string& path, const std::function<bool(ResourceFolder, std::string_view)>& keep) {
+    std::error_code error;
+    if (!fs::is_regular_file(path, error)) {
+        return std::nullopt;
+    }
+    const auto fileSize = static_cast<int64_t>(fs::file_size(path, error));
+    if (error || fileSize < PakArchive::kHeaderSize || fileSize > std::numeric_limits<int32_t>::max()) {
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> header(PakArchive::kHeaderSize);
+    if (!in.read(reinterpret_cast<char*>(header.data()), PakArchive::kHeaderSize) ||
+        std::memcmp(header.data(), "PACK", 4) != 0) {
+        return std::nullopt;
+    }
+    const int32_t dirOffset = Int32At(header, 4);
+    const int32_t dirLength = Int32At(header, 8);
+    if (dirOffset < PakArchive::kHeaderSize || dirLength < 0 ||
+        dirLength % PakArchive::kDirectoryEntrySize != 0 || int64_t{dirOffset} + dirLength > fileSize) {
+        return std::nullopt;
+    }
+    std::vector<uint8_t> directory(static_cast<size_t>(dirLength));
+    in.seekg(dirOffset);
+    if (!in.read(reinterpret_cast<char*>(directory.data()), dirLength)) {
+        return std::nullopt;
+    }
+    std::vector<uint8_t> out(header);
+    std::vector<uint8_t> newDirectory;
+    for (size_t at = 0; at < directory.size(); at += PakArchive::kDirectoryEntrySize) {
+        const char* field = reinterpret_cast<const char*>(&directory[at]);
+        const std::string name(field, strnlen(field, PakArchive::kNameSize));
+        const ResourcePrefix* match = nullptr;
+        for (const ResourcePrefix& prefix : kResourcePrefixes) {
+            if (StartsWithIgnoringCase(name, prefix.prefix)) {
+                match = &prefix;
+                break;
+            }
+        }
+        if (match != nullptr && !keep(match->folder, std::string_view(name).substr(match->prefix.size()))) {
+            continue;
+        }
+        const int32_t offset = Int32At(directory, at + 56);
+        const int32_t size = Int32At(directory, at + 60);
+        if (offset < PakArchive::kHeaderSize || size < 0 || int64_t{offset} + size > fileSize ||
+            out.size() + static_cast<size_t>(size) >
+                static_cast<size_t>(std::numeric_limits<int32_t>::max() / 2)) {
+            return std::nullopt;
+        }
+        const size_t newOffset = out.size();
+        out.resize(newOffset + static_cast<size_t>(size));
+        in.seekg(offset);
+        if (!in.read(reinterpret_cast<char*>(out.data() + newOffset), size)) {
+            return std::nullopt;
+        }
+        newDirectory.insert(
+            newDirectory.end(), directory.begin() + static_cast<std::ptrdiff_t>(at),
+            directory.begin() + static_cast<std::ptrdiff_t>(at + PakArchive::kDirectoryEntrySize));
+        PutInt32(newDirectory, newDirectory.size() - 8, static_cast<int32_t>(newOffset));
+    }
+    PutInt32(out, 4, static_cast<int32_t>(out.size()));
+    PutInt32(out, 8, static_cast<int32_t>(newDirectory.size()));
+    out.insert(out.end(), newDirectory.begin(), newDirectory.end());
+    return out;
 }
 
 }  // namespace
@@ -54,6 +143,11 @@ std::optional<ResourceFolder> DeckFolder(std::string_view deckName) {
 }
 
 ResourceSet ResourceSet::FromArchive(const PakArchive& archive) {
+    return FromArchive(archive, [](ResourceFolder, std::string_view) { return true; });
+}
+
+ResourceSet ResourceSet::FromArchive(const PakArchive& archive,
+                                     const std::function<bool(ResourceFolder, std::string_view)>& keep) {
     ResourceSet set;
     set.archiveName_ = archive.FileLoaded();
     for (int32_t id = 0; id <= archive.NumEntrys(); ++id) {
@@ -81,6 +175,9 @@ ResourceSet ResourceSet::FromArchive(const PakArchive& archive) {
             throw PakError(EntryText(archive, id) + ": no file name after the prefix \"" +
                            std::string(match->prefix) + "\"");
         }
+        if (!keep(match->folder, fileName)) {
+            continue;
+        }
         std::vector<uint8_t> bytes = archive.ReadEntry(id);
         std::string why;
         if (!MatchesItsExtension(fileName, bytes, &why)) {
@@ -103,6 +200,18 @@ ResourceSet ResourceSet::FromFile(const std::string& archivePath) {
     PakArchive archive;
     archive.OpenQ2Pak(archivePath);
     return FromArchive(archive);
+}
+
+ResourceSet ResourceSet::FromFile(const std::string& archivePath,
+                                  const std::function<bool(ResourceFolder, std::string_view)>& keep) {
+    // Only the wanted entries are read; the smaller archive then goes through every check a whole one
+    // does.
+    if (std::optional<std::vector<uint8_t>> selected = SelectedEntries(archivePath, keep)) {
+        return FromArchive(PakArchive::FromBytes(std::move(*selected), archivePath), keep);
+    }
+    PakArchive archive;
+    archive.OpenQ2Pak(archivePath);
+    return FromArchive(archive, keep);
 }
 
 const std::vector<uint8_t>* ResourceSet::Find(ResourceFolder folder, std::string_view fileName) const {

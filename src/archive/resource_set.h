@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -55,9 +56,14 @@ public:
     // ".jpg" or ".wav" entry whose bytes are not what the name claims. An empty archive gives an empty
     // set.
     static ResourceSet FromArchive(const PakArchive& archive);
+    // The same, keeping only the files `keep` accepts (the others are checked as names, not read).
+    static ResourceSet FromArchive(const PakArchive& archive,
+                                   const std::function<bool(ResourceFolder, std::string_view)>& keep);
 
     // Opens the archive file and reads it as above. Throws PakError also for an unreadable file.
     static ResourceSet FromFile(const std::string& archivePath);
+    static ResourceSet FromFile(const std::string& archivePath,
+                                const std::function<bool(ResourceFolder, std::string_view)>& keep);
 
     // The file's bytes, the file name matched without regard to case; nullptr when missing. The one
     // JPEG background also answers to its ".bmp" name when the archive holds no such bitmap, as the

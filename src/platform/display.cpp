@@ -56,6 +56,7 @@ struct Display::Impl {
     bool windowed = false;
     bool lost = false;
     bool vsync = false;
+    int32_t scale = 1;
     WindowPtr window;
     RendererPtr renderer;
     TexturePtr texture;
@@ -92,13 +93,28 @@ struct Display::Impl {
         SDL_RendererInfo info{};
         vsync =
             SDL_GetRendererInfo(renderer.get(), &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+        CreateTexture();
+        lost = false;
+    }
+
+    void CreateTexture() {
+        texture.reset();
         texture.reset(SDL_CreateTexture(renderer.get(), SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
-                                        kBackBufferWidth, kBackBufferHeight));
+                                        kBackBufferWidth * scale, kBackBufferHeight * scale));
         if (!texture) {
             FailDirectX("no texture for the back buffer");
         }
         shown.clear();
-        lost = false;
+    }
+
+    void CreateBackBuffer() {
+        backBuffer.reset();
+        backBuffer.reset(SDL_CreateRGBSurfaceWithFormat(
+            0, kBackBufferWidth * scale, kBackBufferHeight * scale, 16, SDL_PIXELFORMAT_RGB565));
+        if (!backBuffer) {
+            FailDirectX("no back buffer");
+        }
+        SDL_FillRect(backBuffer.get(), nullptr, 0);
     }
 
     // True when the back buffer differs from the picture in the texture; remembers it then.
@@ -167,12 +183,7 @@ Display::Display(bool fullScreen, const std::string& title) : impl_(std::make_un
     SDL_SetWindowMinimumSize(impl_->window.get(), kBackBufferWidth / 4, kBackBufferHeight / 4);
     SetProgramIcon(impl_->window.get());
     impl_->CreateRenderer();
-    impl_->backBuffer.reset(
-        SDL_CreateRGBSurfaceWithFormat(0, kBackBufferWidth, kBackBufferHeight, 16, SDL_PIXELFORMAT_RGB565));
-    if (!impl_->backBuffer) {
-        FailDirectX("no back buffer");
-    }
-    ClearBackBuffer();
+    impl_->CreateBackBuffer();
 }
 
 Display::~Display() = default;
@@ -199,6 +210,9 @@ void Display::LoadPicture(PictureId picture, std::span<const uint8_t> bytes, Pic
     if (!decoded) {
         throw PictureError(std::string("the picture could not be decoded: ") + IMG_GetError());
     }
+    if (decoded->w % impl_->scale != 0 || decoded->h % impl_->scale != 0) {
+        throw PictureError("the picture's size is not a whole multiple of the scale");
+    }
     SurfacePtr converted(SDL_ConvertSurfaceFormat(decoded.get(), SDL_PIXELFORMAT_RGB565, 0));
     if (!converted) {
         throw PictureError(std::string("the picture could not be converted: ") + SDL_GetError());
@@ -219,6 +233,9 @@ void Display::SetPicturePixels(PictureId picture, int32_t width, int32_t height,
     if (width <= 0 || height <= 0 ||
         pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height)) {
         throw PictureError("the picture's pixels do not fill its size");
+    }
+    if (width % impl_->scale != 0 || height % impl_->scale != 0) {
+        throw PictureError("the picture's size is not a whole multiple of the scale");
     }
     SurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, width, height, 16, SDL_PIXELFORMAT_RGB565));
     if (!surface) {
@@ -246,12 +263,38 @@ bool Display::HasPicture(PictureId picture) const {
     return impl_->Picture(picture) != nullptr;
 }
 
+int32_t Display::Scale() const {
+    return impl_->scale;
+}
+
 Rect32 Display::PictureRect(PictureId picture) const {
     const SDL_Surface* s = impl_->Picture(picture);
     if (s == nullptr) {
         return {};
     }
-    return {0, 0, s->w, s->h};
+    return {0, 0, s->w / impl_->scale, s->h / impl_->scale};
+}
+
+void Display::SetScale(int32_t k) {
+    k = std::clamp(k, 1, kLargestScale);
+    if (k == impl_->scale) {
+        return;
+    }
+    for (auto& p : impl_->pictures) {
+        p.surface.reset();
+    }
+    impl_->scale = k;
+    impl_->CreateBackBuffer();
+    if (impl_->renderer && !impl_->lost) {
+        impl_->CreateTexture();
+    }
+}
+
+void Display::OutputSize(int& width, int& height) const {
+    SDL_GetWindowSize(impl_->window.get(), &width, &height);
+    if (impl_->renderer) {
+        SDL_GetRendererOutputSize(impl_->renderer.get(), &width, &height);
+    }
 }
 
 void Display::CopyRect(PictureId picture, const Rect32& source, int32_t x, int32_t y, bool keyed) {

@@ -16,9 +16,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The game's screen: an 800 x 600 back buffer in 16 bits (RGB565) that everything is drawn into, the
-// pictures the game copies from, and a window (full screen on the desktop's mode, or a resizable
-// window) that shows the whole back buffer, scaled with its aspect kept, at every present.
+// The game's screen: a back buffer in 16 bits (RGB565) that everything is drawn into, the pictures the
+// game copies from, and a window (full screen on the desktop's mode, or a resizable window) that shows
+// the whole back buffer, scaled with its aspect kept, at every present. At scale k the back buffer is
+// k x 800 by k x 600 pixels and the pictures are loaded at k times their size.
 //
 // Keyed pictures use magenta (RGB565 0xF81F) as their transparent colour.
 class Display final : public Canvas {
@@ -33,8 +34,8 @@ public:
     Display& operator=(const Display&) = delete;
 
     // Decodes a picture of the given format into a surface of the back buffer's format (its own
-    // size) and sets its colour key when `keyed`; replaces an earlier picture of the same id.
-    // Throws PictureError.
+    // size, which must be a whole multiple of the scale) and sets its colour key when `keyed`; replaces
+    // an earlier picture of the same id. Throws PictureError.
     void LoadPicture(PictureId picture, std::span<const uint8_t> bytes, PictureFormat format, bool keyed);
     // Makes a picture from RGB565 pixels, row by row (pictures the program draws itself); replaces an
     // earlier picture of the same id. Throws PictureError.
@@ -43,8 +44,17 @@ public:
     void ReleasePicture(PictureId picture);
     bool HasPicture(PictureId picture) const;
 
-    // Canvas: the whole rectangle of a loaded picture (empty when none is loaded), and copies.
+    // Canvas: the scale, the whole rectangle of a loaded picture in units (empty when none is loaded),
+    // and copies.
+    int32_t Scale() const override;
     Rect32 PictureRect(PictureId picture) const override;
+
+    // Draws from now on at scale k (1 to 3): a new, cleared back buffer and texture of k times the
+    // size. Every picture is released; the caller loads them again at the new scale.
+    // Throws SetupError for "DirectX".
+    void SetScale(int32_t k);
+    // The window's size in output pixels (larger than WindowSize on high-density screens).
+    void OutputSize(int& width, int& height) const;
     void CopyRect(PictureId picture, const Rect32& source, int32_t x, int32_t y, bool keyed) override;
 
     // Fills the back buffer with black.
@@ -83,7 +93,7 @@ public:
     // Throws std::runtime_error.
     void SaveScreenshot(const std::string& path) const;
 
-    // A back-buffer pixel in RGB565 (for tests).
+    // A back-buffer pixel in RGB565, in back-buffer pixels (for tests).
     uint16_t PixelAt(int32_t x, int32_t y) const;
 
 private:

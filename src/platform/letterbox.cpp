@@ -43,3 +43,9 @@ BackBufferPoint WindowToBackBuffer(int32_t windowX, int32_t windowY, int32_t win
     p.y = static_cast<int32_t>(std::clamp(by, 0.0, static_cast<double>(kBackBufferHeight - 1)));
     return p;
 }
+
+int32_t ScaleForOutput(int32_t outputWidth, int32_t outputHeight) {
+    constexpr int32_t kLargest = 3;
+    const int32_t fits = std::min(outputWidth / kBackBufferWidth, outputHeight / kBackBufferHeight);
+    return std::clamp(fits, 1, kLargest);
+}

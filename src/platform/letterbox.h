@@ -2,9 +2,10 @@
 
 #include <cstdint>
 
-// The back buffer is always 800 x 600. It is shown scaled to the window or screen with its aspect
-// kept, centred, with black bars where the shapes differ. Both the drawing and the mouse go through
-// these functions, so a click always lands where the picture shows it.
+// The table is 800 x 600 units (drawn at 1, 2 or 3 pixels a unit). It is shown scaled to the window or
+// screen with its aspect kept, centred, with black bars where the shapes differ. Both the drawing and
+// the mouse go through these functions, so a click always lands where the picture shows it; the mouse
+// is given in units whatever the scale.
 
 inline constexpr int32_t kBackBufferWidth = 800;
 inline constexpr int32_t kBackBufferHeight = 600;
@@ -30,3 +31,7 @@ struct BackBufferPoint {
 // size and the output (drawable) size differ on high-density screens.
 BackBufferPoint WindowToBackBuffer(int32_t windowX, int32_t windowY, int32_t windowWidth,
                                    int32_t windowHeight, int32_t outputWidth, int32_t outputHeight);
+
+// The scale to draw the back buffer at for an output of the given pixel size: the largest whole
+// multiple of 800 x 600 that fits inside it, from 1 to 3.
+int32_t ScaleForOutput(int32_t outputWidth, int32_t outputHeight);

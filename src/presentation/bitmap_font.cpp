@@ -58,7 +58,7 @@ void BitmapFont::DrawText(Canvas& target, const Rect32& clipRect, std::string_vi
                 continue;  // control characters have no cell
             }
             const float x = XPos + static_cast<float>(advance * static_cast<int32_t>(i));
-            BltSurface(target, clipRect, picture_, GlyphRect(glyphIndex), RoundToPixel(x), RoundToPixel(YPos),
+            BltSurface(target, clipRect, picture_, GlyphRect(glyphIndex), TableSpot{x, YPos},
                        colKey && keyed_);
         }
     }

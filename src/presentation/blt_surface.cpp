@@ -9,29 +9,44 @@ bool Inside(const Rect32& inner, const Rect32& outer) {
            inner.bottom <= outer.bottom;
 }
 
+Rect32 Scaled(const Rect32& r, int32_t k) {
+    return Rect32{r.left * k, r.top * k, r.right * k, r.bottom * k};
+}
+
 }  // namespace
 
-void BltSurface(Canvas& canvas, const Rect32& clipRect, PictureId source, Rect32 sourceRect, int32_t x,
-                int32_t y, bool keyed) {
-    const Rect32 whole = canvas.PictureRect(source);
-    if (sourceRect == Rect32{}) {
-        sourceRect = whole;
-    }
+int32_t SpotPixelX(const TableSpot& at, int32_t scale) {
+    return RoundToPixel(at.x * static_cast<float>(scale)) + at.dx * scale;
+}
+
+int32_t SpotPixelY(const TableSpot& at, int32_t scale) {
+    return RoundToPixel(at.y * static_cast<float>(scale)) + at.dy * scale;
+}
+
+void BltSurface(Canvas& canvas, const Rect32& clipRect, PictureId source, Rect32 sourceRect, TableSpot at,
+                bool keyed) {
+    // Everything below is in back-buffer pixels; at scale 1 they are the units themselves.
+    const int32_t k = canvas.Scale();
+    const Rect32 whole = Scaled(canvas.PictureRect(source), k);
+    sourceRect = sourceRect == Rect32{} ? whole : Scaled(sourceRect, k);
+    const Rect32 clip = Scaled(clipRect, k);
+    int32_t x = SpotPixelX(at, k);
+    int32_t y = SpotPixelY(at, k);
     const int32_t w = sourceRect.right - sourceRect.left;
     const int32_t h = sourceRect.bottom - sourceRect.top;
-    if (x + w > clipRect.right) {
-        sourceRect.right = clipRect.right + sourceRect.left - x;
+    if (x + w > clip.right) {
+        sourceRect.right = clip.right + sourceRect.left - x;
     }
-    if (y + h > clipRect.bottom) {
-        sourceRect.bottom = clipRect.bottom + sourceRect.top - y;
+    if (y + h > clip.bottom) {
+        sourceRect.bottom = clip.bottom + sourceRect.top - y;
     }
-    if (x < clipRect.left) {
-        sourceRect.left = clipRect.left + sourceRect.left - x;
-        x = clipRect.left;
+    if (x < clip.left) {
+        sourceRect.left = clip.left + sourceRect.left - x;
+        x = clip.left;
     }
-    if (y < clipRect.top) {
-        sourceRect.top = clipRect.top + sourceRect.top - y;
-        y = clipRect.top;
+    if (y < clip.top) {
+        sourceRect.top = clip.top + sourceRect.top - y;
+        y = clip.top;
     }
     // A copy placed wholly outside the clip rectangle leaves an empty or inverted rectangle, and a
     // rectangle reaching past the picture (a glyph the font picture has no cell for) has nothing to

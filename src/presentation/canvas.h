@@ -4,6 +4,9 @@
 
 // The back buffer that pictures and text are copied into: the SDL back buffer in the game, an
 // in-memory or recording canvas in tests. Drawing code never sees SDL.
+//
+// The table is laid out in units of an 800 x 600 screen. A canvas drawn at scale k has a back buffer
+// of k x 800 by k x 600 pixels and holds every picture at k times its size, so one unit is k pixels.
 
 struct Rect32 {
     int32_t left = 0;
@@ -48,14 +51,20 @@ inline PictureId ButtonPicture(int contract) {
     return static_cast<PictureId>(static_cast<int>(PictureId::FirstButton) + contract - 1);
 }
 
+// The scales the table can be drawn at.
+inline constexpr int32_t kLargestScale = 3;
+
 class Canvas {
 public:
     virtual ~Canvas() = default;
 
-    // Width and height of a loaded picture (right and bottom of its whole rectangle).
+    // Back-buffer pixels per unit of the table (1, 2 or 3).
+    virtual int32_t Scale() const { return 1; }
+
+    // Width and height of a loaded picture in units (right and bottom of its whole rectangle).
     virtual Rect32 PictureRect(PictureId picture) const = 0;
 
-    // Copies an already clipped, non-empty source rectangle of a picture to (x, y). Keyed copies
-    // leave out the pixels of the transparent colour.
+    // Copies an already clipped, non-empty source rectangle of a picture to (x, y), all in back-buffer
+    // pixels. Keyed copies leave out the pixels of the transparent colour.
     virtual void CopyRect(PictureId picture, const Rect32& source, int32_t x, int32_t y, bool keyed) = 0;
 };

@@ -15,21 +15,24 @@ bool Valid(PictureId id) {
 
 }  // namespace
 
-MemoryCanvas::MemoryCanvas(int32_t width, int32_t height, uint16_t fill) {
-    back_.width = width;
-    back_.height = height;
-    back_.pixels.assign(static_cast<size_t>(width * height), fill);
+MemoryCanvas::MemoryCanvas(int32_t width, int32_t height, uint16_t fill, int32_t scale)
+    : scale_(std::clamp(scale, 1, kLargestScale)) {
+    back_.width = width * scale_;
+    back_.height = height * scale_;
+    back_.pixels.assign(static_cast<size_t>(back_.width) * static_cast<size_t>(back_.height), fill);
 }
 
 void MemoryCanvas::SetPicture(PictureId id, Picture565 picture) {
-    if (Valid(id) && picture.pixels.size() == static_cast<size_t>(picture.width * picture.height)) {
+    if (Valid(id) && picture.pixels.size() == static_cast<size_t>(picture.width * picture.height) &&
+        picture.width % scale_ == 0 && picture.height % scale_ == 0) {
         pictures_[Index(id)] = std::move(picture);
     }
 }
 
 void MemoryCanvas::SetSolidPicture(PictureId id, int32_t width, int32_t height, uint16_t colour) {
-    SetPicture(id,
-               Picture565{width, height, std::vector<uint16_t>(static_cast<size_t>(width * height), colour)});
+    const int32_t w = width * scale_;
+    const int32_t h = height * scale_;
+    SetPicture(id, Picture565{w, h, std::vector<uint16_t>(static_cast<size_t>(w * h), colour)});
 }
 
 Rect32 MemoryCanvas::PictureRect(PictureId picture) const {
@@ -37,7 +40,7 @@ Rect32 MemoryCanvas::PictureRect(PictureId picture) const {
         return Rect32{};
     }
     const Picture565& p = pictures_[Index(picture)];
-    return Rect32{0, 0, p.width, p.height};
+    return Rect32{0, 0, p.width / scale_, p.height / scale_};
 }
 
 void MemoryCanvas::CopyRect(PictureId picture, const Rect32& source, int32_t x, int32_t y, bool keyed) {

@@ -22,12 +22,16 @@ class MemoryCanvas final : public Canvas {
 public:
     static constexpr uint16_t kTransparent = 0xF81F;  // magenta
 
-    explicit MemoryCanvas(int32_t width = 800, int32_t height = 600, uint16_t fill = 0);
+    // A back buffer of width x height units, each `scale` pixels square.
+    explicit MemoryCanvas(int32_t width = 800, int32_t height = 600, uint16_t fill = 0, int32_t scale = 1);
 
+    // Pictures come in pixels, at the canvas's scale: their sizes are whole multiples of it, or they
+    // are refused.
     void SetPicture(PictureId id, Picture565 picture);
-    // A picture of one colour, handy for tests.
+    // A picture of one colour, handy for tests; the size in units.
     void SetSolidPicture(PictureId id, int32_t width, int32_t height, uint16_t colour);
 
+    int32_t Scale() const override { return scale_; }
     Rect32 PictureRect(PictureId picture) const override;
     void CopyRect(PictureId picture, const Rect32& source, int32_t x, int32_t y, bool keyed) override;
 
@@ -36,5 +40,6 @@ public:
 
 private:
     Picture565 back_;
+    int32_t scale_ = 1;
     std::array<Picture565, static_cast<std::size_t>(PictureId::Count)> pictures_{};
 };

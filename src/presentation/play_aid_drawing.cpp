@@ -11,33 +11,31 @@ constexpr int32_t kHintMarkerGap = 4;
 constexpr int32_t kHintMarkerInset = 8;
 
 // A filled rectangle cut from one of the colour blocks.
-void FillRect(Canvas& canvas, const Rect32& clipRect, PictureId colour, int32_t x, int32_t y, int32_t w,
-              int32_t h) {
+void FillRect(Canvas& canvas, const Rect32& clipRect, PictureId colour, TableSpot at, int32_t w, int32_t h) {
     if (w > 0 && h > 0) {
-        BltSurface(canvas, clipRect, colour, Rect32{0, 0, w, h}, x, y, false);
+        BltSurface(canvas, clipRect, colour, Rect32{0, 0, w, h}, at, false);
     }
 }
 
-// The frame of thickness t inside the rectangle (x, y, w, h).
-void DrawFrame(Canvas& canvas, const Rect32& clipRect, PictureId colour, int32_t x, int32_t y, int32_t w,
-               int32_t h, int32_t t) {
-    FillRect(canvas, clipRect, colour, x, y, w, t);
-    FillRect(canvas, clipRect, colour, x, y + h - t, w, t);
-    FillRect(canvas, clipRect, colour, x, y + t, t, h - 2 * t);
-    FillRect(canvas, clipRect, colour, x + w - t, y + t, t, h - 2 * t);
+// The frame of thickness t inside the rectangle (at, w, h).
+void DrawFrame(Canvas& canvas, const Rect32& clipRect, PictureId colour, TableSpot at, int32_t w, int32_t h,
+               int32_t t) {
+    FillRect(canvas, clipRect, colour, at, w, t);
+    FillRect(canvas, clipRect, colour, at.Offset(0, h - t), w, t);
+    FillRect(canvas, clipRect, colour, at.Offset(0, t), t, h - 2 * t);
+    FillRect(canvas, clipRect, colour, at.Offset(w - t, t), t, h - 2 * t);
 }
 
-// A card face at (x, y) with a frame around it, just outside its edges.
-void DrawOutlinedFace(Canvas& canvas, const Rect32& clipRect, int16_t card, int32_t x, int32_t y,
-                      PictureId colour) {
+// A card face at a spot with a frame around it, just outside its edges.
+void DrawOutlinedFace(Canvas& canvas, const Rect32& clipRect, int16_t card, TableSpot at, PictureId colour) {
     if (card < 0 || card >= kCards) {
         return;
     }
     const PictureId face = CardFacePicture(card);
     const Rect32 size = canvas.PictureRect(face);
-    BltSurface(canvas, clipRect, face, Rect32{}, x, y, true);
-    DrawFrame(canvas, clipRect, colour, x - kCardOutline, y - kCardOutline, size.right + 2 * kCardOutline,
-              size.bottom + 2 * kCardOutline, kCardOutline);
+    BltSurface(canvas, clipRect, face, Rect32{}, at, true);
+    DrawFrame(canvas, clipRect, colour, at.Offset(-kCardOutline, -kCardOutline),
+              size.right + 2 * kCardOutline, size.bottom + 2 * kCardOutline, kCardOutline);
 }
 
 void DrawLaidCards(Canvas& canvas, const Rect32& clipRect, const GameState& state) {
@@ -52,7 +50,7 @@ void DrawLaidCards(Canvas& canvas, const Rect32& clipRect, const GameState& stat
             continue;
         }
         const bool newest = i == aids.LastLaidCount - 1;
-        DrawOutlinedFace(canvas, clipRect, cell.Card, RoundToPixel(cell.X), RoundToPixel(cell.Y),
+        DrawOutlinedFace(canvas, clipRect, cell.Card, TableSpot{cell.X, cell.Y},
                          newest ? PictureId::HintColour : PictureId::FocusColour);
     }
 }
@@ -68,14 +66,13 @@ void DrawLastTrick(Canvas& canvas, const Rect32& clipRect, const GameState& stat
             continue;
         }
         if (shown.Card >= 0 && shown.Card < kCards) {
-            BltSurface(canvas, clipRect, CardFacePicture(shown.Card), Rect32{}, RoundToPixel(shown.X),
-                       RoundToPixel(shown.Y), true);
+            BltSurface(canvas, clipRect, CardFacePicture(shown.Card), Rect32{}, TableSpot{shown.X, shown.Y},
+                       true);
         }
     }
     if (winner >= 0) {
         const ShownTrickCard& shown = aids.LastTrick[static_cast<size_t>(winner)];
-        DrawOutlinedFace(canvas, clipRect, shown.Card, RoundToPixel(shown.X), RoundToPixel(shown.Y),
-                         PictureId::HintColour);
+        DrawOutlinedFace(canvas, clipRect, shown.Card, TableSpot{shown.X, shown.Y}, PictureId::HintColour);
     }
 }
 
@@ -94,13 +91,12 @@ void DrawMarkedHandCard(Canvas& canvas, const Rect32& clipRect, const GameState&
     const PlayAids& aids = state.Aids;
     const bool focused = aids.FocusVisible && aids.FocusSlot == slot;
     const bool hinted = aids.HintSlot == slot;
-    const int32_t x = RoundToPixel(record.X);
-    const int32_t y = RoundToPixel(record.Y) - (focused ? kFocusRaise : 0);
-    DrawOutlinedFace(canvas, clipRect, record.Card, x, y,
+    const TableSpot at = TableSpot{record.X, record.Y}.Offset(0, focused ? -kFocusRaise : 0);
+    DrawOutlinedFace(canvas, clipRect, record.Card, at,
                      hinted ? PictureId::HintColour : PictureId::FocusColour);
     if (hinted) {
-        BltSurface(canvas, clipRect, PictureId::HintMarker, Rect32{}, x + kHintMarkerInset,
-                   y - kCardOutline - kHintMarkerGap - kHintMarkerHeight, true);
+        BltSurface(canvas, clipRect, PictureId::HintMarker, Rect32{},
+                   at.Offset(kHintMarkerInset, -kCardOutline - kHintMarkerGap - kHintMarkerHeight), true);
     }
 }
 
@@ -113,8 +109,8 @@ void DrawContractButtonMarks(Canvas& canvas, const Rect32& clipRect, const GameS
         if (button.enabled == 0 || (!focused && !hinted)) {
             continue;
         }
-        DrawFrame(canvas, clipRect, hinted ? PictureId::HintColour : PictureId::FocusColour, button.x,
-                  button.y, button.width, button.height, kButtonOutline);
+        DrawFrame(canvas, clipRect, hinted ? PictureId::HintColour : PictureId::FocusColour,
+                  TableSpot{0, 0, button.x, button.y}, button.width, button.height, kButtonOutline);
     }
 }
 

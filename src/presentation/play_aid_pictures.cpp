@@ -1,5 +1,7 @@
 #include "presentation/play_aid_pictures.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -20,14 +22,40 @@ void Put(Picture565& p, int32_t x, int32_t y, uint16_t colour) {
     }
 }
 
-// A gold arrow pointing down, outlined in black so it reads on the felt and on a card.
-Picture565 HintMarkerPicture() {
-    Picture565 p = Blank(kHintMarkerWidth, kHintMarkerHeight, kKey);
+// One unit of the drawing: a k x k square of pixels.
+void PutUnit(Picture565& p, int32_t x, int32_t y, int32_t k, uint16_t colour) {
+    for (int32_t dy = 0; dy < k; ++dy) {
+        for (int32_t dx = 0; dx < k; ++dx) {
+            Put(p, x * k + dx, y * k + dy, colour);
+        }
+    }
+}
+
+// A gold arrow pointing down, outlined in black so it reads on the felt and on a card. Each pixel row
+// of the arrow is as wide as the triangle at that height, so larger scales get smooth sides with an
+// outline one unit thick.
+Picture565 HintMarkerPicture(int32_t k) {
+    const int32_t width = kHintMarkerWidth * k;
+    const int32_t height = kHintMarkerHeight * k;
+    Picture565 p = Blank(width, height, kKey);
     const int32_t middle = kHintMarkerWidth / 2;
-    for (int32_t y = 0; y < kHintMarkerHeight; ++y) {
-        const int32_t half = middle - y * middle / (kHintMarkerHeight - 1);
-        for (int32_t x = middle - half; x <= middle + half; ++x) {
-            const bool edge = x == middle - half || x == middle + half || y == 0;
+    for (int32_t y = 0; y < height; ++y) {
+        int32_t left = 0;
+        int32_t right = 0;
+        if (k == 1) {
+            const int32_t half = middle - y * middle / (kHintMarkerHeight - 1);
+            left = middle - half;
+            right = middle + half;
+        } else {
+            // The triangle's width at the middle of this pixel row, measured in units as the unit
+            // drawing measures it, then laid on the finer grid.
+            const double row = (y + 0.5) / k - 0.5;
+            const double half = std::max(middle - row * middle / (kHintMarkerHeight - 1), 0.0);
+            left = static_cast<int32_t>(std::lround((middle - half) * k));
+            right = static_cast<int32_t>(std::lround((middle + half + 1) * k)) - 1;
+        }
+        for (int32_t x = left; x <= right; ++x) {
+            const bool edge = x < left + k || x > right - k || y < k;
             Put(p, x, y, edge ? kInk : kHintColour);
         }
     }
@@ -35,31 +63,32 @@ Picture565 HintMarkerPicture() {
 }
 
 // A speaker on a dark panel, crossed out in red.
-Picture565 MuteIndicatorPicture() {
-    Picture565 p = Blank(kMuteIndicatorWidth, kMuteIndicatorHeight, kPanel);
+Picture565 MuteIndicatorPicture(int32_t k) {
+    Picture565 p = Blank(kMuteIndicatorWidth * k, kMuteIndicatorHeight * k, kPanel);
     // Cut corners, so the panel reads as a small badge.
     for (const auto& [x, y] :
          {std::pair{0, 0}, std::pair{kMuteIndicatorWidth - 1, 0}, std::pair{0, kMuteIndicatorHeight - 1},
           std::pair{kMuteIndicatorWidth - 1, kMuteIndicatorHeight - 1}}) {
-        Put(p, x, y, kKey);
+        PutUnit(p, x, y, k, kKey);
     }
-    // The speaker's box and its cone, widening to the right.
-    for (int32_t y = 8; y <= 13; ++y) {
-        for (int32_t x = 4; x <= 7; ++x) {
+    // The speaker's box.
+    for (int32_t y = 8 * k; y < 14 * k; ++y) {
+        for (int32_t x = 4 * k; x < 8 * k; ++x) {
             Put(p, x, y, kSpeaker);
         }
     }
-    for (int32_t x = 8; x <= 13; ++x) {
-        const int32_t spread = x - 7;
-        for (int32_t y = 8 - spread; y <= 13 + spread; ++y) {
+    // Its cone, widening to the right: one pixel column at a time, so it is a smooth wedge when large.
+    for (int32_t x = 8 * k; x < 14 * k; ++x) {
+        const int32_t spread = x - 7 * k;
+        for (int32_t y = 8 * k - spread; y < 14 * k + spread; ++y) {
             Put(p, x, y, kSpeaker);
         }
     }
-    // The cross, two pixels thick.
-    for (int32_t i = 0; i <= 8; ++i) {
-        for (int32_t t = 0; t < 2; ++t) {
-            Put(p, 16 + i + t, 6 + i, kCross);
-            Put(p, 16 + i + t, 14 - i, kCross);
+    // The cross, two units thick, drawn along its diagonals pixel by pixel.
+    for (int32_t i = 0; i < 9 * k; ++i) {
+        for (int32_t t = 0; t < 2 * k; ++t) {
+            Put(p, 16 * k + i + t, 6 * k + i, kCross);
+            Put(p, 16 * k + i + t, 15 * k - 1 - i, kCross);
         }
     }
     return p;
@@ -67,11 +96,13 @@ Picture565 MuteIndicatorPicture() {
 
 }  // namespace
 
-std::vector<std::pair<PictureId, Picture565>> PlayAidPictures() {
+std::vector<std::pair<PictureId, Picture565>> PlayAidPictures(int32_t scale) {
+    const int32_t k = std::clamp(scale, 1, kLargestScale);
+    const int32_t block = kColourBlockSize * k;
     std::vector<std::pair<PictureId, Picture565>> pictures;
-    pictures.emplace_back(PictureId::FocusColour, Blank(kColourBlockSize, kColourBlockSize, kFocusColour));
-    pictures.emplace_back(PictureId::HintColour, Blank(kColourBlockSize, kColourBlockSize, kHintColour));
-    pictures.emplace_back(PictureId::HintMarker, HintMarkerPicture());
-    pictures.emplace_back(PictureId::MuteIndicator, MuteIndicatorPicture());
+    pictures.emplace_back(PictureId::FocusColour, Blank(block, block, kFocusColour));
+    pictures.emplace_back(PictureId::HintColour, Blank(block, block, kHintColour));
+    pictures.emplace_back(PictureId::HintMarker, HintMarkerPicture(k));
+    pictures.emplace_back(PictureId::MuteIndicator, MuteIndicatorPicture(k));
     return pictures;
 }

@@ -22,5 +22,6 @@ inline constexpr int32_t kHintMarkerHeight = 10;
 inline constexpr int32_t kMuteIndicatorWidth = 28;
 inline constexpr int32_t kMuteIndicatorHeight = 22;
 
-// Every play-aid picture with its id; keyed with the transparent colour where they are not square.
-std::vector<std::pair<PictureId, Picture565>> PlayAidPictures();
+// Every play-aid picture with its id, drawn at the given scale (1 to 3: k times the sizes above);
+// keyed with the transparent colour where they are not square.
+std::vector<std::pair<PictureId, Picture565>> PlayAidPictures(int32_t scale = 1);

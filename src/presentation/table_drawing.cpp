@@ -46,13 +46,17 @@ void DrawPicture(Canvas& canvas, const Rect32& clipRect, PictureId picture, int3
     BltSurface(canvas, clipRect, picture, Rect32{}, x, y, keyed);
 }
 
+void DrawPicture(Canvas& canvas, const Rect32& clipRect, PictureId picture, TableSpot at) {
+    BltSurface(canvas, clipRect, picture, Rect32{}, at, true);
+}
+
 void DrawCardAs(Canvas& canvas, const Rect32& clipRect, const CardRecord& record, bool faceUp) {
     if (!record.InUse) {
         return;
     }
     const bool knownCard = record.Card >= 0 && record.Card < kCards;
     const PictureId picture = faceUp && knownCard ? CardFacePicture(record.Card) : PictureId::CardBack;
-    DrawPicture(canvas, clipRect, picture, RoundToPixel(record.X), RoundToPixel(record.Y));
+    DrawPicture(canvas, clipRect, picture, TableSpot{record.X, record.Y});
 }
 
 void DrawCard(Canvas& canvas, const Rect32& clipRect, const CardRecord& record) {

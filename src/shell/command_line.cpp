@@ -44,6 +44,13 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
     app.add_option("--screenshot", line.screenshotPath,
                    "When the game ends, write the last frame to FILE (PNG, or BMP for any other name)")
         ->type_name("FILE");
+    int32_t scale = 0;
+    auto* scaleOption =
+        app.add_option(
+               "--scale", scale,
+               "Draw the table at 1, 2 or 3 times its size (default: the largest that fits the window)")
+            ->type_name("K")
+            ->check(CLI::Range(1, 3));
     app.add_option("--data", line.dataDir, "Folder that holds res118.pak")->type_name("DIR");
     app.add_flag("--pak-browser", line.pakBrowser, "Open the resource archive browser instead of the game");
     app.add_flag("--new-match", line.newMatch, "Start a new match even when a saved match could be resumed");
@@ -65,6 +72,8 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
     app.add_flag(
         "--fast-frames", line.fastFrames,
         "Test hook: no frame pacing, one frame in 16 drawn, the game's clock 50 ms ahead every frame");
+    app.add_flag("--report-scale", line.reportScale,
+                 "Test hook: tell on standard error each time the table's drawing scale changes");
     app.set_version_flag("--version", VersionText(), "Print the version and exit");
 
     std::ostringstream out;
@@ -83,6 +92,9 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
     }
     if (seedOption->count() > 0) {
         line.seed = seed;
+    }
+    if (scaleOption->count() > 0) {
+        line.scale = scale;
     }
     if (!players.empty()) {
         line.players = players == "expert" ? PlayerLevel::Expert : PlayerLevel::Classic;

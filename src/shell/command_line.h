@@ -24,6 +24,8 @@ struct CommandLine {
     bool pakBrowser = false;
     bool newMatch = false;    // start a new match even when a saved one exists
     bool statistics = false;  // print the statistics and exit
+    // The drawing scale (1 to 3) fixed by the player; none: chosen from the window's size.
+    std::optional<int32_t> scale;
     // Test hooks: after this many frames the game reads ESCAPE as pressed, or its display is lost.
     // -1: never.
     int64_t exitAfterFrames = -1;
@@ -34,6 +36,8 @@ struct CommandLine {
     // it can, its clock advancing a fixed step per frame.
     bool keepDemo = false;
     bool fastFrames = false;
+    // Test hook: every change of the drawing scale is reported on standard error.
+    bool reportScale = false;
 };
 
 // The outcome of parsing: either a command line to run with, or an exit code with text to print

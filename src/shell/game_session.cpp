@@ -5,7 +5,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
+#include "archive/pak_archive.h"
 #include "flow/autoplayer.h"
 #include "flow/frame_wake.h"
 #include "flow/game_frame.h"
@@ -13,6 +15,7 @@
 #include "platform/display.h"
 #include "platform/frame_pacer.h"
 #include "platform/input_devices.h"
+#include "platform/letterbox.h"
 #include "platform/message_box.h"
 #include "platform/mixer_sound.h"
 #include "platform/sdl_library.h"
@@ -45,12 +48,13 @@ uint32_t MsToNextMinute() {
 class Game final : public FrameDrawing {
 public:
     Game(GameState& state, const ResourceSet& resources, const CommandLine& line, const SessionFiles& files,
-         LoopWatcher* watcher)
+         LoopWatcher* watcher, std::string scaledArchivePath)
         : state_(state),
           resources_(resources),
           line_(line),
           files_(files),
           watcher_(watcher),
+          scaledArchivePath_(std::move(scaledArchivePath)),
           random_(line.seed ? *line.seed : TimeOfDaySeed()) {}
 
     int Run();
@@ -72,7 +76,14 @@ private:
     void RefreshCaption();
     void SetCaption(int32_t mouseX, int32_t mouseY);
     InputSnapshot ReadInput();
-    void CheckWindow();
+    // True when the drawing scale changed (the next frame must draw everything anew).
+    bool CheckWindow();
+    int32_t WantedScale() const;
+    // Loads every picture and font at the scale; at a scale above 1 that cannot be had, says why once
+    // and loads them at scale 1.
+    void LoadPicturesAt(int32_t scale);
+    const ResourceSet* ScaledResources(int32_t scale);
+    void GiveUpScaling(const std::string& why);
     void DrawMouseCursor(const InputSnapshot& input);
     int ExitGame();
     int EndProgram(const std::string& message, int exitCode);
@@ -85,6 +96,10 @@ private:
     const CommandLine& line_;
     const SessionFiles& files_;
     LoopWatcher* watcher_;
+    std::string scaledArchivePath_;
+    std::optional<ResourceSet> scaledResources_;  // one scale's pictures, read when first needed
+    int32_t scaledResourcesScale_ = 0;
+    bool scalingGivenUp_ = false;
     SeededRandom random_;
     SystemClock clock_;
     ManualClock frameClock_;
@@ -125,12 +140,13 @@ void Game::SetUp() {
     if (sound_) {
         LoadSounds(*sound_, resources_);
     }
-    fonts_ = LoadBitmaps(*display_, resources_, state_);
-    clipRect_ = kScreenClipRect;
-
     if (display_->Windowed() && files_.windowWidth > 0) {
         display_->SetWindowSize(files_.windowWidth, files_.windowHeight);
     }
+    // The first frame is drawn at scale 1, as quickly as ever; the sharper pictures are read right after
+    // it (see CheckWindow), so a large window never waits for them to show the table.
+    LoadPicturesAt(1);
+    clipRect_ = kScreenClipRect;
     if (state_.Options.Players == PlayerLevel::Expert) {
         computers_ =
             std::make_unique<ThinkingSeats>(line_.seed ? *line_.seed : TimeOfDaySeed(), line_.autoplay);
@@ -170,8 +186,8 @@ int Game::Run() {
             if (events.displayLost) {
                 display_->DisplayLost();
             }
-            if (!state_.Paused) {
-                CheckWindow();
+            if (!state_.Paused && CheckWindow()) {
+                eventsArrived = true;
             }
             eventsArrived = eventsArrived || events.anyEvent;
             const FrameWake wake = NextFrameWake(state_, WakeContextNow(eventsArrived));
@@ -309,15 +325,85 @@ void Game::SetCaption(int32_t mouseX, int32_t mouseY) {
     }
 }
 
-void Game::CheckWindow() {
+bool Game::CheckWindow() {
     minimized_ = display_->Minimized();
     if (minimized_) {
-        return;
+        return false;
     }
     // The game draws its own pointer over the picture; over the bars or outside, the system's shows.
     const bool overPicture = lastInput_.MouseOnPicture;
     if (overPicture == input_->SystemCursorShown()) {
         input_->ShowSystemCursor(!overPicture);
+    }
+    const int32_t wanted = WantedScale();
+    if (frames_ == 0 || wanted == display_->Scale()) {
+        return false;
+    }
+    LoadPicturesAt(wanted);
+    return true;
+}
+
+int32_t Game::WantedScale() const {
+    if (scalingGivenUp_) {
+        return 1;
+    }
+    if (line_.scale) {
+        return *line_.scale;
+    }
+    int width = 0;
+    int height = 0;
+    display_->OutputSize(width, height);
+    return ScaleForOutput(width, height);
+}
+
+const ResourceSet* Game::ScaledResources(int32_t scale) {
+    if (!scaledResources_ || scaledResourcesScale_ != scale) {
+        // Only this scale's pictures, and only the chosen deck's cards: a quarter of the archive.
+        const std::string suffix = "@" + std::to_string(scale) + "x.";
+        const std::optional<ResourceFolder> deck = DeckFolder(state_.Options.DeckName);
+        const auto keep = [&suffix, deck](ResourceFolder folder, std::string_view name) {
+            const bool otherDeck =
+                (folder == ResourceFolder::Roya2 || folder == ResourceFolder::Royal) && folder != deck;
+            return !otherDeck && name.find(suffix) != std::string_view::npos;
+        };
+        scaledResources_.reset();
+        try {
+            scaledResources_ = ResourceSet::FromFile(scaledArchivePath_, keep);
+            scaledResourcesScale_ = scale;
+        } catch (const PakError& e) {
+            GiveUpScaling(e.what());
+            return nullptr;
+        }
+    }
+    return &*scaledResources_;
+}
+
+void Game::GiveUpScaling(const std::string& why) {
+    if (!scalingGivenUp_) {
+        std::fprintf(stderr,
+                     "zarn: the sharper pictures cannot be used (%s); the table is drawn at scale 1\n",
+                     why.c_str());
+    }
+    scalingGivenUp_ = true;
+    scaledResources_.reset();
+}
+
+void Game::LoadPicturesAt(int32_t scale) {
+    const int32_t before = display_->Scale();
+    const ResourceSet* scaled = scale > 1 ? ScaledResources(scale) : nullptr;
+    if (scale > 1 && scaled == nullptr) {
+        scale = 1;
+    }
+    display_->SetScale(scale);
+    try {
+        fonts_ = LoadBitmaps(*display_, resources_, state_, scaled);
+    } catch (const ScaledPicturesError& e) {
+        GiveUpScaling(e.what());
+        display_->SetScale(1);
+        fonts_ = LoadBitmaps(*display_, resources_, state_);
+    }
+    if (line_.reportScale && (display_->Scale() != before || frames_ == 0)) {
+        std::fprintf(stderr, "zarn: drawing at scale %d\n", display_->Scale());
     }
 }
 
@@ -344,7 +430,7 @@ bool Game::WaitForDisplay() {
         }
     }
     input_->PumpEvents();
-    fonts_ = LoadBitmaps(*display_, resources_, state_);
+    LoadPicturesAt(display_->Scale());
     return true;
 }
 
@@ -433,7 +519,7 @@ int Game::EndProgram(const std::string& message, int exitCode) {
 }  // namespace
 
 int StartGame(GameState& state, const ResourceSet& resources, const CommandLine& line,
-              const SessionFiles& files, LoopWatcher* watcher) {
-    Game game(state, resources, line, files, watcher);
+              const SessionFiles& files, LoopWatcher* watcher, const std::string& scaledArchivePath) {
+    Game game(state, resources, line, files, watcher, scaledArchivePath);
     return game.Run();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "archive/resource_set.h"
 #include "cards/game_state.h"
@@ -30,5 +31,11 @@ public:
 // then the main loop. `files` keeps the match (saved at every save point and at the end) and the window.
 // The loop runs a frame only when something on the table can change (see NextFrameWake); otherwise it
 // sleeps until an event or the next deadline.
+//
+// The table is drawn at the scale the window's size calls for (or the one the command line fixes),
+// again whenever that changes; the pictures for scales above 1 come from the archive at
+// `scaledArchivePath`, read the first time they are needed. When it cannot be read or its pictures do
+// not fit, the game says so once on standard error and draws at scale 1 from then on.
 int StartGame(GameState& state, const ResourceSet& resources, const CommandLine& line,
-              const SessionFiles& files = {}, LoopWatcher* watcher = nullptr);
+              const SessionFiles& files = {}, LoopWatcher* watcher = nullptr,
+              const std::string& scaledArchivePath = {});

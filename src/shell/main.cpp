@@ -15,6 +15,7 @@
 #include "shell/command_line.h"
 #include "shell/game_session.h"
 #include "shell/match_start.h"
+#include "shell/resource_loading.h"
 
 namespace {
 
@@ -97,5 +98,7 @@ int main(int argc, char** argv) {
 
     GameState state;
     state.Options = options;
-    return StartGame(state, *resources, line, StartSessionFiles(files, line));
+    const std::string scaledArchivePath =
+        (std::filesystem::path(archivePath).parent_path() / std::string(kScaledArchiveFileName)).string();
+    return StartGame(state, *resources, line, StartSessionFiles(files, line), nullptr, scaledArchivePath);
 }

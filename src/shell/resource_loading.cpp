@@ -1,8 +1,11 @@
 #include "shell/resource_loading.h"
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "archive/format_checks.h"
 #include "cards/card_tables.h"
 #include "platform/display.h"
 #include "platform/mixer_sound.h"
@@ -19,16 +22,37 @@ std::string GamePath(ResourceFolder folder, const std::string& fileName) {
     return "res\\" + std::string(FolderName(folder)) + "\\" + fileName;
 }
 
+// The width and height a picture's header declares; none when the header is not readable.
+std::optional<std::pair<int32_t, int32_t>> DeclaredSize(const std::vector<uint8_t>& bytes,
+                                                        PictureFormat format) {
+    if (format == PictureFormat::Jpeg) {
+        if (const std::optional<JpegInfo> info = ReadJpegInfo(bytes)) {
+            return std::pair{info->width, info->height};
+        }
+    } else if (const std::optional<BmpInfo> info = ReadBmpInfo(bytes)) {
+        return std::pair{info->width, info->height};
+    }
+    return std::nullopt;
+}
+
 class PictureLoader {
 public:
-    PictureLoader(Display& display, const ResourceSet& resources)
-        : display_(display), resources_(resources) {}
+    PictureLoader(Display& display, const ResourceSet& resources, const ResourceSet* scaled)
+        : display_(display), resources_(resources), scaled_(scaled), scale_(display.Scale()) {
+        if (scale_ > 1 && scaled_ == nullptr) {
+            throw ScaledPicturesError("no pictures for scale " + std::to_string(scale_));
+        }
+    }
 
     void Load(PictureId id, ResourceFolder folder, const std::string& fileName, bool keyed,
               const char* procedure = kPictureProcedure) {
         const std::vector<uint8_t>* bytes = resources_.Find(folder, fileName);
         if (bytes == nullptr) {
             throw SetupError(procedure, kErrorFileNotFound, "File not found: " + GamePath(folder, fileName));
+        }
+        if (scale_ > 1) {
+            LoadScaled(id, folder, fileName, *bytes, keyed);
+            return;
         }
         try {
             display_.LoadPicture(id, *bytes, PictureFormatOfName(fileName), keyed);
@@ -39,8 +63,34 @@ public:
     }
 
 private:
+    // The same picture drawn at the display's scale; its header must declare exactly scale times the
+    // size of the picture it stands in for, so every unit of the table stays where it is.
+    void LoadScaled(PictureId id, ResourceFolder folder, const std::string& fileName,
+                    const std::vector<uint8_t>& original, bool keyed) {
+        const std::string name = ScaledPictureName(fileName, scale_);
+        const std::vector<uint8_t>* bytes = scaled_->Find(folder, name);
+        if (bytes == nullptr) {
+            throw ScaledPicturesError(GamePath(folder, name) + " is missing");
+        }
+        const PictureFormat format = PictureFormatOfName(fileName);
+        const auto size = DeclaredSize(original, format);
+        const auto scaledSize = DeclaredSize(*bytes, format);
+        if (!size || !scaledSize || scaledSize->first != size->first * scale_ ||
+            scaledSize->second != size->second * scale_) {
+            throw ScaledPicturesError(GamePath(folder, name) + " is not " + std::to_string(scale_) +
+                                      " times the size of " + fileName);
+        }
+        try {
+            display_.LoadPicture(id, *bytes, format, keyed);
+        } catch (const PictureError& e) {
+            throw ScaledPicturesError(GamePath(folder, name) + ": " + e.what());
+        }
+    }
+
     Display& display_;
     const ResourceSet& resources_;
+    const ResourceSet* scaled_;
+    int32_t scale_;
 };
 
 }  // namespace
@@ -55,8 +105,19 @@ void LoadSounds(MixerSound& sound, const ResourceSet& resources) {
     }
 }
 
-GameFonts LoadBitmaps(Display& display, const ResourceSet& resources, GameState& state) {
-    PictureLoader loader(display, resources);
+std::string ScaledPictureName(const std::string& fileName, int32_t scale) {
+    if (scale <= 1) {
+        return fileName;
+    }
+    const size_t dot = fileName.rfind('.');
+    const std::string suffix = "@" + std::to_string(scale) + "x";
+    return dot == std::string::npos ? fileName + suffix
+                                    : fileName.substr(0, dot) + suffix + fileName.substr(dot);
+}
+
+GameFonts LoadBitmaps(Display& display, const ResourceSet& resources, GameState& state,
+                      const ResourceSet* scaled) {
+    PictureLoader loader(display, resources, scaled);
 
     // The background is the archive's one JPEG; an archive with a bitmap in its place works too.
     if (resources.Find(ResourceFolder::Bitmaps, "Back_800x600.jpg") != nullptr) {
@@ -96,7 +157,7 @@ GameFonts LoadBitmaps(Display& display, const ResourceSet& resources, GameState&
     loader.Load(PictureId::FontDigit, ResourceFolder::Fonts, "fntDigit.bmp", true, kFontProcedure);
     loader.Load(PictureId::FontDeluxe, ResourceFolder::Fonts, "fntDeluxe.bmp", true, kFontProcedure);
     // The play aids' pictures are the program's own drawings, not the archive's.
-    for (const auto& [id, picture] : PlayAidPictures()) {
+    for (const auto& [id, picture] : PlayAidPictures(display.Scale())) {
         try {
             display.SetPicturePixels(id, picture.width, picture.height, picture.pixels, true);
         } catch (const PictureError& e) {

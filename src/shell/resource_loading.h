@@ -1,5 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
 #include "archive/resource_set.h"
 #include "cards/game_state.h"
 #include "presentation/bitmap_font.h"
@@ -18,4 +22,23 @@ void LoadSounds(MixerSound& sound, const ResourceSet& resources);
 //
 // Throws SetupError: "CreateSurfaceFromFile" for a missing or unreadable picture, and
 // "clsDXBitmapFont.CreateSpriteFromFile" for a font picture.
-GameFonts LoadBitmaps(Display& display, const ResourceSet& resources, GameState& state);
+//
+// At a display scale above 1 every picture comes from `scaled`, the second archive, under its name
+// with "@2x" or "@3x" before the extension ("Back_800x600@2x.jpg"), and must be exactly that many times
+// the size of the same picture in `resources`. Anything wrong there (no second archive, a missing,
+// misfitting or undecodable picture) throws ScaledPicturesError instead, and the caller goes back to
+// scale 1; the fonts are made only once every picture is in.
+GameFonts LoadBitmaps(Display& display, const ResourceSet& resources, GameState& state,
+                      const ResourceSet* scaled = nullptr);
+
+// The pictures for a scale above 1 could not be loaded; what() says which and why.
+class ScaledPicturesError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// "Back_800x600.jpg" at scale 3: "Back_800x600@3x.jpg". Scale 1 leaves the name as it is.
+std::string ScaledPictureName(const std::string& fileName, int32_t scale);
+
+// The second archive's file name, beside res118.pak.
+inline constexpr std::string_view kScaledArchiveFileName = "res118-hd.pak";

@@ -425,14 +425,20 @@ TEST(AssetGenerator, WritesTheSameArchiveOnEveryRun) {
         std::filesystem::temp_directory_path() / ("zarn-assetgen-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     const std::filesystem::path again = folder / "res118.pak";
+    const std::filesystem::path hdAgain = folder / "res118-hd.pak";
     const std::string command = "env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 '" +
-                                std::string(ZARN_ASSETGEN) + "' '" + again.string() + "' 2>/dev/null";
+                                std::string(ZARN_ASSETGEN) + "' '" + again.string() + "' --hd '" +
+                                hdAgain.string() + "' 2>/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     const std::vector<uint8_t> first = ReadWholeFile(ZARN_RES_PAK);
     const std::vector<uint8_t> second = ReadWholeFile(again);
+    const std::vector<uint8_t> hdFirst = ReadWholeFile(ZARN_RES_HD_PAK);
+    const std::vector<uint8_t> hdSecond = ReadWholeFile(hdAgain);
     std::filesystem::remove_all(folder);
     ASSERT_FALSE(first.empty());
+    ASSERT_FALSE(hdFirst.empty());
     EXPECT_TRUE(first == second) << "the generator's output changed between two runs";
+    EXPECT_TRUE(hdFirst == hdSecond) << "the larger pictures changed between two runs";
 }
 
 }  // namespace

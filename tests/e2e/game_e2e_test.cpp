@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 
@@ -113,6 +115,72 @@ TEST_F(GameE2eTest, ClosingTheWindowEndsTheGameLikeEscape) {
     ASSERT_FALSE(r.timedOut) << r.output;
     EXPECT_EQ(r.exitCode, 0) << r.output;
     EXPECT_EQ(Head(shot, 4), "\x89PNG");
+}
+
+// The width of a BMP screenshot: the back buffer's, k x 800 at scale k.
+int32_t BmpWidth(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::array<unsigned char, 22> head{};
+    in.read(reinterpret_cast<char*>(head.data()), head.size());
+    return static_cast<int32_t>(head[18] | head[19] << 8 | head[20] << 16 | head[21] << 24);
+}
+
+size_t Occurrences(const std::string& text, const std::string& what) {
+    size_t count = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+// A fixed scale is drawn from the second archive beside the first; without it, or with it damaged, the
+// game says so once and draws at scale 1, and plays on.
+TEST_F(GameE2eTest, AFixedScaleDrawsFromTheSecondArchiveOrSaysOnceWhyNot) {
+    struct Case {
+        const char* what;
+        const char* scale;
+        std::function<void(const fs::path&)> secondArchive;  // writes it into the data folder, or not
+        int32_t width;
+    };
+    const auto copyReal = [](const fs::path& to) { fs::copy_file(ZARN_HD_ARCHIVE, to); };
+    const auto garbage = [](const fs::path& to) {
+        std::ofstream(to, std::ios::binary) << "PACK but no more";
+    };
+    const auto lacking = [](const fs::path& to) {
+        PakArchive archive;
+        archive.OpenQ2Pak(ZARN_HD_ARCHIVE);
+        std::vector<PakInput> entries;
+        for (int32_t id = 0; id <= archive.NumEntrys(); ++id) {
+            if (archive.EntryFileName(id) != "Xitmaps_mouse@2x.bmp") {
+                entries.push_back({archive.EntryFileName(id), archive.ReadEntry(id)});
+            }
+        }
+        WritePak(to.string(), entries);
+    };
+    const std::vector<Case> cases{
+        {"scale 2", "2", copyReal, 1600},
+        {"scale 3", "3", copyReal, 2400},
+        {"no second archive", "2", [](const fs::path&) {}, 800},
+        {"a damaged second archive", "3", garbage, 800},
+        {"a picture missing from it", "2", lacking, 800},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        fs::copy_file(ZARN_ARCHIVE, dir_ / "res118.pak");
+        c.secondArchive(dir_ / "res118-hd.pak");
+        const fs::path shot = dir_ / "shot.bmp";
+        const ProcessResult r = RunGame(
+            {"--no-dialog", "--windowed", "--autoplay", "--seed", "7", "--scale", c.scale, "--report-scale",
+             "--data", dir_.string(), "--exit-after-frames", "120", "--screenshot", shot.string()},
+            kHeadless, 120s);
+        ASSERT_FALSE(r.timedOut) << r.output;
+        EXPECT_EQ(r.exitCode, 0) << r.output;
+        EXPECT_EQ(BmpWidth(shot), c.width) << r.output;
+        const size_t complaints = Occurrences(r.output, "the sharper pictures cannot be used");
+        EXPECT_EQ(complaints, c.width == 800 ? 1U : 0U) << r.output;
+    }
 }
 
 TEST_F(GameE2eTest, AMissingPictureEndsTheGameWithTheLoadersMessage) {

@@ -13,6 +13,7 @@
 #include "platform/mixer_sound.h"
 #include "platform/sdl_library.h"
 #include "platform/setup_error.h"
+#include "presentation/blt_surface.h"
 #include "test_media.h"
 
 namespace {
@@ -22,38 +23,45 @@ std::vector<uint8_t> Picture(int width, int height, uint32_t colour) {
 }
 
 // Every picture, font and sound the game loads, under the archive's prefixes; the two decks differ
-// in their card size so a test can tell which one was loaded.
-std::vector<PakInput> CompleteArchive() {
+// in their card size so a test can tell which one was loaded. At a scale above 1: the second archive,
+// every picture that many times larger under its scaled name, and no sounds.
+std::vector<PakInput> CompleteArchive(int k = 1) {
     GameState names;
     InitCardTables(names);
     std::vector<PakInput> entries;
     auto add = [&entries](std::string name, std::vector<uint8_t> data) {
         entries.push_back({std::move(name), std::move(data)});
     };
+    auto picture = [&add, k](const std::string& prefix, const std::string& file, int width, int height,
+                             uint32_t colour) {
+        add(prefix + ScaledPictureName(file, k), Picture(width * k, height * k, colour));
+    };
     add("dumm118_marker", {1});
-    add("Xitmaps_Back_800x600.bmp", Picture(8, 6, 0x006000));
-    add("Xitmaps_Scorepage_800x600.bmp", Picture(20, 30, 0xFFFFF0));
-    add("Xitmaps_line_horz.bmp", Picture(10, 2, 0x000000));
-    add("Xitmaps_mouse.bmp", Picture(32, 32, 0xFFFFFF));
+    picture("Xitmaps_", "Back_800x600.bmp", 8, 6, 0x006000);
+    picture("Xitmaps_", "Scorepage_800x600.bmp", 20, 30, 0xFFFFF0);
+    picture("Xitmaps_", "line_horz.bmp", 10, 2, 0x000000);
+    picture("Xitmaps_", "mouse.bmp", 32, 32, 0xFFFFFF);
     for (const char* deck : {"Xoya2_", "Xoyal_"}) {
         const int width = std::string(deck) == "Xoya2_" ? 9 : 7;
-        add(std::string(deck) + "S_cardback.bmp", Picture(width, 13, 0x0000A0));
-        add(std::string(deck) + "FrameBlue.bmp", Picture(width, 13, 0x0000FF));
+        picture(deck, "S_cardback.bmp", width, 13, 0x0000A0);
+        picture(deck, "FrameBlue.bmp", width, 13, 0x0000FF);
         for (int card = 0; card < kCards; ++card) {
-            add(std::string(deck) + names.CardImageName[static_cast<size_t>(card)],
-                Picture(width, 13, 0xFFFFFF));
+            picture(deck, names.CardImageName[static_cast<size_t>(card)], width, 13, 0xFFFFFF);
         }
     }
     for (const std::string& contract : names.ContractImageName) {
-        add("Xumbers_" + contract, Picture(25, 5, 0xC0C000));
+        picture("Xumbers_", contract, 25, 5, 0xC0C000);
     }
-    add("Xumbers_" + names.PassImageName, Picture(25, 5, 0xC00000));
+    picture("Xumbers_", names.PassImageName, 25, 5, 0xC00000);
     for (const char* font : {"fntHandParker.bmp", "fntDigit.bmp", "fntDeluxe.bmp"}) {
-        add(std::string("XntFonts_") + font, Picture(380, 135, 0xFF00FF));
+        picture("XntFonts_", font, 380, 135, 0xFF00FF);
     }
-    for (int i = 0; i < kSoundEffectCount; ++i) {
-        add(std::string("Xounds_") + SoundFileName(static_cast<SoundEffect>(i)), MakeWav(100));
+    if (k == 1) {
+        for (int i = 0; i < kSoundEffectCount; ++i) {
+            add(std::string("Xounds_") + SoundFileName(static_cast<SoundEffect>(i)), MakeWav(100));
+        }
     }
+    add("dummy2_marker", {1});
     return entries;
 }
 
@@ -145,6 +153,58 @@ TEST_F(ResourceLoadingTest, AnUnknownDeckHasNoPictures) {
     } catch (const SetupError& e) {
         EXPECT_EQ(e.Procedure(), "CreateSurfaceFromFile");
     }
+}
+
+TEST(ScaledPictureName, PutsTheScaleBeforeTheExtension) {
+    EXPECT_EQ(ScaledPictureName("Back_800x600.jpg", 1), "Back_800x600.jpg");
+    EXPECT_EQ(ScaledPictureName("Back_800x600.jpg", 3), "Back_800x600@3x.jpg");
+    EXPECT_EQ(ScaledPictureName("pass.BMP", 2), "pass@2x.BMP");
+    EXPECT_EQ(ScaledPictureName("noextension", 2), "noextension@2x");
+}
+
+TEST_F(ResourceLoadingTest, AtALargerScaleEveryPictureComesFromTheSecondArchiveInTheSameUnits) {
+    const ResourceSet resources = SetOf(CompleteArchive());
+    for (int k : {2, 3}) {
+        const ResourceSet scaled = SetOf(CompleteArchive(k));
+        display.SetScale(k);
+        const GameFonts fonts = LoadBitmaps(display, resources, state, &scaled);
+        EXPECT_EQ(display.Scale(), k);
+        EXPECT_EQ(display.PictureRect(CardFacePicture(51)), (Rect32{0, 0, 9, 13}));
+        EXPECT_EQ(display.PictureRect(PictureId::Cursor), (Rect32{0, 0, 32, 32}));
+        EXPECT_EQ(display.PictureRect(PictureId::HintMarker), (Rect32{0, 0, 17, 10}));
+        EXPECT_TRUE(fonts.Deluxe.Created());
+        // The pixels really are the larger picture's: the background's last pixel is felt green.
+        BltSurface(display, Rect32{0, 0, 800, 600}, PictureId::Background, Rect32{}, 0, 0, false);
+        EXPECT_NE(display.PixelAt(8 * k - 1, 6 * k - 1), 0) << "scale " << k;
+    }
+}
+
+TEST_F(ResourceLoadingTest, ASecondArchiveThatDoesNotFitIsRefusedAsAWhole) {
+    const ResourceSet resources = SetOf(CompleteArchive());
+    GameState names;
+    InitCardTables(names);
+    const std::string face = "Xoya2_" + ScaledPictureName(names.CardImageName[7], 2);
+    std::vector<PakInput> wrongSize = CompleteArchive(2);
+    for (PakInput& entry : wrongSize) {
+        if (entry.name == face) {
+            entry.data = Picture(9 * 3, 13 * 3, 0xFFFFFF);  // drawn for another scale
+        }
+    }
+    std::vector<PakInput> undecodable = CompleteArchive(2);
+    for (PakInput& entry : undecodable) {
+        if (entry.name == face) {
+            entry.data.resize(entry.data.size() / 2);  // cut short
+        }
+    }
+    const std::vector<std::vector<PakInput>> cases{Without(CompleteArchive(2), face), wrongSize};
+    display.SetScale(2);
+    for (const auto& entries : cases) {
+        const ResourceSet scaled = SetOf(entries);
+        EXPECT_THROW(LoadBitmaps(display, resources, state, &scaled), ScaledPicturesError);
+    }
+    EXPECT_THROW(LoadBitmaps(display, resources, state, nullptr), ScaledPicturesError);
+    // A cut-short picture is refused by the archive's own checks before any decoder sees it.
+    EXPECT_ANY_THROW(SetOf(undecodable));
 }
 
 TEST_F(ResourceLoadingTest, SoundsLoadAndAMissingOneStaysSilent) {

@@ -23,23 +23,80 @@ const std::string kSounds = "Xounds_";
 // The background is the one JPEG picture; its quality is fixed so the bytes never change.
 constexpr int kBackgroundQuality = 90;
 
-void AddBmp(GeneratedAssets& out, const std::string& name, const QImage& picture) {
-    out.entries.push_back({name, BmpBytes(picture)});
-    out.pictures.emplace_back(name, picture);
-}
+// Adds pictures drawn at one scale, under their scaled names.
+class PictureSink {
+public:
+    PictureSink(GeneratedAssets& out, int scale, bool keepPictures)
+        : out_(out), scale_(scale), keepPictures_(keepPictures) {}
 
-void AddDeck(GeneratedAssets& out, const DeckStyle& style, const GameState& names) {
+    void AddBmp(const std::string& name, const QImage& picture) { Add(name, BmpBytes(picture), picture); }
+
+    void AddJpeg(const std::string& name, const QImage& picture, int quality) {
+        Add(name, JpegBytes(picture, quality), picture);
+    }
+
+private:
+    void Add(const std::string& name, std::vector<uint8_t> bytes, const QImage& picture) {
+        const std::string scaled = ScaledName(name, scale_);
+        out_.entries.push_back({scaled, std::move(bytes)});
+        if (keepPictures_) {
+            out_.pictures.emplace_back(scaled, picture);
+        }
+    }
+
+    GeneratedAssets& out_;
+    int scale_;
+    bool keepPictures_;
+};
+
+void AddDeck(PictureSink& sink, const DeckStyle& style, const GameState& names, int scale) {
     const std::string prefix = style.prefix.toStdString();
     for (int id = 0; id < kCards; ++id) {
         const int rank = id / 4 + 1;
         const auto suit = static_cast<PipSuit>(id % 4);
-        AddBmp(out, prefix + names.CardImageName[static_cast<size_t>(id)], DrawCardFace(rank, suit, style));
+        sink.AddBmp(prefix + names.CardImageName[static_cast<size_t>(id)],
+                    DrawCardFace(rank, suit, style, scale));
     }
-    AddBmp(out, prefix + "S_cardback.bmp", DrawCardBack(style));
-    AddBmp(out, prefix + "FrameBlue.bmp", DrawCardFrame(style));
+    sink.AddBmp(prefix + "S_cardback.bmp", DrawCardBack(style, scale));
+    sink.AddBmp(prefix + "FrameBlue.bmp", DrawCardFrame(style, scale));
+}
+
+// Every picture the game loads, drawn at `scale`, in the archive's order.
+void AddPictures(PictureSink& sink, const AssetFonts& fonts, const GameState& names, int scale) {
+    sink.AddJpeg(kBitmaps + "Back_800x600.jpg", DrawFeltTable(scale), kBackgroundQuality);
+    sink.AddBmp(kBitmaps + "Scorepage_800x600.bmp", DrawScorePage(fonts, scale));
+    sink.AddBmp(kBitmaps + "line_horz.bmp", DrawRulingLine(scale));
+    sink.AddBmp(kBitmaps + "mouse.bmp", DrawMouseCursor(scale));
+
+    for (int contract = 1; contract <= 5; ++contract) {
+        sink.AddBmp(kNumbers + names.ContractImageName[static_cast<size_t>(contract - 1)],
+                    DrawContractPicture(contract, fonts, scale));
+    }
+    sink.AddBmp(kNumbers + names.PassImageName, DrawPassPicture(fonts, scale));
+
+    AddDeck(sink, Roya2Style(fonts), names, scale);
+    AddDeck(sink, RoyalStyle(fonts), names, scale);
+
+    sink.AddBmp(kFonts + "fntHandParker.bmp", DrawFontSheet(FontFace::Handwriting, fonts, scale));
+    sink.AddBmp(kFonts + "fntDigit.bmp", DrawFontSheet(FontFace::Digits, fonts, scale));
+    sink.AddBmp(kFonts + "fntDeluxe.bmp", DrawFontSheet(FontFace::Deluxe, fonts, scale));
+}
+
+PakInput Marker(const std::string& name) {
+    const std::string note = "Zarn resources, drawn and synthesised by zarn-assetgen\n";
+    return {name, std::vector<uint8_t>(note.begin(), note.end())};
 }
 
 }  // namespace
+
+std::string ScaledName(const std::string& name, int scale) {
+    if (scale == 1) {
+        return name;
+    }
+    const size_t dot = name.rfind('.');
+    const std::string suffix = "@" + std::to_string(scale) + "x";
+    return dot == std::string::npos ? name + suffix : name.substr(0, dot) + suffix + name.substr(dot);
+}
 
 GeneratedAssets GenerateAssets(const AssetFonts& fonts) {
     GeneratedAssets out;
@@ -47,33 +104,26 @@ GeneratedAssets GenerateAssets(const AssetFonts& fonts) {
     auto names = std::make_unique<GameState>();
     InitCardTables(*names);
 
-    const std::string note = "Zarn resources, drawn and synthesised by zarn-assetgen\n";
-    out.entries.push_back({"dumm118_zarn", std::vector<uint8_t>(note.begin(), note.end())});
-
-    const QImage felt = DrawFeltTable();
-    out.entries.push_back({kBitmaps + "Back_800x600.jpg", JpegBytes(felt, kBackgroundQuality)});
-    out.pictures.emplace_back(kBitmaps + "Back_800x600.jpg", felt);
-    AddBmp(out, kBitmaps + "Scorepage_800x600.bmp", DrawScorePage(fonts));
-    AddBmp(out, kBitmaps + "line_horz.bmp", DrawRulingLine());
-    AddBmp(out, kBitmaps + "mouse.bmp", DrawMouseCursor());
-
-    for (int contract = 1; contract <= 5; ++contract) {
-        AddBmp(out, kNumbers + names->ContractImageName[static_cast<size_t>(contract - 1)],
-               DrawContractPicture(contract, fonts));
-    }
-    AddBmp(out, kNumbers + names->PassImageName, DrawPassPicture(fonts));
-
-    AddDeck(out, Roya2Style(fonts), *names);
-    AddDeck(out, RoyalStyle(fonts), *names);
-
-    AddBmp(out, kFonts + "fntHandParker.bmp", DrawFontSheet(FontFace::Handwriting, fonts));
-    AddBmp(out, kFonts + "fntDigit.bmp", DrawFontSheet(FontFace::Digits, fonts));
-    AddBmp(out, kFonts + "fntDeluxe.bmp", DrawFontSheet(FontFace::Deluxe, fonts));
-
+    out.entries.push_back(Marker("dumm118_zarn"));
+    PictureSink sink(out, 1, true);
+    AddPictures(sink, fonts, *names, 1);
     for (const NamedSound& sound : SynthesiseSounds()) {
         out.entries.push_back({kSounds + sound.fileName, WavBytes(sound.sound)});
     }
+    out.entries.push_back(Marker("dummy2_zarn"));
+    return out;
+}
 
-    out.entries.push_back({"dummy2_zarn", std::vector<uint8_t>(note.begin(), note.end())});
+GeneratedAssets GenerateHdAssets(const AssetFonts& fonts, bool keepPictures) {
+    GeneratedAssets out;
+    auto names = std::make_unique<GameState>();
+    InitCardTables(*names);
+
+    out.entries.push_back(Marker("dumm118_zarn"));
+    for (int scale : {2, 3}) {
+        PictureSink sink(out, scale, keepPictures);
+        AddPictures(sink, fonts, *names, scale);
+    }
+    out.entries.push_back(Marker("dummy2_zarn"));
     return out;
 }

@@ -17,3 +17,11 @@ struct GeneratedAssets {
 // Draws and synthesises every entry the game loads, under the folder prefixes the game unpacks them
 // by, and the two marker entries.
 GeneratedAssets GenerateAssets(const AssetFonts& fonts);
+
+// The larger archive: every picture of GenerateAssets drawn again at twice and three times its size,
+// named as at scale 1 with "@2x" or "@3x" before the extension ("Xoya2_S_cardback@2x.bmp"), between
+// the same two marker entries; no sounds. Keeps the decoded pictures only when asked (for the preview).
+GeneratedAssets GenerateHdAssets(const AssetFonts& fonts, bool keepPictures);
+
+// "Xitmaps_mouse.bmp" at scale 3 is "Xitmaps_mouse@3x.bmp"; scale 1 leaves the name as it is.
+std::string ScaledName(const std::string& name, int scale);

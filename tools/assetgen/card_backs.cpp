@@ -81,9 +81,10 @@ void DrawRosettes(QPainter& p, const QRectF& field, const DeckStyle& style) {
 
 }  // namespace
 
-QImage DrawCardBack(const DeckStyle& style) {
-    QImage canvas = NewCanvas(kCardWidth, kCardHeight);
+QImage DrawCardBack(const DeckStyle& style, int scale) {
+    QImage canvas = NewCanvas(kCardWidth * scale, kCardHeight * scale);
     QPainter p(&canvas);
+    p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
     DrawCardBlank(p);
 
@@ -106,10 +107,11 @@ QImage DrawCardBack(const DeckStyle& style) {
     return KeyOut(canvas, kFeltColour);
 }
 
-QImage DrawCardFrame(const DeckStyle& style) {
+QImage DrawCardFrame(const DeckStyle& style, int scale) {
     // Hard edges: the ring may lie on the felt or on a card, so its edges blend toward neither.
-    QImage canvas = NewCanvas(kCardWidth, kCardHeight);
+    QImage canvas = NewCanvas(kCardWidth * scale, kCardHeight * scale);
     QPainter p(&canvas);
+    p.scale(scale, scale);
     const QColor outer =
         style.back == DeckStyle::Back::Lattice ? QColor(0x20, 0x60, 0xE0) : QColor(0x30, 0x80, 0xF0);
     p.setPen(Qt::NoPen);

@@ -135,9 +135,10 @@ void DrawCardBlank(QPainter& painter) {
     painter.setPen(Qt::NoPen);
 }
 
-QImage DrawCardFace(int rank, PipSuit suit, const DeckStyle& style) {
-    QImage canvas = NewCanvas(kCardWidth, kCardHeight);
+QImage DrawCardFace(int rank, PipSuit suit, const DeckStyle& style, int scale) {
+    QImage canvas = NewCanvas(kCardWidth * scale, kCardHeight * scale);
     QPainter painter(&canvas);
+    painter.scale(scale, scale);
     painter.setRenderHint(QPainter::Antialiasing);
     DrawCardBlank(painter);
 

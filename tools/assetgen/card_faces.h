@@ -9,5 +9,5 @@
 // The white rounded blank every card face and back is printed on.
 void DrawCardBlank(QPainter& painter);
 
-// One card face, 99 x 153, keyed: rank 1 (ace) .. 13 (king).
-QImage DrawCardFace(int rank, PipSuit suit, const DeckStyle& style);
+// One card face, 99 x 153 times `scale`, keyed: rank 1 (ace) .. 13 (king).
+QImage DrawCardFace(int rank, PipSuit suit, const DeckStyle& style, int scale = 1);

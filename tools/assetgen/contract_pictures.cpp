@@ -85,9 +85,10 @@ void DrawBadge(QPainter& p, int contract, const AssetFonts& fonts) {
 
 }  // namespace
 
-QImage DrawContractPicture(int contract, const AssetFonts& fonts) {
-    QImage canvas = NewCanvas(kContractWidth, kContractHeight);
+QImage DrawContractPicture(int contract, const AssetFonts& fonts, int scale) {
+    QImage canvas = NewCanvas(kContractWidth * scale, kContractHeight * scale);
     QPainter p(&canvas);
+    p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
 
     // A lacquered button with a gold rim; two pixels of felt keep stacked buttons apart.
@@ -119,9 +120,10 @@ QImage DrawContractPicture(int contract, const AssetFonts& fonts) {
     return KeyOut(canvas, kFeltColour);
 }
 
-QImage DrawPassPicture(const AssetFonts& fonts) {
-    QImage canvas = NewCanvas(110, 44);
+QImage DrawPassPicture(const AssetFonts& fonts, int scale) {
+    QImage canvas = NewCanvas(110 * scale, 44 * scale);
     QPainter p(&canvas);
+    p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0x60, 0x10, 0x10), 2.0));
     p.setBrush(kPaperColour);

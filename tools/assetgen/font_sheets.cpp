@@ -156,12 +156,13 @@ char16_t CharacterOfCode(int code) {
     return static_cast<char16_t>(code);
 }
 
-QImage DrawFontSheet(FontFace face, const AssetFonts& fonts) {
+QImage DrawFontSheet(FontFace face, const AssetFonts& fonts, int scale) {
     const FaceLook look = LookOf(face, fonts);
     const int cells = kLastGlyphCode - kFirstGlyphCode + 1;
     const int rows = (cells + kGlyphColumns - 1) / kGlyphColumns;
-    QImage canvas = NewCanvas(kGlyphColumns * kGlyphCellWidth, rows * kGlyphCellHeight);
+    QImage canvas = NewCanvas(kGlyphColumns * kGlyphCellWidth * scale, rows * kGlyphCellHeight * scale);
     QPainter p(&canvas);
+    p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
     for (int code = kFirstGlyphCode; code <= kLastGlyphCode; ++code) {
         const int cell = code - kFirstGlyphCode;

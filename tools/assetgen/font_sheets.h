@@ -20,8 +20,9 @@ enum class FontFace {
     Deluxe,       // "fntDeluxe.bmp": the banner, gold lettering
 };
 
-// The whole glyph picture of one face, keyed.
-QImage DrawFontSheet(FontFace face, const AssetFonts& fonts);
+// The whole glyph picture of one face, keyed. At `scale` k every cell, glyph and place in it is k times
+// as large.
+QImage DrawFontSheet(FontFace face, const AssetFonts& fonts, int scale = 1);
 
 // The character a single-byte code stands for (Windows-1252); 0 for the unassigned codes.
 char16_t CharacterOfCode(int code);

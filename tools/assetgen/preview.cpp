@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <set>
 
 #include "font_sheets.h"
 #include "image_io.h"
@@ -142,5 +143,18 @@ void WritePreview(const GeneratedAssets& assets, const QString& folder) {
         glyphs.copy(0, 0, glyphs.width(), 5 * kGlyphCellHeight)
             .scaled(glyphs.width() * 3, 15 * kGlyphCellHeight)
             .save(folder + "/zoom_" + font + ".png");
+    }
+}
+
+void WriteHdPreview(const GeneratedAssets& hd, const QString& folder) {
+    QDir().mkpath(folder);
+    const std::set<std::string> shown = {"Xoya2_KH@3x.BMP",          "Xoyal_QS@3x.BMP",
+                                         "Xoya2_S_cardback@3x.bmp",  "Xitmaps_mouse@3x.bmp",
+                                         "Xumbers_zarn@2x.BMP",      "XntFonts_fntHandParker@3x.bmp",
+                                         "XntFonts_fntDigit@3x.bmp", "XntFonts_fntDeluxe@2x.bmp"};
+    for (const auto& [name, picture] : hd.pictures) {
+        if (shown.contains(name)) {
+            picture.save(folder + "/" + QString::fromStdString(name) + ".png");
+        }
     }
 }

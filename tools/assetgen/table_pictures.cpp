@@ -36,8 +36,8 @@ int Clamp(double v) {
 
 }  // namespace
 
-QImage DrawFeltTable() {
-    QImage felt(kScreenWidth, kScreenHeight, QImage::Format_RGB888);
+QImage DrawFeltTable(int scale) {
+    QImage felt(kScreenWidth * scale, kScreenHeight * scale, QImage::Format_RGB888);
     Grain grain(0x5EED1234u);
     const double cx = kScreenWidth / 2.0;
     const double cy = kScreenHeight / 2.0 - 20.0;
@@ -47,12 +47,18 @@ QImage DrawFeltTable() {
     for (double& tone : rowTone) {
         tone = grain.Next() * 2.0;
     }
-    for (int y = 0; y < kScreenHeight; ++y) {
-        for (int x = 0; x < kScreenWidth; ++x) {
-            const double d = std::hypot(x - cx, (y - cy) * 1.15) / reach;
+    // At a larger scale every pixel gets a grain of its own; the light, the weave's rows and its
+    // diagonal stay in screen units.
+    for (int y = 0; y < kScreenHeight * scale; ++y) {
+        const int screenY = y / scale;
+        const double fy = (y + 0.5) / scale - 0.5;
+        for (int x = 0; x < kScreenWidth * scale; ++x) {
+            const int screenX = x / scale;
+            const double fx = (x + 0.5) / scale - 0.5;
+            const double d = std::hypot(fx - cx, (fy - cy) * 1.15) / reach;
             const double light = 1.13 - 0.42 * d * d;
-            const double fibre =
-                grain.Next() * 5.0 + rowTone[static_cast<size_t>(y)] + ((x + y) % 3 == 0 ? 1.5 : 0.0);
+            const double fibre = grain.Next() * 5.0 + rowTone[static_cast<size_t>(screenY)] +
+                                 ((screenX + screenY) % 3 == 0 ? 1.5 : 0.0);
             felt.setPixel(x, y,
                           qRgb(Clamp(kFeltColour.red() * light + fibre * 0.6),
                                Clamp(kFeltColour.green() * light + fibre),
@@ -61,6 +67,7 @@ QImage DrawFeltTable() {
     }
     // A worn ring where the tricks are played, a little lighter than the cloth around it.
     QPainter p(&felt);
+    p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0xFF, 0xFF, 0xFF, 14), 3.0));
     p.setBrush(Qt::NoBrush);
@@ -71,9 +78,10 @@ QImage DrawFeltTable() {
     return felt;
 }
 
-QImage DrawScorePage(const AssetFonts& fonts) {
-    QImage canvas = NewCanvas(kScorePageWidth, kScorePageHeight);
+QImage DrawScorePage(const AssetFonts& fonts, int scale) {
+    QImage canvas = NewCanvas(kScorePageWidth * scale, kScorePageHeight * scale);
     QPainter p(&canvas);
+    p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
 
     const QRectF paper(0.5, 0.5, kScorePageWidth - 1.0, kScorePageHeight - 1.0);
@@ -122,12 +130,15 @@ QImage DrawScorePage(const AssetFonts& fonts) {
     }
     p.end();
     QImage page = KeyOut(canvas, kFeltColour);
-    // The punched holes are open: make their dark centres transparent.
+    // The punched holes are open: make their dark centres transparent. A pixel is open when its centre,
+    // in page units, lies within the hole's disc around the middle of page pixel (13, y).
     for (int y = 22; y < kScorePageHeight - 16; y += 22) {
-        for (int dy = -2; dy <= 2; ++dy) {
-            for (int dx = -2; dx <= 2; ++dx) {
-                if (dx * dx + dy * dy <= 5) {
-                    page.setPixel(13 + dx, y + dy, kKeyRgb);
+        for (int py = (y - 2) * scale; py < (y + 3) * scale; ++py) {
+            for (int px = 11 * scale; px < 16 * scale; ++px) {
+                const double dx = (px + 0.5) / scale - 13.5;
+                const double dy = (py + 0.5) / scale - (y + 0.5);
+                if (dx * dx + dy * dy <= 5.5) {
+                    page.setPixel(px, py, kKeyRgb);
                 }
             }
         }
@@ -135,9 +146,10 @@ QImage DrawScorePage(const AssetFonts& fonts) {
     return page;
 }
 
-QImage DrawRulingLine() {
-    QImage canvas = NewCanvas(kLineWidth, kLineHeight);
+QImage DrawRulingLine(int scale) {
+    QImage canvas = NewCanvas(kLineWidth * scale, kLineHeight * scale);
     QPainter p(&canvas);
+    p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
     // A pen stroke: thin at its ends, fuller in the middle.
     QPainterPath stroke;
@@ -151,10 +163,11 @@ QImage DrawRulingLine() {
     return KeyOut(canvas, kPaperColour, 96);
 }
 
-QImage DrawMouseCursor() {
+QImage DrawMouseCursor(int scale) {
     // Hard edges: the pointer passes over cards, felt and paper alike.
-    QImage canvas = NewCanvas(32, 32);
+    QImage canvas = NewCanvas(32 * scale, 32 * scale);
     QPainter p(&canvas);
+    p.scale(scale, scale);
     const QPolygonF arrow({QPointF(16, 16), QPointF(16, 31), QPointF(19.5, 27.5), QPointF(22.5, 31.5),
                            QPointF(25, 30.5), QPointF(22.2, 26), QPointF(27, 26)});
     p.setPen(QPen(QColor(0x10, 0x10, 0x10), 1.0));
@@ -162,6 +175,6 @@ QImage DrawMouseCursor() {
     p.drawPolygon(arrow);
     p.end();
     QImage cursor = KeyOut(canvas, QColor(0x10, 0x10, 0x10));
-    cursor.setPixel(16, 16, qRgb(0x10, 0x10, 0x10));
+    cursor.setPixel(16 * scale, 16 * scale, qRgb(0x10, 0x10, 0x10));
     return cursor;
 }
