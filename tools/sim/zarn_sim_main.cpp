@@ -123,6 +123,14 @@ int main(int argc, char** argv) {
     app.add_option("--expert-exact-tricks", expert.exactCardsTricks,
                    "Expert: the same in the Tricks contract")
         ->check(CLI::Range(0, 52));
+    app.add_option("--expert-contract-samples", expert.contractSamples,
+                   "Expert: deals sampled per contract choice")
+        ->check(CLI::Range(1, 100000));
+    app.add_option("--expert-contract-exact", expert.contractExactCards,
+                   "Expert: cards left from which a contract choice's playouts are searched exactly")
+        ->check(CLI::Range(0, 52));
+    app.add_flag("--expert-policy-opponents", expert.opponentsByPolicy,
+                 "Expert: the exact search lets the other seats play the playout policy's card");
     app.set_version_flag("--version", std::string("zarn-sim ") + ZARN_VERSION, "Print the version and exit");
     try {
         app.parse(argc, argv);
