@@ -129,8 +129,9 @@ int main(int argc, char** argv) {
     app.add_option("--expert-contract-exact", expert.contractExactCards,
                    "Expert: cards left from which a contract choice's playouts are searched exactly")
         ->check(CLI::Range(0, 52));
-    app.add_flag("--expert-policy-opponents", expert.opponentsByPolicy,
-                 "Expert: the exact search lets the other seats play the playout policy's card");
+    bool worstOpponents = false;
+    app.add_flag("--expert-worst-opponents", worstOpponents,
+                 "Expert: the exact search lets the other seats play the card worst for the Expert's side");
     app.set_version_flag("--version", std::string("zarn-sim ") + ZARN_VERSION, "Print the version and exit");
     try {
         app.parse(argc, argv);
@@ -138,6 +139,7 @@ int main(int argc, char** argv) {
         // Help and version exit with 0; every command-line mistake with 2, as the game does.
         return app.exit(e) == 0 ? 0 : 2;
     }
+    expert.opponentsByPolicy = !worstOpponents;
 
     std::array<PlayerLevel, kSeats> levels{};
     if (!ParseLevels(players, levels)) {
