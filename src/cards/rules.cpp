@@ -1,5 +1,6 @@
 #include "cards/rules.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -256,16 +257,21 @@ void SortHumanHand(GameState& s) {
             collected.push_back(hand[slot].Card);
         }
     }
+    // By suit, then from the highest card down; a card of no suit or height leaves its slot's order
+    // to the others. The stable sort keeps equal cards in hand order.
     std::vector<int16_t> sorted;
-    for (int32_t suit = 0; suit < 4; ++suit) {
-        for (int height = 13; height >= 0; --height) {
-            for (int16_t id : collected) {
-                if (SuitOf(s, id) == suit && HeightOf(s, id) == height) {
-                    sorted.push_back(id);
-                }
-            }
+    for (int16_t id : collected) {
+        const int32_t suit = SuitOf(s, id);
+        const int height = HeightOf(s, id);
+        if (suit >= 0 && suit < 4 && height >= 0 && height <= 13) {
+            sorted.push_back(id);
         }
     }
+    std::stable_sort(sorted.begin(), sorted.end(), [&](int16_t a, int16_t b) {
+        const int32_t suitA = SuitOf(s, a);
+        const int32_t suitB = SuitOf(s, b);
+        return suitA != suitB ? suitA < suitB : HeightOf(s, a) > HeightOf(s, b);
+    });
     size_t next = 0;
     for (int slot = 0; slot < 13 && next < sorted.size(); ++slot) {
         if (hand[slot].InUse) {

@@ -35,11 +35,19 @@ int16_t FindCard(const GameState& s, int16_t rank, int32_t suit, std::span<const
 }
 
 int16_t SuitDanger(const GameState& s, int32_t suit, std::span<const int16_t> hand) {
+    // The ranks of the suit in the hand, as bits, read once instead of once per rank.
+    uint32_t ranks = 0;
+    for (int16_t card : hand) {
+        const int16_t rank = s.CardRank[card];
+        if (s.CardSuit[card] == suit && rank >= 0 && rank < 32) {
+            ranks |= 1U << rank;
+        }
+    }
     float weight = 100.0F;
     int16_t sum = 0;
     // The king is never looked at; rank 0 matches no card and only closes the walk.
     for (int16_t rank = kQueen; rank >= 0; --rank) {
-        if (FindCard(s, rank, suit, hand) >= 0) {
+        if (((ranks >> rank) & 1U) != 0) {
             sum = static_cast<int16_t>(sum + RoundHalfEven(weight));
         } else {
             weight /= 2.0F;

@@ -98,7 +98,7 @@ int16_t ExpertPlayer::TrickCard(const GameState& s, int seat) {
     }
     const bool partnership = s.Options.Partnership;
     const int side = SideMask(s, seat);
-    solver_.Reset(side, partnership);
+    solver_.Reset(side, partnership, settings_.opponentsByPolicy);
     ExpertRandom random(DecisionSeed(s, seat));
     const int exactCards = s.Contract == kTricks ? settings_.exactCardsTricks : settings_.exactCards;
     std::array<double, kCards> total{};
@@ -231,14 +231,19 @@ int16_t ExpertPlayer::Contract(const GameState& s, int seat) {
     view.counts.fill(13);
     ExpertRandom random(DecisionSeed(s, seat));
     std::array<double, kContractCount + 1> cost{};
-    std::array<CardBits, kSeats> hands{};
-    const int leader = (seat + 1) % kSeats;  // the seat after the chooser plays first
+    std::vector<std::array<CardBits, kSeats>> deals;
+    deals.reserve(static_cast<size_t>(settings_.contractSamples));
     for (int i = 0; i < settings_.contractSamples; ++i) {
+        std::array<CardBits, kSeats> hands{};
         if (!SampleDeal(view, random, hands)) {
             break;
         }
-        for (int16_t contract : open) {
-            if (contract == kLayoutContract) {
+        deals.push_back(hands);
+    }
+    const int leader = (seat + 1) % kSeats;  // the seat after the chooser plays first
+    for (int16_t contract : open) {
+        if (contract == kLayoutContract) {
+            for (const auto& hands : deals) {
                 LayoutPosition p;
                 for (int other = 0; other < kSeats; ++other) {
                     // Trick bits to layout bits, card by card.
@@ -249,15 +254,20 @@ int16_t ExpertPlayer::Contract(const GameState& s, int seat) {
                 p.toMove = static_cast<int8_t>(leader);
                 PlayOutLayout(p);
                 cost[contract] -= SideReward(p, side);
-                continue;
             }
-            const TrickRules rules = RulesForContract(contract, trickMap);
+            continue;
+        }
+        const TrickRules rules = RulesForContract(contract, trickMap);
+        // One contract's rules per table: positions of two contracts must not meet in it.
+        if (settings_.contractExactCards > 0) {
+            solver_.Reset(side, partnership, settings_.opponentsByPolicy);
+        }
+        for (const auto& hands : deals) {
             TrickPosition p;
             p.hands = hands;
             p.leader = static_cast<int8_t>(leader);
             p.penaltyLeft = rules.penalty;
-            PlayOut(p, rules, partnership, 0);
-            cost[contract] += SidePoints(p.points, side);
+            cost[contract] += FinishPlay(p, rules, partnership, side, settings_.contractExactCards, solver_);
         }
     }
     // The contract where the hand does best against what the contract costs an average hand.

@@ -8,11 +8,13 @@
 // How hard the expert players think. The counts are fixed, not timed, so a decision depends only on
 // the state and the seed.
 struct ExpertSettings {
-    int trickSamples = 80;      // deals sampled per trick card
-    int exactCards = 16;        // from this many cards left in the hands the rest is searched exactly
-    int exactCardsTricks = 16;  // the same in Tricks, where every trick counts and the search is wider
-    int layoutSamples = 120;    // deals sampled per layout card
-    int contractSamples = 300;  // deals sampled per contract choice
+    int trickSamples = 80;          // deals sampled per trick card
+    int exactCards = 16;            // from this many cards left in the hands the rest is searched exactly
+    int exactCardsTricks = 16;      // the same in Tricks, where every trick counts and the search is wider
+    int layoutSamples = 120;        // deals sampled per layout card
+    int contractSamples = 300;      // deals sampled per contract choice
+    bool opponentsByPolicy = true;  // the exact search lets the other seats play the policy's card
+    int contractExactCards = 0;     // from this many cards left a contract's playout is searched exactly
 };
 
 // The expert computer players: each decision samples the hidden hands that agree with what the seat

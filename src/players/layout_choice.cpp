@@ -34,8 +34,18 @@ float LayoutCardValue(const GameState& s, const CardRecord& card, const HandCopy
     float weight = 1000.0F;
     float bonus = 5.0F;
     float held = 0.0F;
+    // The heights of the suit in the hand, as bits, read once instead of once per step.
+    uint32_t heldHeights = 0;
+    for (int slot = 0; slot < kHandScan; ++slot) {
+        const CardRecord& record = hand[slot];
+        const int16_t height =
+            record.InUse && s.CardSuit[record.Card] == suit ? s.RankOrder[s.CardRank[record.Card]] : -1;
+        if (height >= 0 && height < 32) {
+            heldHeights |= 1U << height;
+        }
+    }
     const auto step = [&](int16_t height) {
-        if (HoldsRankInSuit(s, height, suit, hand)) {
+        if (((heldHeights >> height) & 1U) != 0) {
             bonus += weight;
             weight /= 2.0F;
             held += 1.0F;

@@ -12,6 +12,14 @@ int16_t Height(const GameState& s, int16_t card) {
     return s.RankOrder[s.CardRank[card]];
 }
 
+constexpr int kNibbleBits = 4;
+
+// The sum of the sixteen four-bit counts in a word: pairs into bytes, then the bytes by one multiply.
+int NibbleSum(uint64_t nibbles) {
+    const uint64_t bytes = (nibbles & 0x0F0F0F0F0F0F0F0FULL) + ((nibbles >> 4) & 0x0F0F0F0F0F0F0F0FULL);
+    return static_cast<int>((bytes * 0x0101010101010101ULL) >> 56);
+}
+
 // Calls visit(card) for every card whose place the seat knows: the won piles, the table, the candidates.
 template <typename Visit>
 void ForEachKnownCard(const GameState& s, std::span<const int16_t> list, int count, Visit visit) {
@@ -56,19 +64,20 @@ int16_t KnownLower(const GameState& s, int16_t candidate, std::span<const int16_
 
 KnownHeights CountKnownHeights(const GameState& s, std::span<const int16_t> list, int count) {
     KnownHeights known;
-    ForEachKnownCard(s, list, count, [&](int16_t card) { ++known.count[s.CardSuit[card]][Height(s, card)]; });
+    ForEachKnownCard(s, list, count, [&](int16_t card) {
+        known.nibbles[static_cast<size_t>(s.CardSuit[card])] += uint64_t{1}
+                                                                << (kNibbleBits * Height(s, card));
+    });
     return known;
 }
 
 double HeightValue(const GameState& s, int16_t candidate, const KnownHeights& known) {
-    const auto& inSuit = known.count[s.CardSuit[candidate]];
-    const int16_t height = Height(s, candidate);
-    int higher = 0;
-    int lower = 0;
-    for (int h = 0; h < static_cast<int>(inSuit.size()); ++h) {
-        higher += h > height ? inSuit[h] : 0;
-        lower += h < height ? inSuit[h] : 0;
-    }
+    const uint64_t inSuit = known.nibbles[static_cast<size_t>(s.CardSuit[candidate])];
+    const int height = Height(s, candidate);
+    const uint64_t lowerNibbles = inSuit & ((uint64_t{1} << (kNibbleBits * height)) - 1);
+    const uint64_t higherNibbles = inSuit >> (kNibbleBits * (height + 1));
+    const int higher = NibbleSum(higherNibbles);
+    const int lower = NibbleSum(lowerNibbles);
     return Height(s, candidate) + std::abs(higher - lower) + (lower + higher) / 10.0;
 }
 

@@ -25,8 +25,10 @@ double HeightValue(const GameState& s, int16_t candidate, std::span<const int16_
 
 // The known cards (won piles, table, candidates) counted by suit and height, once per decision, so
 // HeightValue of every candidate reads the counts instead of the piles.
+// Each suit's counts sit in one word, four bits per height (a height is known at most a few times), so
+// the counts below or above a height are a masked sum of the nibbles.
 struct KnownHeights {
-    std::array<std::array<int16_t, 14>, 5> count{};
+    std::array<uint64_t, 5> nibbles{};
 };
 KnownHeights CountKnownHeights(const GameState& s, std::span<const int16_t> list, int count);
 double HeightValue(const GameState& s, int16_t candidate, const KnownHeights& known);

@@ -201,10 +201,11 @@ CardBits DistinctCards(CardBits legal, CardBits inPlay, CardBits penalty) {
 TrickSolver::TrickSolver(int tableBits)
     : table_(size_t{1} << tableBits), mask_((uint64_t{1} << tableBits) - 1) {}
 
-void TrickSolver::Reset(int side, bool partnership) {
+void TrickSolver::Reset(int side, bool partnership, bool opponentsByPolicy) {
     std::fill(table_.begin(), table_.end(), Entry{});
     side_ = side;
     partnership_ = partnership;
+    opponentsByPolicy_ = opponentsByPolicy;
     nodes_ = 0;
 }
 
@@ -253,8 +254,9 @@ int TrickSolver::Search(const TrickPosition& p, int alpha, int beta) {
     const int beta0 = beta;
     const int seat = p.ToMove();
     const bool minimizing = ((side_ >> seat) & 1) != 0;
-    const CardBits moves = Candidates(p, LegalMoves(p, *rules_));
     const int first = PolicyMove(p, *rules_, partnership_);
+    const CardBits moves =
+        !minimizing && opponentsByPolicy_ ? Bit(first) : Candidates(p, LegalMoves(p, *rules_));
     // The policy's card (or the equal card that stands for it) goes first.
     int order[kSuitLength * 4];
     int n = 0;

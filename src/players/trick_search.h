@@ -53,7 +53,9 @@ void PlayOut(TrickPosition& p, const TrickRules& rules, bool partnership, int st
 class TrickSolver {
 public:
     explicit TrickSolver(int tableBits = 16);
-    void Reset(int side, bool partnership);
+    // With `opponentsByPolicy` the other seats play the policy's card instead of the worst one for
+    // `side`: opponents who look after their own points rather than all play against the seat.
+    void Reset(int side, bool partnership, bool opponentsByPolicy = false);
     int Solve(const TrickPosition& p, const TrickRules& rules);
     int64_t Nodes() const { return nodes_; }
 
@@ -70,6 +72,7 @@ private:
     uint64_t mask_ = 0;
     int side_ = 1;
     bool partnership_ = false;
+    bool opponentsByPolicy_ = false;
     const TrickRules* rules_ = nullptr;
     int64_t nodes_ = 0;
 };

@@ -19,21 +19,24 @@
 namespace {
 
 // Every card tried, no pruning, no table: the points `side` takes when it minimises and the others
-// maximise, exactly what the search must find.
-int BruteForce(const TrickPosition& p, const TrickRules& rules, int side) {
+// maximise (or, with `byPolicy`, play the policy's card), exactly what the search must find.
+int BruteForce(const TrickPosition& p, const TrickRules& rules, int side, bool byPolicy = false,
+               bool partnership = false) {
     if (p.Over() || p.CardsLeft() == 0) {
         return 0;
     }
     const bool minimizing = ((side >> p.ToMove()) & 1) != 0;
     int best = minimizing ? 1 << 20 : -(1 << 20);
-    for (CardBits b = LegalMoves(p, rules); b != 0; b &= b - 1) {
+    const CardBits moves =
+        !minimizing && byPolicy ? Bit(PolicyMove(p, rules, partnership)) : LegalMoves(p, rules);
+    for (CardBits b = moves; b != 0; b &= b - 1) {
         TrickPosition next = p;
         PlayCard(next, rules, LowestBit(b));
         int gained = 0;
         for (int seat = 0; seat < kSeats; ++seat) {
             gained += (side >> seat) & 1 ? next.points[seat] - p.points[seat] : 0;
         }
-        const int value = gained + BruteForce(next, rules, side);
+        const int value = gained + BruteForce(next, rules, side, byPolicy, partnership);
         best = minimizing ? std::min(best, value) : std::max(best, value);
     }
     return best;
@@ -67,7 +70,7 @@ TrickPosition RandomEnding(std::mt19937& rng, int tricks, const TrickRules& rule
     return p;
 }
 
-TEST(ExpertSearch, EqualsBruteForceOnEndingsOfTwoToFourTricks) {
+TEST(ExpertSearch, EqualsBruteForceOnEndingsOfTwoToFourTricksAgainstWorstOrPolicyOpponents) {
     const GameState s = MakeState(kTricks);
     const CardBitMap map(s, false);
     std::mt19937 rng(20240611);
@@ -80,16 +83,19 @@ TEST(ExpertSearch, EqualsBruteForceOnEndingsOfTwoToFourTricks) {
                 const TrickPosition p = RandomEnding(rng, tricks, rules);
                 const int seat = p.ToMove();
                 for (bool partnership : {false, true}) {
-                    const int side = partnership ? (1 << seat) | (1 << ((seat + 2) % 4)) : 1 << seat;
-                    solver.Reset(side, partnership);
-                    EXPECT_EQ(solver.Solve(p, rules), BruteForce(p, rules, side))
-                        << "contract " << contract << ", " << tricks << " tricks, round " << round;
-                    ++cases;
+                    for (bool byPolicy : {false, true}) {
+                        const int side = partnership ? (1 << seat) | (1 << ((seat + 2) % 4)) : 1 << seat;
+                        solver.Reset(side, partnership, byPolicy);
+                        EXPECT_EQ(solver.Solve(p, rules), BruteForce(p, rules, side, byPolicy, partnership))
+                            << "contract " << contract << ", " << tricks << " tricks, round " << round
+                            << (byPolicy ? ", opponents by policy" : "");
+                        ++cases;
+                    }
                 }
             }
         }
     }
-    EXPECT_GT(cases, 400);
+    EXPECT_GT(cases, 800);
 }
 
 TEST(ExpertSearch, LegalCardsFollowTheRules) {

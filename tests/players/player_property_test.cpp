@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <numeric>
 #include <random>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "cards/rules.h"
 #include "players/computer_player.h"
 #include "players/layout_choice.h"
+#include "players/player_knowledge.h"
 #include "players/trick_choice.h"
 #include "test_support.h"
 
@@ -202,6 +204,28 @@ TEST(PlayerProperties, TrickChoiceIsAlwaysAHeldLegalCardAndDependsOnlyOnWhatTheS
         ++checked;
     }
     EXPECT_EQ(checked, 1500);
+}
+
+TEST(PlayerProperties, HeightValueFromTheCountsAgreesWithTheCardsAboveAndBelow) {
+    // The counted heights against a walk over the piles: the height, the lopsidedness, a tenth of the size.
+    std::mt19937 rng(77);
+    for (int round = 0; round < 600; ++round) {
+        GameState s = RandomDeal(rng, static_cast<int16_t>(1 + round % 4));
+        s.CurrentSeat = static_cast<int16_t>(Pick(rng, kSeats));
+        const int plays = Pick(rng, kCards);
+        for (int k = 0; k < plays; ++k) {
+            PlayTrickCard(s, rng);
+        }
+        const auto list = HeldList(s, s.CurrentSeat);
+        const int count = static_cast<int>(list.size());
+        for (int16_t card : list) {
+            const int higher = KnownHigher(s, card, list, count);
+            const int lower = KnownLower(s, card, list, count);
+            const double expected =
+                s.RankOrder[s.CardRank[card]] + std::abs(higher - lower) + (lower + higher) / 10.0;
+            ASSERT_EQ(HeightValue(s, card, list, count), expected) << "round " << round << " card " << card;
+        }
+    }
 }
 
 TEST(PlayerProperties, WholeDealsPlayedByTheComputerFollowTheRules) {

@@ -123,6 +123,15 @@ int main(int argc, char** argv) {
     app.add_option("--expert-exact-tricks", expert.exactCardsTricks,
                    "Expert: the same in the Tricks contract")
         ->check(CLI::Range(0, 52));
+    app.add_option("--expert-contract-samples", expert.contractSamples,
+                   "Expert: deals sampled per contract choice")
+        ->check(CLI::Range(1, 100000));
+    app.add_option("--expert-contract-exact", expert.contractExactCards,
+                   "Expert: cards left from which a contract choice's playouts are searched exactly")
+        ->check(CLI::Range(0, 52));
+    bool worstOpponents = false;
+    app.add_flag("--expert-worst-opponents", worstOpponents,
+                 "Expert: the exact search lets the other seats play the card worst for the Expert's side");
     app.set_version_flag("--version", std::string("zarn-sim ") + ZARN_VERSION, "Print the version and exit");
     try {
         app.parse(argc, argv);
@@ -130,6 +139,7 @@ int main(int argc, char** argv) {
         // Help and version exit with 0; every command-line mistake with 2, as the game does.
         return app.exit(e) == 0 ? 0 : 2;
     }
+    expert.opponentsByPolicy = !worstOpponents;
 
     std::array<PlayerLevel, kSeats> levels{};
     if (!ParseLevels(players, levels)) {
