@@ -15,12 +15,7 @@ fi
 
 # The seed deals the first kingdom to the human (seat 1 plays first).
 seed=${ZARN_KEYBOARD_TEST_SEED:-3}
-# The deal takes about 575 frames until the contract menu is up; after the choice the human's first
-# card is awaited some 6 s (the pauses, by the clock) and 60 frames (the card moves) later. The waits
-# follow the frame rate the window's caption reports, so a slow build (the sanitizers) waits longer.
-menu_frames=575
-turn_seconds=6
-turn_frames=60
+# Each step waits until the table rests for the player (see wait_for_rest), however slow the build.
 
 work=$(mktemp -d)
 export XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state XDG_DATA_HOME=$work/data HOME=$work/home
@@ -58,11 +53,10 @@ run_game() {
     # Keys go to the window under the pointer (there is no window manager); the pointer rests in the
     # bottom right corner, away from the cards and the buttons.
     xdotool mousemove --window "$window" 790 590
-    sleep 3
-    measure_waits "$window"
-    sleep "$menu_wait"
+    # The deal runs, then the table rests with the contract menu up.
+    wait_for_rest "$window"
     if [[ $until != menu ]]; then
-        play_keys "$until"
+        play_keys "$until" "$window"
     fi
     kill -0 "$game_pid" 2>/dev/null || { echo "the game ended early"; cat "$log"; exit 1; }
     xdotool key Escape
@@ -75,26 +69,15 @@ run_game() {
     [[ $status -eq 0 ]] || { echo "the game ended with $status"; cat "$log"; exit 1; }
 }
 
-# Sets menu_wait (seconds still to wait for the menu) and turn_wait from the frame rate in the caption
-# ("... Frames per Second =59.9"); an unreadable caption counts as 20 frames a second.
-measure_waits() {
-    local fps
-    fps=$(xdotool getwindowname "$1" 2>/dev/null | sed -n 's/.*Frames per Second *= *\([0-9.]*\).*/\1/p' || true)
-    read -r menu_wait turn_wait < <(awk -v fps="${fps:-0}" -v mf="$menu_frames" -v ts="$turn_seconds" \
-        -v tf="$turn_frames" 'BEGIN {
-            if (fps + 0 < 5) fps = 20
-            menu = mf / fps + 4 - 3; if (menu < 9) menu = 9
-            printf "%d %d\n", menu + 1, ts + tf / fps + 4
-        }')
-}
-
 play_keys() {
+    local window=$2
     # The first Right shows the focus on the lowest button, the second moves it; Return chooses.
     for key in Right Right Return; do
         xdotool key "$key"
         sleep 0.3
     done
-    sleep "$turn_wait"
+    # The computer seats before the human play their cards, then the table rests for the human's card.
+    wait_for_rest "$window"
     # The focus, shown since the keys chose the contract, stands on the first card the human may play.
     if [[ $1 == played ]]; then
         xdotool key Return

@@ -49,26 +49,6 @@ expect_scale() {
     exit 1
 }
 
-# Waits (up to three minutes: the sanitizer build is slow at 2400 x 1800) until the game has run frames
-# and then rested for three seconds, longer than any pause between two computer cards: it waits for the
-# player. The caption's rate reads ".0" while the loop rests.
-wait_for_rest() {
-    local window=$1 caption ran= still=0
-    for _ in $(seq 1800); do
-        caption=$(xdotool getwindowname "$window" 2>/dev/null || true)
-        if [[ $caption == *"Frames per Second ="* && $caption != *"=.0" ]]; then
-            ran=yes
-            still=0
-        elif [[ -n $ran && $caption == *"=.0" ]]; then
-            still=$((still + 1))
-            ((still >= 30)) && return 0
-        fi
-        sleep 0.1
-    done
-    echo "the table never came to rest: '$caption'"
-    exit 1
-}
-
 expect_mouse() {
     local window=$1 wx=$2 wy=$3 bx=$4 by=$5
     xdotool mousemove --window "$window" "$wx" "$wy"

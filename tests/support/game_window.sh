@@ -16,3 +16,24 @@ window_of() {
         sleep 0.1
     done
 }
+#
+# wait_for_rest WINDOW: waits (up to three minutes: a sanitizer build on a loaded machine is slow) until
+# the game has run frames and then rested for three seconds, longer than any pause between two computer
+# cards: it waits for the player. The caption's rate reads ".0" while the loop rests. Ends the script
+# with status 1 otherwise.
+wait_for_rest() {
+    local window=$1 caption ran= still=0
+    for _ in $(seq 1800); do
+        caption=$(xdotool getwindowname "$window" 2>/dev/null || true)
+        if [[ $caption == *"Frames per Second ="* && $caption != *"=.0" ]]; then
+            ran=yes
+            still=0
+        elif [[ -n $ran && $caption == *"=.0" ]]; then
+            still=$((still + 1))
+            ((still >= 30)) && return 0
+        fi
+        sleep 0.1
+    done
+    echo "the table never came to rest: '$caption'"
+    exit 1
+}
