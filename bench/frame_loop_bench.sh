@@ -37,21 +37,8 @@ unset WAYLAND_DISPLAY
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state" XDG_DATA_HOME="$work/data"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_STATE_HOME" "$XDG_DATA_HOME"
 
-ticks_per_second=$(getconf CLK_TCK)
-# User and system CPU ticks of a process so far.
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null || echo 0; }
-now_ns() { date +%s%N; }
-# The CPU share of a process, in percent of one core, over the next `seconds`.
-measure() {
-    local pid=$1 t0 c0 t1 c1
-    t0=$(now_ns)
-    c0=$(cpu_ticks "$pid")
-    sleep "$seconds"
-    t1=$(now_ns)
-    c1=$(cpu_ticks "$pid")
-    awk -v c="$((c1 - c0))" -v hz="$ticks_per_second" -v ns="$((t1 - t0))" \
-        'BEGIN { printf "%.2f", 100 * (c / hz) / (ns / 1e9) }'
-}
+# measure PID: its CPU share over the next $seconds.
+source "$(dirname "$0")/cpu_share.sh"
 
 # window_of PID: the game's window once it has shown a frame (beside the X server helper).
 source "$(dirname "$start_xvfb")/game_window.sh"

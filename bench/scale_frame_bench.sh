@@ -40,19 +40,8 @@ unset WAYLAND_DISPLAY
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state" XDG_DATA_HOME="$work/data"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME/zarn" "$XDG_STATE_HOME" "$XDG_DATA_HOME"
 
-ticks_per_second=$(getconf CLK_TCK)
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null || echo 0; }
-now_ns() { date +%s%N; }
-measure() {
-    local pid=$1 t0 c0 t1 c1
-    t0=$(now_ns)
-    c0=$(cpu_ticks "$pid")
-    sleep "$seconds"
-    t1=$(now_ns)
-    c1=$(cpu_ticks "$pid")
-    awk -v c="$((c1 - c0))" -v hz="$ticks_per_second" -v ns="$((t1 - t0))" \
-        'BEGIN { printf "%.2f", 100 * (c / hz) / (ns / 1e9) }'
-}
+# measure PID: its CPU share over the next $seconds.
+source "$(dirname "$0")/cpu_share.sh"
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }'; }
 fps_of() { xdotool getwindowname "$1" 2>/dev/null | sed -n 's/.*Frames per Second *= *\([0-9.]*\).*/\1/p'; }
 
