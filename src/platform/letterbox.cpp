@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "presentation/canvas.h"
+
 Viewport FitBackBuffer(int32_t outputWidth, int32_t outputHeight) {
     if (outputWidth <= 0 || outputHeight <= 0) {
         return {};
@@ -45,7 +47,6 @@ BackBufferPoint WindowToBackBuffer(int32_t windowX, int32_t windowY, int32_t win
 }
 
 int32_t ScaleForOutput(int32_t outputWidth, int32_t outputHeight) {
-    constexpr int32_t kLargest = 3;
     const int32_t fits = std::min(outputWidth / kBackBufferWidth, outputHeight / kBackBufferHeight);
-    return std::clamp(fits, 1, kLargest);
+    return std::clamp(fits, 1, kLargestScale);
 }

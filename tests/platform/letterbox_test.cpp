@@ -77,3 +77,16 @@ TEST(WindowToBackBuffer, EveryWindowSizeHitsTheDrawnCorner) {
 }
 
 }  // namespace
+
+TEST(ScaleForOutput, TheLargestWholeMultipleThatFitsFromOneToThree) {
+    struct Case {
+        int32_t width, height, scale;
+    };
+    const Case cases[] = {
+        {400, 300, 1},   {800, 600, 1},   {1599, 1200, 1}, {1600, 1199, 1}, {1600, 1200, 2}, {1920, 1080, 1},
+        {2560, 1440, 2}, {2400, 1800, 3}, {3840, 2160, 3}, {7680, 4320, 3}, {0, 0, 1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ScaleForOutput(c.width, c.height), c.scale) << c.width << " x " << c.height;
+    }
+}
