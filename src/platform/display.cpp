@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "archive/format_checks.h"
+#include "platform/renderer_choice.h"
 #include "platform/sdl_handles.h"
 #include "platform/sdl_library.h"
 #include "platform/setup_error.h"
@@ -82,11 +83,7 @@ struct Display::Impl {
     void CreateRenderer() {
         texture.reset();
         renderer.reset();
-        renderer.reset(
-            SDL_CreateRenderer(window.get(), -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC));
-        if (!renderer) {
-            renderer.reset(SDL_CreateRenderer(window.get(), -1, SDL_RENDERER_SOFTWARE));
-        }
+        renderer = CreateFrameRenderer(window.get());
         if (!renderer) {
             FailDirectX("no renderer for the window");
         }

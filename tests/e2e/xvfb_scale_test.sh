@@ -60,6 +60,32 @@ expect_mouse() {
     exit 1
 }
 
+# hand_row WINDOW: a digest of one row of the window's pixels across the human's hand, below the
+# pointer's reach while it rests on a card, read from the X server itself.
+hand_row() {
+    python3 - "$1" "$((3 * (card_y + 45)))" <<'PY'
+import ctypes
+import hashlib
+import sys
+
+x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x11.XGetImage.restype = ctypes.c_void_p
+x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
+                          ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+x11.XGetPixel.restype = ctypes.c_ulong
+x11.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
+x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+display = x11.XOpenDisplay(None)
+width = 2400
+image = x11.XGetImage(display, int(sys.argv[1]), 0, int(sys.argv[2]), width, 1, 0xFFFFFFFF, 2)  # ZPixmap
+row = b"".join(x11.XGetPixel(image, i, 0).to_bytes(8, "little") for i in range(width)) if image else b""
+x11.XCloseDisplay(display)
+print(hashlib.sha1(row).hexdigest())
+PY
+}
+
 click_at() {
     xdotool mousemove --window "$1" "$2" "$3"
     sleep 0.3
@@ -95,11 +121,14 @@ run_game() {
     xdotool mousemove --window "$window" 2390 1790
     wait_for_rest "$window"
     if [[ $how == mouse ]]; then
-        # A click on a card the human may not play does nothing; the first one it may play goes to the
-        # table, and the rest of the clicks come before the human's next turn can.
+        # A click on a card the human may not play does nothing; the first one it may play leaves the
+        # hand. The clicks stop there: at 60 frames a second the human's next turn comes quickly.
+        local before
+        before=$(hand_row "$window")
         for slot in $(seq 0 12); do
             xdotool mousemove --window "$window" $((3 * (155 + 33 * slot + 12) + 1)) $((3 * card_y + 1)) click 1
-            sleep 0.1
+            sleep 0.3
+            [[ $(hand_row "$window") != "$before" ]] && break
         done
     else
         # The first Return shows the focus (the mouse chose the contract), the second plays its card.
