@@ -73,7 +73,7 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
         "--fast-frames", line.fastFrames,
         "Test hook: no frame pacing, one frame in 16 drawn, the game's clock 50 ms ahead every frame");
     app.add_flag("--report-scale", line.reportScale,
-                 "Test hook: tell on standard error each time the table's drawing scale changes");
+                 "Test hook: tell on standard error when the table is first shown at each new drawing scale");
     app.set_version_flag("--version", VersionText(), "Print the version and exit");
 
     std::ostringstream out;

@@ -100,6 +100,7 @@ private:
     std::optional<ResourceSet> scaledResources_;  // one scale's pictures, read when first needed
     int32_t scaledResourcesScale_ = 0;
     bool scalingGivenUp_ = false;
+    int32_t scaleShown_ = 0;  // the scale of the last frame shown, for --report-scale
     SeededRandom random_;
     SystemClock clock_;
     ManualClock frameClock_;
@@ -300,6 +301,11 @@ bool Game::GameFrame() {
     }
     DrawMouseCursor(input);
     presented_ = display_->FlipScreen();
+    if (presented_ && line_.reportScale && display_->Scale() != scaleShown_) {
+        scaleShown_ = display_->Scale();
+        std::fprintf(stderr, "zarn: drawing at scale %d\n", scaleShown_);
+        std::fflush(stderr);
+    }
     framesPerSecond_ = frameRate_.FrameRate(SecondsOfDay());
     SetCaption(input.MouseX, input.MouseY);
     return false;
@@ -389,7 +395,6 @@ void Game::GiveUpScaling(const std::string& why) {
 }
 
 void Game::LoadPicturesAt(int32_t scale) {
-    const int32_t before = display_->Scale();
     const ResourceSet* scaled = scale > 1 ? ScaledResources(scale) : nullptr;
     if (scale > 1 && scaled == nullptr) {
         scale = 1;
@@ -401,9 +406,6 @@ void Game::LoadPicturesAt(int32_t scale) {
         GiveUpScaling(e.what());
         display_->SetScale(1);
         fonts_ = LoadBitmaps(*display_, resources_, state_);
-    }
-    if (line_.reportScale && (display_->Scale() != before || frames_ == 0)) {
-        std::fprintf(stderr, "zarn: drawing at scale %d\n", display_->Scale());
     }
 }
 
