@@ -1,5 +1,6 @@
 #include "archive/resource_set.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -77,8 +78,14 @@ std::optional<std::vector<uint8_t>> SelectedEntries(
     if (!in.read(reinterpret_cast<char*>(directory.data()), dirLength)) {
         return std::nullopt;
     }
-    std::vector<uint8_t> out(header);
-    std::vector<uint8_t> newDirectory;
+    // First the entries to copy, so the smaller archive is sized once and each entry read in place.
+    struct Piece {
+        size_t directoryAt;
+        int32_t offset;
+        int32_t size;
+    };
+    std::vector<Piece> pieces;
+    size_t total = header.size();
     for (size_t at = 0; at < directory.size(); at += PakArchive::kDirectoryEntrySize) {
         const char* field = reinterpret_cast<const char*>(&directory[at]);
         const std::string name(field, strnlen(field, PakArchive::kNameSize));
@@ -95,24 +102,33 @@ std::optional<std::vector<uint8_t>> SelectedEntries(
         const int32_t offset = Int32At(directory, at + 56);
         const int32_t size = Int32At(directory, at + 60);
         if (offset < PakArchive::kHeaderSize || size < 0 || int64_t{offset} + size > fileSize ||
-            out.size() + static_cast<size_t>(size) >
+            total + static_cast<size_t>(size) >
                 static_cast<size_t>(std::numeric_limits<int32_t>::max() / 2)) {
             return std::nullopt;
         }
-        const size_t newOffset = out.size();
-        out.resize(newOffset + static_cast<size_t>(size));
-        in.seekg(offset);
-        if (!in.read(reinterpret_cast<char*>(out.data() + newOffset), size)) {
+        pieces.push_back({at, offset, size});
+        total += static_cast<size_t>(size);
+    }
+    std::vector<uint8_t> out(total + pieces.size() * PakArchive::kDirectoryEntrySize);
+    std::copy(header.begin(), header.end(), out.begin());
+    std::vector<uint8_t> newDirectory;
+    newDirectory.reserve(pieces.size() * PakArchive::kDirectoryEntrySize);
+    size_t newOffset = header.size();
+    for (const Piece& piece : pieces) {
+        in.seekg(piece.offset);
+        if (!in.read(reinterpret_cast<char*>(out.data() + newOffset), piece.size)) {
             return std::nullopt;
         }
         newDirectory.insert(
-            newDirectory.end(), directory.begin() + static_cast<std::ptrdiff_t>(at),
-            directory.begin() + static_cast<std::ptrdiff_t>(at + PakArchive::kDirectoryEntrySize));
+            newDirectory.end(), directory.begin() + static_cast<std::ptrdiff_t>(piece.directoryAt),
+            directory.begin() +
+                static_cast<std::ptrdiff_t>(piece.directoryAt + PakArchive::kDirectoryEntrySize));
         PutInt32(newDirectory, newDirectory.size() - 8, static_cast<int32_t>(newOffset));
+        newOffset += static_cast<size_t>(piece.size);
     }
-    PutInt32(out, 4, static_cast<int32_t>(out.size()));
+    std::copy(newDirectory.begin(), newDirectory.end(), out.begin() + static_cast<std::ptrdiff_t>(total));
+    PutInt32(out, 4, static_cast<int32_t>(total));
     PutInt32(out, 8, static_cast<int32_t>(newDirectory.size()));
-    out.insert(out.end(), newDirectory.begin(), newDirectory.end());
     return out;
 }
 
