@@ -29,7 +29,11 @@ public:
     PictureSink(GeneratedAssets& out, int scale, bool keepPictures)
         : out_(out), scale_(scale), keepPictures_(keepPictures) {}
 
-    void AddBmp(const std::string& name, const QImage& picture) { Add(name, BmpBytes(picture), picture); }
+    // The larger pictures are stored in the display's own 16-bit form: half the bytes to read and no
+    // conversion when the game loads them.
+    void AddBmp(const std::string& name, const QImage& picture) {
+        Add(name, scale_ == 1 ? BmpBytes(picture) : Bmp565Bytes(picture), picture);
+    }
 
     void AddJpeg(const std::string& name, const QImage& picture, int quality) {
         Add(name, JpegBytes(picture, quality), picture);

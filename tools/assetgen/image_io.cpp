@@ -79,6 +79,64 @@ std::vector<uint8_t> BmpBytes(const QImage& picture) {
     return ToBytes(bytes);
 }
 
+namespace {
+
+void PutLe16(std::vector<uint8_t>& out, uint16_t value) {
+    out.push_back(static_cast<uint8_t>(value & 0xFF));
+    out.push_back(static_cast<uint8_t>(value >> 8));
+}
+
+void PutLe32(std::vector<uint8_t>& out, uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) {
+        out.push_back(static_cast<uint8_t>((value >> shift) & 0xFF));
+    }
+}
+
+}  // namespace
+
+std::vector<uint8_t> Bmp565Bytes(const QImage& picture) {
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    const auto width = static_cast<uint32_t>(rgb.width());
+    const auto height = static_cast<uint32_t>(rgb.height());
+    const uint32_t stride = (width * 2 + 3) / 4 * 4;
+    constexpr uint32_t kHeaders = 14 + 40 + 12;  // file header, info header, the three colour masks
+    std::vector<uint8_t> out;
+    out.reserve(kHeaders + stride * height);
+    out.push_back('B');
+    out.push_back('M');
+    PutLe32(out, kHeaders + stride * height);
+    PutLe32(out, 0);
+    PutLe32(out, kHeaders);
+    PutLe32(out, 40);
+    PutLe32(out, width);
+    PutLe32(out, height);  // bottom row first
+    PutLe16(out, 1);
+    PutLe16(out, 16);
+    PutLe32(out, 3);  // the pixels are laid out by the colour masks
+    PutLe32(out, stride * height);
+    PutLe32(out, 2835);  // 72 dots an inch
+    PutLe32(out, 2835);
+    PutLe32(out, 0);
+    PutLe32(out, 0);
+    PutLe32(out, 0xF800);
+    PutLe32(out, 0x07E0);
+    PutLe32(out, 0x001F);
+    for (int y = rgb.height() - 1; y >= 0; --y) {
+        const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x) {
+            const uint16_t value = ToRgb565(row[x]);
+            // The key must stay where the picture is keyed: a drawn pixel that reads as the key after the
+            // conversion is a fault of the drawing, never silently made transparent.
+            if (value == kKey565 && (row[x] & 0xFFFFFFu) != (kKeyRgb & 0xFFFFFFu)) {
+                throw std::runtime_error("a drawn pixel would turn into the key colour in a 16-bit picture");
+            }
+            PutLe16(out, value);
+        }
+        out.resize(out.size() + (stride - width * 2), 0);
+    }
+    return out;
+}
+
 std::vector<uint8_t> JpegBytes(const QImage& picture, int quality) {
     QByteArray bytes;
     QBuffer buffer(&bytes);

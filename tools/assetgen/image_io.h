@@ -27,5 +27,10 @@ QImage Opaque(const QImage& drawn);
 // 24-bit BMP bytes (no time stamps in the format, so the bytes depend only on the pixels).
 std::vector<uint8_t> BmpBytes(const QImage& picture);
 
+// 16-bit RGB565 BMP bytes (bit fields), each pixel converted as the display converts a 24-bit one, so
+// the game shows exactly what it would from the 24-bit picture and reads half as much. Throws when a
+// drawn pixel would turn into the key.
+std::vector<uint8_t> Bmp565Bytes(const QImage& picture);
+
 // Baseline JPEG bytes at a fixed quality.
 std::vector<uint8_t> JpegBytes(const QImage& picture, int quality);
