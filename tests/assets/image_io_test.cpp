@@ -8,14 +8,25 @@
 
 #include "archive/format_checks.h"
 #include "image_io.h"
+#include "platform/sdl_handles.h"
 
 namespace {
 
-// Decodes with SDL, as the game does, and reads the 16-bit value at (x, y).
-uint16_t PixelAsLoaded(SDL_Surface* surface, int x, int y) {
+// Reads the 16-bit value at (x, y).
+uint16_t PixelAsLoaded(const SurfacePtr& surface, int x, int y) {
     uint16_t value = 0;
     std::memcpy(&value, static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch + x * 2, 2);
     return value;
+}
+
+// Decodes BMP bytes with SDL and converts them to the display's format, as the game does.
+SurfacePtr LoadAsTheGameDoes(const std::vector<uint8_t>& bytes) {
+    const SurfacePtr loaded(
+        SDL_LoadBMP_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1));
+    if (!loaded) {
+        return nullptr;
+    }
+    return SurfacePtr(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGB565, 0));
 }
 
 TEST(Bmp565Bytes, StoresEachPixelAsTheDisplayConvertsItAndTheGameReadsIt) {
@@ -36,19 +47,18 @@ TEST(Bmp565Bytes, StoresEachPixelAsTheDisplayConvertsItAndTheGameReadsIt) {
     EXPECT_EQ(info->height, 2);
     EXPECT_EQ(bytes.size(), info->pixelOffset + 2U * 8U);
 
-    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-    SDL_Surface* loaded = SDL_LoadBMP_RW(rw, 1);
-    ASSERT_NE(loaded, nullptr) << SDL_GetError();
-    SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB565, 0);
-    SDL_FreeSurface(loaded);
+    const SurfacePtr converted = LoadAsTheGameDoes(bytes);
     ASSERT_NE(converted, nullptr) << SDL_GetError();
+    // The same picture stored in 24 bits shows the same on the table.
+    const SurfacePtr wide = LoadAsTheGameDoes(BmpBytes(picture));
+    ASSERT_NE(wide, nullptr) << SDL_GetError();
     for (int y = 0; y < 2; ++y) {
         for (int x = 0; x < 3; ++x) {
             EXPECT_EQ(PixelAsLoaded(converted, x, y), ToRgb565(colours[y][x])) << x << "," << y;
+            EXPECT_EQ(PixelAsLoaded(converted, x, y), PixelAsLoaded(wide, x, y)) << x << "," << y;
         }
     }
     EXPECT_EQ(PixelAsLoaded(converted, 0, 0), kKey565);
-    SDL_FreeSurface(converted);
 }
 
 TEST(Bmp565Bytes, RefusesADrawnPixelThatWouldTurnIntoTheKey) {
