@@ -14,6 +14,9 @@ namespace {
 
 constexpr int kContractCount = 5;
 
+// Deals the model explains this badly are all as bad as each other.
+constexpr int kSurpriseLimit = 3;
+
 // What a whole contract costs the table: a seat with an average hand bears a quarter of it.
 constexpr std::array<double, kContractCount + 1> kContractWhole{0, 130, 195, 100, 75, -500};
 
@@ -110,7 +113,9 @@ std::vector<std::array<CardBits, kSeats>> ExpertPlayer::TrickDeals(const GameSta
         if (!SampleDeal(view, random, hands)) {
             break;
         }
-        const int n = infer ? ModelSurprises(plays, hands, rules, s.Options.Partnership, modelSeats) : 0;
+        const int n =
+            infer ? ModelSurprises(plays, hands, rules, s.Options.Partnership, modelSeats, kSurpriseLimit)
+                  : 0;
         explained += n == 0 ? 1 : 0;
         drawn.push_back(hands);
         surprises.push_back(n);

@@ -120,7 +120,7 @@ int ModelMove(const TrickPosition& p, const TrickRules& rules, bool partnership)
 }
 
 int ModelSurprises(std::span<const SeenPlay> plays, const std::array<CardBits, kSeats>& hands,
-                   const TrickRules& rules, bool partnership, int modelSeats) {
+                   const TrickRules& rules, bool partnership, int modelSeats, int limit) {
     if (plays.empty()) {
         return 0;
     }
@@ -134,6 +134,9 @@ int ModelSurprises(std::span<const SeenPlay> plays, const std::array<CardBits, k
     std::array<double, kCards> scores{};
     int surprises = 0;
     for (const SeenPlay& play : plays) {
+        if (surprises >= limit) {
+            break;
+        }
         if (((modelSeats >> play.seat) & 1) != 0 && p.ToMove() == play.seat) {
             const CardBits legal = LegalMoves(p, rules);
             if ((legal & Bit(play.bit)) == 0) {

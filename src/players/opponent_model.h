@@ -25,5 +25,6 @@ struct SeenPlay {
 
 // How many of the plays of the seats in `modelSeats` the model would not have made had the seats held
 // `hands` (the cards still held) and the played cards: the play replayed from the contract's start.
+// The count stops at `limit`.
 int ModelSurprises(std::span<const SeenPlay> plays, const std::array<CardBits, kSeats>& hands,
-                   const TrickRules& rules, bool partnership, int modelSeats);
+                   const TrickRules& rules, bool partnership, int modelSeats, int limit = kCards);
