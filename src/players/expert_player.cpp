@@ -1,15 +1,21 @@
 #include "players/expert_player.h"
 
+#include <algorithm>
 #include <array>
+#include <numeric>
 #include <vector>
 
 #include "cards/rules.h"
 #include "players/deal_sampler.h"
 #include "players/layout_search.h"
+#include "players/opponent_model.h"
 
 namespace {
 
 constexpr int kContractCount = 5;
+
+// Deals the model explains this badly are all as bad as each other.
+constexpr int kSurpriseLimit = 3;
 
 // What a whole contract costs the table: a seat with an average hand bears a quarter of it.
 constexpr std::array<double, kContractCount + 1> kContractWhole{0, 130, 195, 100, 75, -500};
@@ -43,13 +49,18 @@ TrickPosition TablePosition(const GameState& s, int seat, const CardBitMap& map,
         onTable |= Bit(p.table[i]);
     }
     p.penaltyLeft = rules.penalty & (p.CardsLeft() | onTable);
+    for (int other = 0; other < kSeats; ++other) {
+        if (s.SeatInfo[other][kKingLeadSignalCell] != 0) {
+            p.signals = static_cast<uint8_t>(p.signals | (1 << other));
+        }
+    }
     return p;
 }
 
 // Plays the rest of the contract: the policy until the ending is small, then the exact search.
 int FinishPlay(TrickPosition& p, const TrickRules& rules, bool partnership, int side, int exactCards,
-               TrickSolver& solver) {
-    PlayOut(p, rules, partnership, exactCards);
+               int modelSeats, TrickSolver& solver) {
+    PlayOut(p, rules, partnership, exactCards, modelSeats);
     int value = SidePoints(p.points, side);
     if (!p.Over()) {
         value += solver.Solve(p, rules);
@@ -80,6 +91,50 @@ uint64_t ExpertPlayer::DecisionSeed(const GameState& s, int seat) const {
     return h;
 }
 
+std::vector<std::array<CardBits, kSeats>> ExpertPlayer::TrickDeals(const GameState& s, const SeatView& view,
+                                                                   const CardBitMap& map,
+                                                                   const TrickRules& rules, int modelSeats,
+                                                                   ExpertRandom& random) const {
+    std::vector<SeenPlay> plays;
+    for (int i = 0; i < s.PlayLogCount; ++i) {
+        if (s.PlayLog[i].card >= 0) {
+            plays.push_back(
+                {static_cast<int8_t>(s.PlayLog[i].seat), static_cast<int8_t>(map.BitOf(s.PlayLog[i].card))});
+        }
+    }
+    const bool infer = modelSeats != 0 && !plays.empty();
+    const int pool =
+        infer ? settings_.trickSamples * std::max(1, settings_.inferencePool) : settings_.trickSamples;
+    std::vector<std::array<CardBits, kSeats>> drawn;
+    std::vector<int> surprises;
+    int explained = 0;
+    std::array<CardBits, kSeats> hands{};
+    for (int i = 0; i < pool && explained < settings_.trickSamples; ++i) {
+        if (!SampleDeal(view, random, hands)) {
+            break;
+        }
+        const int n =
+            infer ? ModelSurprises(plays, hands, rules, s.Options.Partnership, modelSeats, kSurpriseLimit)
+                  : 0;
+        explained += n == 0 ? 1 : 0;
+        drawn.push_back(hands);
+        surprises.push_back(n);
+    }
+    // The deals the model explains best, in the order they were drawn.
+    std::vector<size_t> order(drawn.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return surprises[a] < surprises[b]; });
+    order.resize(std::min(order.size(), static_cast<size_t>(settings_.trickSamples)));
+    std::sort(order.begin(), order.end());
+    std::vector<std::array<CardBits, kSeats>> kept;
+    kept.reserve(order.size());
+    for (size_t i : order) {
+        kept.push_back(drawn[i]);
+    }
+    return kept;
+}
+
 int16_t ExpertPlayer::TrickCard(const GameState& s, int seat) {
     const CardBitMap map(s, false);
     const TrickRules rules = RulesForContract(s.Contract, map);
@@ -98,15 +153,15 @@ int16_t ExpertPlayer::TrickCard(const GameState& s, int seat) {
     }
     const bool partnership = s.Options.Partnership;
     const int side = SideMask(s, seat);
-    solver_.Reset(side, partnership, settings_.opponentsByPolicy);
+    solver_.Reset(side, partnership, settings_.opponentsByPolicy, settings_.opponentsByModel);
+    const int modelSeats = settings_.opponentsByModel ? ~side & 15 : 0;
+    const int playoutModelSeats = modelSeats | (settings_.sideByModel ? side : 0);
     ExpertRandom random(DecisionSeed(s, seat));
     const int exactCards = s.Contract == kTricks ? settings_.exactCardsTricks : settings_.exactCards;
+    const std::vector<std::array<CardBits, kSeats>> deals =
+        TrickDeals(s, view, map, rules, modelSeats, random);
     std::array<double, kCards> total{};
-    std::array<CardBits, kSeats> hands{};
-    for (int i = 0; i < settings_.trickSamples; ++i) {
-        if (!SampleDeal(view, random, hands)) {
-            break;
-        }
+    for (const auto& hands : deals) {
         const TrickPosition start = TablePosition(s, seat, map, rules, hands);
         CardBits inPlay = start.CardsLeft();
         for (int t = 0; t < start.tableCount; ++t) {
@@ -125,7 +180,7 @@ int16_t ExpertPlayer::TrickCard(const GameState& s, int seat) {
             }
             TrickPosition p = start;
             PlayCard(p, rules, bit);
-            value[bit] = FinishPlay(p, rules, partnership, side, exactCards, solver_);
+            value[bit] = FinishPlay(p, rules, partnership, side, exactCards, playoutModelSeats, solver_);
             total[bit] += value[bit];
         }
     }
@@ -241,6 +296,7 @@ int16_t ExpertPlayer::Contract(const GameState& s, int seat) {
         deals.push_back(hands);
     }
     const int leader = (seat + 1) % kSeats;  // the seat after the chooser plays first
+    const int modelSeats = settings_.opponentsByModel ? ~side & 15 : 0;
     for (int16_t contract : open) {
         if (contract == kLayoutContract) {
             for (const auto& hands : deals) {
@@ -260,14 +316,15 @@ int16_t ExpertPlayer::Contract(const GameState& s, int seat) {
         const TrickRules rules = RulesForContract(contract, trickMap);
         // One contract's rules per table: positions of two contracts must not meet in it.
         if (settings_.contractExactCards > 0) {
-            solver_.Reset(side, partnership, settings_.opponentsByPolicy);
+            solver_.Reset(side, partnership, settings_.opponentsByPolicy, settings_.opponentsByModel);
         }
         for (const auto& hands : deals) {
             TrickPosition p;
             p.hands = hands;
             p.leader = static_cast<int8_t>(leader);
             p.penaltyLeft = rules.penalty;
-            cost[contract] += FinishPlay(p, rules, partnership, side, settings_.contractExactCards, solver_);
+            cost[contract] +=
+                FinishPlay(p, rules, partnership, side, settings_.contractExactCards, modelSeats, solver_);
         }
     }
     // The contract where the hand does best against what the contract costs an average hand.

@@ -2,6 +2,10 @@
 
 #include <cstdint>
 
+#include <array>
+#include <vector>
+
+#include "players/deal_sampler.h"
 #include "players/seat_player.h"
 #include "players/trick_search.h"
 
@@ -15,6 +19,10 @@ struct ExpertSettings {
     int contractSamples = 300;      // deals sampled per contract choice
     bool opponentsByPolicy = true;  // the exact search lets the other seats play the policy's card
     int contractExactCards = 0;     // from this many cards left a contract's playout is searched exactly
+    bool opponentsByModel = true;   // the other seats play ModelMove in the playouts and the search
+    bool sideByModel = false;       // the seat's own side plays ModelMove in the playouts too
+    int inferencePool = 4;  // with the model: up to this many times trickSamples deals drawn, the ones whose
+                            // other seats' plays the model explains best kept
 };
 
 // The expert computer players: each decision samples the hidden hands that agree with what the seat
@@ -31,6 +39,10 @@ public:
 
 private:
     uint64_t DecisionSeed(const GameState& s, int seat) const;
+    // The deals a trick card is judged on.
+    std::vector<std::array<CardBits, kSeats>> TrickDeals(const GameState& s, const SeatView& view,
+                                                         const CardBitMap& map, const TrickRules& rules,
+                                                         int modelSeats, ExpertRandom& random) const;
 
     uint64_t seed_;
     ExpertSettings settings_;

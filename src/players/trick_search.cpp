@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "players/opponent_model.h"
+
 namespace {
 
 constexpr int16_t kKingOfHeartsCard = 50;
@@ -52,10 +54,12 @@ uint64_t Mix(uint64_t x) {
 
 TrickRules RulesForContract(int16_t contract, const CardBitMap& map) {
     TrickRules rules;
+    rules.contract = contract;
     switch (contract) {
         case kKing:
             rules.penalty = Bit(map.BitOf(kKingOfHeartsCard));
             rules.forced = rules.penalty;
+            rules.signalCard = rules.penalty;
             rules.unitPoints = 75;
             break;
         case kQueens:
@@ -94,6 +98,9 @@ CardBits LegalMoves(const TrickPosition& p, const TrickRules& rules) {
 
 void PlayCard(TrickPosition& p, const TrickRules& rules, int bit) {
     const int seat = p.ToMove();
+    if (p.tableCount == 0 && (p.hands[seat] & rules.signalCard) != 0) {
+        p.signals = static_cast<uint8_t>(p.signals | (1 << seat));
+    }
     p.hands[seat] &= ~Bit(bit);
     p.table[p.tableCount++] = static_cast<int8_t>(bit);
     if (p.tableCount < 4) {
@@ -175,12 +182,13 @@ int PolicyMove(const TrickPosition& p, const TrickRules& rules, bool partnership
     return best;
 }
 
-void PlayOut(TrickPosition& p, const TrickRules& rules, bool partnership, int stopAtCards) {
+void PlayOut(TrickPosition& p, const TrickRules& rules, bool partnership, int stopAtCards, int modelSeats) {
     while (!p.Over()) {
         if (p.tableCount == 0 && CountBits(p.CardsLeft()) <= stopAtCards) {
             return;
         }
-        PlayCard(p, rules, PolicyMove(p, rules, partnership));
+        const bool model = ((modelSeats >> p.ToMove()) & 1) != 0;
+        PlayCard(p, rules, model ? ModelMove(p, rules, partnership) : PolicyMove(p, rules, partnership));
     }
 }
 
@@ -201,11 +209,12 @@ CardBits DistinctCards(CardBits legal, CardBits inPlay, CardBits penalty) {
 TrickSolver::TrickSolver(int tableBits)
     : table_(size_t{1} << tableBits), mask_((uint64_t{1} << tableBits) - 1) {}
 
-void TrickSolver::Reset(int side, bool partnership, bool opponentsByPolicy) {
+void TrickSolver::Reset(int side, bool partnership, bool opponentsByPolicy, bool opponentsByModel) {
     std::fill(table_.begin(), table_.end(), Entry{});
     side_ = side;
     partnership_ = partnership;
     opponentsByPolicy_ = opponentsByPolicy;
+    opponentsByModel_ = opponentsByPolicy && opponentsByModel;
     nodes_ = 0;
 }
 
@@ -254,7 +263,8 @@ int TrickSolver::Search(const TrickPosition& p, int alpha, int beta) {
     const int beta0 = beta;
     const int seat = p.ToMove();
     const bool minimizing = ((side_ >> seat) & 1) != 0;
-    const int first = PolicyMove(p, *rules_, partnership_);
+    const int first = !minimizing && opponentsByModel_ ? ModelMove(p, *rules_, partnership_)
+                                                       : PolicyMove(p, *rules_, partnership_);
     const CardBits moves =
         !minimizing && opponentsByPolicy_ ? Bit(first) : Candidates(p, LegalMoves(p, *rules_));
     // The policy's card (or the equal card that stands for it) goes first.

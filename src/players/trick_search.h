@@ -14,6 +14,8 @@ struct TrickRules {
     CardBits forced = 0;   // a seat void in the led suit must play one of these if it holds one
     int16_t unitPoints = 0;
     bool perTrick = false;  // Tricks: every trick costs unitPoints, whatever it holds
+    int16_t contract = 0;
+    CardBits signalCard = 0;  // King: a seat that leads while holding it has told its partner so
 };
 
 // The rules of contract 1..4 in the trick height order.
@@ -25,6 +27,7 @@ struct TrickPosition {
     int8_t tableCount = 0;
     int8_t leader = 0;
     CardBits penaltyLeft = 0;  // penalty cards not yet taken: once none is left, nothing more can cost
+    uint8_t signals = 0;       // seats (bit n for seat n) that have led holding the rules' signal card
     std::array<int16_t, kSeats> points{};  // points taken since the position was set up
 
     int ToMove() const { return (leader + tableCount) & 3; }
@@ -42,9 +45,11 @@ void PlayCard(TrickPosition& p, const TrickRules& rules, int bit);
 // when void, leads its lowest card. Partners spare each other.
 int PolicyMove(const TrickPosition& p, const TrickRules& rules, bool partnership);
 
-// Plays the position out with PolicyMove until it is over, or until at most `stopAtCards` cards are
-// left in the hands at the start of a trick.
-void PlayOut(TrickPosition& p, const TrickRules& rules, bool partnership, int stopAtCards);
+// Plays the position out until it is over, or until at most `stopAtCards` cards are left in the hands
+// at the start of a trick. The seats of `modelSeats` (bit n for seat n) play ModelMove, the others
+// PolicyMove.
+void PlayOut(TrickPosition& p, const TrickRules& rules, bool partnership, int stopAtCards,
+             int modelSeats = 0);
 
 // Exact search of the rest of the play: the points that `side` (a mask of seats: bit n for seat n)
 // takes from here on when it plays to take as few as possible and the other seats play to give it as
@@ -54,8 +59,9 @@ class TrickSolver {
 public:
     explicit TrickSolver(int tableBits = 16);
     // With `opponentsByPolicy` the other seats play the policy's card instead of the worst one for
-    // `side`: opponents who look after their own points rather than all play against the seat.
-    void Reset(int side, bool partnership, bool opponentsByPolicy = false);
+    // `side`: opponents who look after their own points rather than all play against the seat. With
+    // `opponentsByModel` too, that card is ModelMove's rather than PolicyMove's.
+    void Reset(int side, bool partnership, bool opponentsByPolicy = false, bool opponentsByModel = false);
     int Solve(const TrickPosition& p, const TrickRules& rules);
     int64_t Nodes() const { return nodes_; }
 
@@ -73,6 +79,7 @@ private:
     int side_ = 1;
     bool partnership_ = false;
     bool opponentsByPolicy_ = false;
+    bool opponentsByModel_ = false;
     const TrickRules* rules_ = nullptr;
     int64_t nodes_ = 0;
 };

@@ -10,6 +10,7 @@
 #include "players/deal_sampler.h"
 #include "players/expert_player.h"
 #include "players/layout_search.h"
+#include "players/opponent_model.h"
 #include "players/trick_search.h"
 #include "test_support.h"
 
@@ -19,16 +20,17 @@
 namespace {
 
 // Every card tried, no pruning, no table: the points `side` takes when it minimises and the others
-// maximise (or, with `byPolicy`, play the policy's card), exactly what the search must find.
+// maximise (or, with `byPolicy`, play the policy's card, or with `byModel` too the model's), exactly
+// what the search must find.
 int BruteForce(const TrickPosition& p, const TrickRules& rules, int side, bool byPolicy = false,
-               bool partnership = false) {
+               bool partnership = false, bool byModel = false) {
     if (p.Over() || p.CardsLeft() == 0) {
         return 0;
     }
     const bool minimizing = ((side >> p.ToMove()) & 1) != 0;
     int best = minimizing ? 1 << 20 : -(1 << 20);
-    const CardBits moves =
-        !minimizing && byPolicy ? Bit(PolicyMove(p, rules, partnership)) : LegalMoves(p, rules);
+    const int other = byModel ? ModelMove(p, rules, partnership) : PolicyMove(p, rules, partnership);
+    const CardBits moves = !minimizing && byPolicy ? Bit(other) : LegalMoves(p, rules);
     for (CardBits b = moves; b != 0; b &= b - 1) {
         TrickPosition next = p;
         PlayCard(next, rules, LowestBit(b));
@@ -36,7 +38,7 @@ int BruteForce(const TrickPosition& p, const TrickRules& rules, int side, bool b
         for (int seat = 0; seat < kSeats; ++seat) {
             gained += (side >> seat) & 1 ? next.points[seat] - p.points[seat] : 0;
         }
-        const int value = gained + BruteForce(next, rules, side, byPolicy, partnership);
+        const int value = gained + BruteForce(next, rules, side, byPolicy, partnership, byModel);
         best = minimizing ? std::min(best, value) : std::max(best, value);
     }
     return best;
@@ -70,7 +72,7 @@ TrickPosition RandomEnding(std::mt19937& rng, int tricks, const TrickRules& rule
     return p;
 }
 
-TEST(ExpertSearch, EqualsBruteForceOnEndingsOfTwoToFourTricksAgainstWorstOrPolicyOpponents) {
+TEST(ExpertSearch, EqualsBruteForceOnEndingsOfTwoToFourTricksAgainstWorstPolicyOrModelOpponents) {
     const GameState s = MakeState(kTricks);
     const CardBitMap map(s, false);
     std::mt19937 rng(20240611);
@@ -83,19 +85,23 @@ TEST(ExpertSearch, EqualsBruteForceOnEndingsOfTwoToFourTricksAgainstWorstOrPolic
                 const TrickPosition p = RandomEnding(rng, tricks, rules);
                 const int seat = p.ToMove();
                 for (bool partnership : {false, true}) {
-                    for (bool byPolicy : {false, true}) {
+                    // The other seats: the worst for the side, the policy's card, the model's card.
+                    for (int mode = 0; mode < 3; ++mode) {
+                        const bool byPolicy = mode > 0;
+                        const bool byModel = mode == 2;
                         const int side = partnership ? (1 << seat) | (1 << ((seat + 2) % 4)) : 1 << seat;
-                        solver.Reset(side, partnership, byPolicy);
-                        EXPECT_EQ(solver.Solve(p, rules), BruteForce(p, rules, side, byPolicy, partnership))
+                        solver.Reset(side, partnership, byPolicy, byModel);
+                        EXPECT_EQ(solver.Solve(p, rules),
+                                  BruteForce(p, rules, side, byPolicy, partnership, byModel))
                             << "contract " << contract << ", " << tricks << " tricks, round " << round
-                            << (byPolicy ? ", opponents by policy" : "");
+                            << ", opponents mode " << mode;
                         ++cases;
                     }
                 }
             }
         }
     }
-    EXPECT_GT(cases, 800);
+    EXPECT_GT(cases, 1200);
 }
 
 TEST(ExpertSearch, LegalCardsFollowTheRules) {

@@ -8,10 +8,13 @@
 
 #include "cards/card_tables.h"
 #include "cards/rules.h"
+#include "players/card_bits.h"
 #include "players/computer_player.h"
 #include "players/layout_choice.h"
+#include "players/opponent_model.h"
 #include "players/player_knowledge.h"
 #include "players/trick_choice.h"
+#include "players/trick_search.h"
 #include "test_support.h"
 
 // Many random deals played to random points, each choice checked against the rules. The test draws
@@ -225,6 +228,123 @@ TEST(PlayerProperties, HeightValueFromTheCountsAgreesWithTheCardsAboveAndBelow) 
                 s.RankOrder[s.CardRank[card]] + std::abs(higher - lower) + (lower + higher) / 10.0;
             ASSERT_EQ(HeightValue(s, card, list, count), expected) << "round " << round << " card " << card;
         }
+    }
+}
+
+// The state's trick position with every hand open, and the signals the seats have given.
+TrickPosition OpenPosition(const GameState& s, const CardBitMap& map, const TrickRules& rules) {
+    TrickPosition p;
+    for (int seat = 0; seat < kSeats; ++seat) {
+        p.hands[seat] = map.Of(HeldList(s, seat));
+        if (s.SeatInfo[seat][kKingLeadSignalCell] != 0) {
+            p.signals = static_cast<uint8_t>(p.signals | (1 << seat));
+        }
+    }
+    p.tableCount = static_cast<int8_t>(s.TableCount);
+    p.leader = static_cast<int8_t>((s.CurrentSeat - s.TableCount + kSeats) % kSeats);
+    for (int i = 0; i < s.TableCount; ++i) {
+        p.table[i] = static_cast<int8_t>(map.BitOf(s.TableCards[i].Card));
+    }
+    p.penaltyLeft = rules.penalty;
+    return p;
+}
+
+TEST(PlayerProperties, TheExpertsModelOfAnotherSeatScoresEveryCardAsTheClassicSeatDoes) {
+    std::mt19937 rng(4242);
+    int checked = 0;
+    for (int round = 0; round < 1500; ++round) {
+        const auto contract = static_cast<int16_t>(1 + round % 4);
+        GameState s = RandomDeal(rng, contract);
+        s.CurrentSeat = static_cast<int16_t>(Pick(rng, kSeats));
+        for (int seat = 0; seat < kSeats; ++seat) {
+            s.SeatInfo[seat][kKingLeadSignalCell] = std::bernoulli_distribution(0.2)(rng) ? kTrueCell : 0;
+        }
+        const int plays = Pick(rng, kCards);
+        for (int k = 0; k < plays; ++k) {
+            PlayTrickCard(s, rng);
+        }
+        const int seat = s.CurrentSeat;
+        const CardBitMap map(s, false);
+        const TrickRules rules = RulesForContract(contract, map);
+        const TrickPosition p = OpenPosition(s, map, rules);
+        ASSERT_EQ(p.ToMove(), seat);
+        std::array<double, kCards> model{};
+        ModelScores(p, rules, s.Options.Partnership, model);
+        const std::vector<double> classic = TrickCardScores(s, seat);
+        const auto list = HeldList(s, seat);
+        const CardBits legal = LegalMoves(p, rules);
+        double best = -1e9;
+        for (size_t i = 0; i < list.size(); ++i) {
+            const int bit = map.BitOf(list[i]);
+            ASSERT_EQ((legal & Bit(bit)) != 0, SeatMayPlay(s, seat, list[i])) << "round " << round;
+            if ((legal & Bit(bit)) != 0) {
+                ASSERT_EQ(model[bit], classic[i]) << "round " << round << " card " << list[i];
+                best = std::max(best, classic[i]);
+            }
+        }
+        // The model's card is one the Classic seat rates highest.
+        const int move = ModelMove(p, rules, s.Options.Partnership);
+        ASSERT_NE(legal & Bit(move), 0U);
+        const auto at = std::find(list.begin(), list.end(), map.CardOf(move));
+        ASSERT_NE(at, list.end());
+        EXPECT_EQ(classic[static_cast<size_t>(at - list.begin())], best) << "round " << round;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 1500);
+}
+
+TEST(PlayerProperties, TheModelIsSurprisedExactlyByThePlaysTheClassicSeatWouldNotHaveMade) {
+    std::mt19937 rng(515);
+    for (int round = 0; round < 400; ++round) {
+        const auto contract = static_cast<int16_t>(1 + round % 4);
+        GameState s = RandomDeal(rng, contract);
+        s.CurrentSeat = static_cast<int16_t>(Pick(rng, kSeats));
+        const CardBitMap map(s, false);
+        const TrickRules rules = RulesForContract(contract, map);
+        const int modelSeats = 1 + Pick(rng, 15);
+        const double straying = round % 3 == 0 ? 0.0 : 0.3;  // a third of the deals all by the rules
+        std::vector<SeenPlay> seen;
+        int expected = 0;
+        const int plays = Pick(rng, kCards);
+        for (int k = 0; k < plays; ++k) {
+            const int seat = s.CurrentSeat;
+            const std::vector<double> scores = TrickCardScores(s, seat);
+            const double best = *std::max_element(scores.begin(), scores.end());
+            std::vector<size_t> legal;
+            for (size_t i = 0; i < scores.size(); ++i) {
+                if (SeatMayPlay(s, seat, HeldList(s, seat)[i])) {
+                    legal.push_back(i);
+                }
+            }
+            size_t pick = static_cast<size_t>(std::find(scores.begin(), scores.end(), best) - scores.begin());
+            if (std::bernoulli_distribution(straying)(rng)) {
+                pick = legal[static_cast<size_t>(Pick(rng, legal.size()))];
+            }
+            const int16_t card = HeldList(s, seat)[pick];
+            if (((modelSeats >> seat) & 1) != 0 && scores[pick] < best) {
+                ++expected;
+            }
+            NoteKingLeadSignal(s, seat);
+            seen.push_back({static_cast<int8_t>(seat), static_cast<int8_t>(map.BitOf(card))});
+            RemoveFromHand(s, seat, card);
+            s.TableCards[s.TableCount++].Card = card;
+            if (s.TableCount < 4) {
+                s.CurrentSeat = static_cast<int16_t>((seat + 1) % kSeats);
+                continue;
+            }
+            const int winner = (seat + 1 + TrickWinnerSlot(s)) % kSeats;
+            for (int slot = 0; slot < 4; ++slot) {
+                s.WonPile[winner][s.WonCount[winner]++] = s.TableCards[slot];
+            }
+            s.TableCount = 0;
+            s.CurrentSeat = static_cast<int16_t>(winner);
+        }
+        std::array<CardBits, kSeats> hands{};
+        for (int seat = 0; seat < kSeats; ++seat) {
+            hands[seat] = map.Of(HeldList(s, seat));
+        }
+        EXPECT_EQ(ModelSurprises(seen, hands, rules, s.Options.Partnership, modelSeats), expected)
+            << "round " << round;
     }
 }
 

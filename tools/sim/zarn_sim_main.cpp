@@ -132,6 +132,16 @@ int main(int argc, char** argv) {
     bool worstOpponents = false;
     app.add_flag("--expert-worst-opponents", worstOpponents,
                  "Expert: the exact search lets the other seats play the card worst for the Expert's side");
+    bool ruleOfThumbOpponents = false;
+    app.add_flag(
+        "--expert-rule-of-thumb-opponents", ruleOfThumbOpponents,
+        "Expert: the other seats play the playouts' rule of thumb instead of the Classic-like model");
+    app.add_option("--expert-inference-pool", expert.inferencePool,
+                   "Expert: deals drawn per trick card, as a multiple of the samples, to keep those the "
+                   "model explains")
+        ->check(CLI::Range(1, 100));
+    app.add_flag("--expert-side-by-model", expert.sideByModel,
+                 "Expert: its own side plays the model in the playouts");
     app.set_version_flag("--version", std::string("zarn-sim ") + ZARN_VERSION, "Print the version and exit");
     try {
         app.parse(argc, argv);
@@ -140,6 +150,7 @@ int main(int argc, char** argv) {
         return app.exit(e) == 0 ? 0 : 2;
     }
     expert.opponentsByPolicy = !worstOpponents;
+    expert.opponentsByModel = !ruleOfThumbOpponents;
 
     std::array<PlayerLevel, kSeats> levels{};
     if (!ParseLevels(players, levels)) {
