@@ -7,6 +7,15 @@
 
 namespace {
 
+// The text of a broken rule, put together only when a rule is broken: the checks run on every
+// decision and most of the simulator's time would otherwise go into making streams.
+template <typename... Parts>
+std::string Text(const Parts&... parts) {
+    std::ostringstream out;
+    (out << ... << parts);
+    return out.str();
+}
+
 std::string CardName(const GameState& s, int card) {
     std::string name = s.CardImageName[card];
     const auto dot = name.find('.');
@@ -149,111 +158,91 @@ void InvariantChecker::StartMatch() {
 std::optional<std::string> InvariantChecker::CheckChoice(const GameState& s) {
     const int chooser = (s.CurrentSeat + 1) % kSeats;
     const int contract = s.Contract;
-    std::ostringstream out;
     if (contract < kTricks || contract > kLayoutContract) {
-        out << "seat " << chooser << " chose no contract (" << contract << ")";
-        return out.str();
+        return Text("seat ", chooser, " chose no contract (", contract, ")");
     }
     if (chooser != (s.FirstSeat + kSeats - 1) % kSeats) {
-        out << "seat " << chooser << " chose the contract, but the first seat is " << s.FirstSeat;
-        return out.str();
+        return Text("seat ", chooser, " chose the contract, but the first seat is ", s.FirstSeat);
     }
     if (chosen_[chooser][contract]) {
-        out << "seat " << chooser << " chose contract " << contract << " a second time in the match";
-        return out.str();
+        return Text("seat ", chooser, " chose contract ", contract, " a second time in the match");
     }
     if (s.SeatInfo[chooser][kContractChosenCell + contract] == 0) {
-        out << "seat " << chooser << "'s choice of contract " << contract << " is not marked";
-        return out.str();
+        return Text("seat ", chooser, "'s choice of contract ", contract, " is not marked");
     }
     chosen_[chooser][contract] = true;
     if (++choices_[chooser] > 5) {
-        out << "seat " << chooser << " chose a sixth contract in the match";
-        return out.str();
+        return Text("seat ", chooser, " chose a sixth contract in the match");
     }
     return std::nullopt;
 }
 
 std::optional<std::string> InvariantChecker::CheckContractEnd(const GameState& s, bool swept, bool laid) {
     const bool ruleMet = ContractEndRuleMet(s);
-    std::ostringstream out;
     if (s.Contract == kLayoutContract) {
         if (laid && ruleMet != contractEnded_) {
-            out << "layout contract " << (ruleMet ? "did not end with three hands empty" : "ended early");
-            return out.str();
+            return Text("layout contract ", (ruleMet ? "did not end with three hands empty" : "ended early"));
         }
         if (contractEnded_ && !laid) {
-            out << "layout contract ended without a laid card";
-            return out.str();
+            return Text("layout contract ended without a laid card");
         }
         return std::nullopt;
     }
     if (swept && ruleMet != contractEnded_) {
-        out << "contract " << s.Contract
-            << (ruleMet ? " did not end at the sweep that completed it" : " ended before its rule was met");
-        return out.str();
+        return Text(
+            "contract ", s.Contract,
+            (ruleMet ? " did not end at the sweep that completed it" : " ended before its rule was met"));
     }
     if (contractEnded_ && !swept) {
-        out << "contract " << s.Contract << " ended other than at a trick's sweep";
-        return out.str();
+        return Text("contract ", s.Contract, " ended other than at a trick's sweep");
     }
     return std::nullopt;
 }
 
 std::optional<std::string> InvariantChecker::CheckScores(const GameState& s) {
-    std::ostringstream out;
     int sum = 0;
     for (int seat = 0; seat < kSeats; ++seat) {
         sum += s.DealScore[seat];
     }
     if (sum != ContractWhole(s.Contract)) {
-        out << "contract " << s.Contract << " scored " << sum << " in all, not " << ContractWhole(s.Contract);
-        return out.str();
+        return Text("contract ", s.Contract, " scored ", sum, " in all, not ", ContractWhole(s.Contract));
     }
     if (s.ScoreRows < 1 || s.ScoreRows > kSheetRows) {
-        out << "score sheet holds " << s.ScoreRows << " rows";
-        return out.str();
+        return Text("score sheet holds ", s.ScoreRows, " rows");
     }
     for (int seat = 0; seat < kSeats; ++seat) {
         const int row = s.ScoreHistory[seat][s.ScoreRows - 1];
         if (row != -s.DealScore[seat]) {
-            out << "sheet row of seat " << seat << " is " << row << ", its deal score " << s.DealScore[seat];
-            return out.str();
+            return Text("sheet row of seat ", seat, " is ", row, ", its deal score ", s.DealScore[seat]);
         }
         rowSums_[seat] += row;
         if (s.TotalScore[seat] != rowSums_[seat]) {
-            out << "total of seat " << seat << " is " << s.TotalScore[seat] << ", its rows add up to "
-                << rowSums_[seat];
-            return out.str();
+            return Text("total of seat ", seat, " is ", s.TotalScore[seat], ", its rows add up to ",
+                        rowSums_[seat]);
         }
     }
     return std::nullopt;
 }
 
 std::optional<std::string> InvariantChecker::CheckMatchEnd(const GameState& s) {
-    std::ostringstream out;
     if (s.ContractsPlayed != contractsInMatch_) {
-        out << "the game counts " << s.ContractsPlayed << " contracts, the match has had "
-            << contractsInMatch_;
-        return out.str();
+        return Text("the game counts ", s.ContractsPlayed, " contracts, the match has had ",
+                    contractsInMatch_);
     }
     if (s.MatchOver != (contractsInMatch_ == 20)) {
-        out << "match " << (s.MatchOver ? "over" : "not over") << " after " << contractsInMatch_
-            << " contracts";
-        return out.str();
+        return Text("match ", (s.MatchOver ? "over" : "not over"), " after ", contractsInMatch_,
+                    " contracts");
     }
     if (!s.MatchOver) {
         return std::nullopt;
     }
     for (int seat = 0; seat < kSeats; ++seat) {
         if (choices_[seat] != 5) {
-            out << "seat " << seat << " chose " << choices_[seat] << " contracts in the match, not 5";
-            return out.str();
+            return Text("seat ", seat, " chose ", choices_[seat], " contracts in the match, not 5");
         }
     }
     if (s.ResultText != "We Won!" && s.ResultText != "We lost!") {
-        out << "match ended without a result";
-        return out.str();
+        return Text("match ended without a result");
     }
     return std::nullopt;
 }
