@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "archive/format_checks.h"
+#include "platform/pixel_copy.h"
 #include "platform/renderer_choice.h"
 #include "platform/sdl_handles.h"
 #include "platform/sdl_library.h"
@@ -48,7 +49,6 @@ int WindowScale() {
 
 struct LoadedPicture {
     SurfacePtr surface;
-    bool keyEnabled = false;
 };
 
 }  // namespace
@@ -218,7 +218,6 @@ void Display::LoadPicture(PictureId picture, std::span<const uint8_t> bytes, Pic
     SDL_SetSurfaceBlendMode(converted.get(), SDL_BLENDMODE_NONE);
     SDL_SetColorKey(converted.get(), keyed ? SDL_TRUE : SDL_FALSE, kTransparentColour);
     impl_->pictures[index].surface = std::move(converted);
-    impl_->pictures[index].keyEnabled = keyed;
 }
 
 void Display::SetPicturePixels(PictureId picture, int32_t width, int32_t height,
@@ -246,7 +245,6 @@ void Display::SetPicturePixels(PictureId picture, int32_t width, int32_t height,
     SDL_SetSurfaceBlendMode(surface.get(), SDL_BLENDMODE_NONE);
     SDL_SetColorKey(surface.get(), keyed ? SDL_TRUE : SDL_FALSE, kTransparentColour);
     impl_->pictures[index].surface = std::move(surface);
-    impl_->pictures[index].keyEnabled = keyed;
 }
 
 void Display::ReleasePicture(PictureId picture) {
@@ -295,18 +293,16 @@ void Display::OutputSize(int& width, int& height) const {
 }
 
 void Display::CopyRect(PictureId picture, const Rect32& source, int32_t x, int32_t y, bool keyed) {
-    auto& loaded = impl_->pictures[std::min(static_cast<size_t>(picture), kPictureSlots - 1)];
     SDL_Surface* s = impl_->Picture(picture);
     if (s == nullptr || source.Empty()) {
         return;
     }
-    if (loaded.keyEnabled != keyed) {
-        SDL_SetColorKey(s, keyed ? SDL_TRUE : SDL_FALSE, kTransparentColour);
-        loaded.keyEnabled = keyed;
-    }
-    SDL_Rect from{source.left, source.top, source.right - source.left, source.bottom - source.top};
-    SDL_Rect to{x, y, from.w, from.h};
-    SDL_BlitSurface(s, &from, impl_->backBuffer.get(), &to);
+    // Pictures and the back buffer are all RGB565 (LoadPicture converts), so the copy is a plain one.
+    SDL_Surface* bb = impl_->backBuffer.get();
+    const PixelPlane from{static_cast<uint8_t*>(s->pixels), s->w, s->h, s->pitch};
+    const PixelPlane to{static_cast<uint8_t*>(bb->pixels), bb->w, bb->h, bb->pitch};
+    CopyPixels(from, source.left, source.top, source.right - source.left, source.bottom - source.top, to, x,
+               y, keyed ? std::optional<uint16_t>(kTransparentColour) : std::nullopt);
 }
 
 void Display::ClearBackBuffer() {
