@@ -9,13 +9,15 @@
 #include <limits>
 #include <map>
 #include <memory>
+#include <optional>
+#include <span>
 #include <system_error>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-int32_t GetInt32(const std::vector<uint8_t>& bytes, size_t at) {
+int32_t GetInt32(std::span<const uint8_t> bytes, size_t at) {
     uint32_t value = 0;
     for (size_t i = 0; i < 4; ++i) {
         value |= static_cast<uint32_t>(bytes[at + i]) << (8 * i);
@@ -113,21 +115,16 @@ std::string EntryNameProblem(std::string_view name) {
     return {};
 }
 
-PakArchive PakArchive::Parse(std::vector<uint8_t> bytes, std::string displayName) {
-    PakArchive archive;
-    if (bytes.size() < 4 || std::memcmp(bytes.data(), "PACK", 4) != 0) {
-        return archive;  // not an archive of this layout: empty, nothing loaded
+PakArchive::DirectorySpan PakArchive::CheckHeader(std::span<const uint8_t> header, int64_t fileSize,
+                                                  const std::string& file) {
+    if (header.size() < static_cast<size_t>(kHeaderSize)) {
+        Refuse(file, "header cut short (" + std::to_string(header.size()) + " bytes of 12)");
     }
-    const std::string& file = displayName;
-    if (bytes.size() < static_cast<size_t>(kHeaderSize)) {
-        Refuse(file, "header cut short (" + std::to_string(bytes.size()) + " bytes of 12)");
-    }
-    if (bytes.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
+    if (fileSize > std::numeric_limits<int32_t>::max()) {
         Refuse(file, "file larger than 32-bit offsets can reach");
     }
-    const auto fileSize = static_cast<int64_t>(bytes.size());
-    const int32_t dirOffset = GetInt32(bytes, 4);
-    const int32_t dirLength = GetInt32(bytes, 8);
+    const int32_t dirOffset = GetInt32(header, 4);
+    const int32_t dirLength = GetInt32(header, 8);
     const std::string dirText =
         "directory (offset " + std::to_string(dirOffset) + ", length " + std::to_string(dirLength) + ")";
     if (dirOffset < 0 || dirLength < 0) {
@@ -142,18 +139,23 @@ PakArchive PakArchive::Parse(std::vector<uint8_t> bytes, std::string displayName
     if (int64_t{dirOffset} + dirLength > fileSize) {
         Refuse(file, dirText + ": runs past the end of the file (" + std::to_string(fileSize) + " bytes)");
     }
+    return {dirOffset, dirLength};
+}
 
-    const int32_t count = dirLength / kDirectoryEntrySize;
+std::vector<PakArchive::Entry> PakArchive::CheckDirectory(std::span<const uint8_t> directory,
+                                                          int64_t fileSize, const std::string& file) {
+    const auto count = static_cast<int32_t>(directory.size() / kDirectoryEntrySize);
+    std::vector<Entry> entries;
     // An entry in memory is smaller than its 64 bytes on file, so this never asks for more than the file.
-    archive.entries_.reserve(static_cast<size_t>(count));
+    entries.reserve(static_cast<size_t>(count));
     std::map<std::string, int32_t> byLowerName;
     for (int32_t index = 0; index < count; ++index) {
-        const size_t at = static_cast<size_t>(dirOffset) + static_cast<size_t>(index) * kDirectoryEntrySize;
+        const size_t at = static_cast<size_t>(index) * kDirectoryEntrySize;
         std::string problem;
         Entry entry;
-        entry.fileName = NameFromField(&bytes[at], &problem);
-        entry.offset = GetInt32(bytes, at + 56);
-        entry.size = GetInt32(bytes, at + 60);
+        entry.fileName = NameFromField(&directory[at], &problem);
+        entry.offset = GetInt32(directory, at + 56);
+        entry.size = GetInt32(directory, at + 60);
         const std::string label = EntryLabel(index, entry.fileName);
         if (problem.empty()) {
             problem = EntryNameProblem(entry.fileName);
@@ -175,11 +177,27 @@ PakArchive PakArchive::Parse(std::vector<uint8_t> bytes, std::string displayName
         }
         const auto [found, inserted] = byLowerName.emplace(LowerAscii(entry.fileName), index);
         if (!inserted) {
-            const Entry& other = archive.entries_[static_cast<size_t>(found->second)];
+            const Entry& other = entries[static_cast<size_t>(found->second)];
             Refuse(file, label + ": same name as " + EntryLabel(found->second, other.fileName) +
                              (other.fileName == entry.fileName ? "" : " apart from case"));
         }
-        archive.entries_.push_back(std::move(entry));
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+PakArchive PakArchive::Parse(std::vector<uint8_t> bytes, std::string displayName) {
+    PakArchive archive;
+    if (bytes.size() < 4 || std::memcmp(bytes.data(), "PACK", 4) != 0) {
+        return archive;  // not an archive of this layout: empty, nothing loaded
+    }
+    const auto fileSize = static_cast<int64_t>(bytes.size());
+    const DirectorySpan span = CheckHeader(bytes, fileSize, displayName);
+    archive.entries_ = CheckDirectory(std::span<const uint8_t>(bytes).subspan(
+                                          static_cast<size_t>(span.offset), static_cast<size_t>(span.length)),
+                                      fileSize, displayName);
+    for (Entry& entry : archive.entries_) {
+        entry.dataAt = entry.offset;
     }
     archive.bytes_ = std::move(bytes);
     archive.fileLoaded_ = std::move(displayName);
@@ -190,7 +208,12 @@ PakArchive PakArchive::FromBytes(std::vector<uint8_t> bytes, std::string display
     return Parse(std::move(bytes), std::move(displayName));
 }
 
-void PakArchive::OpenQ2Pak(const std::string& path) {
+namespace {
+
+// Opens an archive file for reading and returns its size; nothing when the file does not start with
+// the magic (any other file stops at its first four bytes). Throws PakError for a file that cannot be
+// read.
+std::optional<int64_t> OpenArchiveFile(const std::string& path, std::ifstream& in) {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (status.type() == fs::file_type::not_found) {
@@ -202,16 +225,14 @@ void PakArchive::OpenQ2Pak(const std::string& path) {
     if (!fs::is_regular_file(status)) {
         Refuse(path, "cannot open: not a regular file");
     }
-    std::ifstream in(path, std::ios::binary);
+    in.open(path, std::ios::binary);
     if (!in) {
         Refuse(path, "cannot open: " + ErrnoText());
     }
-    // Only an archive of this layout is read whole; any other file stops at its first four bytes.
     char magic[4] = {};
     in.read(magic, 4);
     if (in.gcount() < 4 || std::memcmp(magic, "PACK", 4) != 0) {
-        *this = PakArchive();
-        return;
+        return std::nullopt;
     }
     in.seekg(0, std::ios::end);
     const std::streamoff size = in.tellg();
@@ -221,13 +242,70 @@ void PakArchive::OpenQ2Pak(const std::string& path) {
     if (size > std::numeric_limits<int32_t>::max()) {
         Refuse(path, "file larger than 32-bit offsets can reach");
     }
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    in.seekg(0);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
-    if (in.gcount() != size) {
+    return static_cast<int64_t>(size);
+}
+
+// Reads `length` bytes at `offset` of the open file into `out`.
+void ReadAt(std::ifstream& in, const std::string& path, int64_t offset, int64_t length, uint8_t* out) {
+    in.seekg(offset);
+    in.read(reinterpret_cast<char*>(out), static_cast<std::streamsize>(length));
+    if (in.gcount() != length) {
         Refuse(path, "cannot read the whole file");
     }
+}
+
+}  // namespace
+
+void PakArchive::OpenQ2Pak(const std::string& path) {
+    std::ifstream in;
+    const std::optional<int64_t> size = OpenArchiveFile(path, in);
+    if (!size) {
+        *this = PakArchive();
+        return;
+    }
+    std::vector<uint8_t> bytes(static_cast<size_t>(*size));
+    ReadAt(in, path, 0, *size, bytes.data());
     *this = Parse(std::move(bytes), path);
+}
+
+void PakArchive::OpenQ2Pak(const std::string& path, const std::function<bool(std::string_view)>& wanted) {
+    std::ifstream in;
+    const std::optional<int64_t> size = OpenArchiveFile(path, in);
+    if (!size) {
+        *this = PakArchive();
+        return;
+    }
+    // The header and the whole directory are read and checked as for a whole open; then only the
+    // wanted entries' bytes.
+    std::vector<uint8_t> header(static_cast<size_t>(std::min<int64_t>(*size, kHeaderSize)));
+    ReadAt(in, path, 0, static_cast<int64_t>(header.size()), header.data());
+    const DirectorySpan span = CheckHeader(header, *size, path);
+    std::vector<uint8_t> directory(static_cast<size_t>(span.length));
+    ReadAt(in, path, span.offset, span.length, directory.data());
+    PakArchive archive;
+    archive.entries_ = CheckDirectory(directory, *size, path);
+    // The wanted entries one after another in memory. Entries may share bytes on file; when the wanted
+    // ones together come to more than the file, the whole file is read instead, so an open never holds
+    // more than a whole open would.
+    int64_t total = 0;
+    for (Entry& entry : archive.entries_) {
+        if (wanted(entry.fileName)) {
+            entry.dataAt = static_cast<int32_t>(std::min(total, int64_t{*size}));
+            total += entry.size;
+        }
+    }
+    if (total > *size) {
+        OpenQ2Pak(path);
+        return;
+    }
+    archive.bytes_.resize(static_cast<size_t>(total));
+    for (const Entry& entry : archive.entries_) {
+        if (entry.dataAt >= 0) {
+            ReadAt(in, path, entry.offset, entry.size, archive.bytes_.data() + entry.dataAt);
+        }
+    }
+    archive.fileLoaded_ = path;
+    *this = std::move(archive);
 }
 
 const PakArchive::Entry& PakArchive::At(int32_t id) const {
@@ -276,8 +354,12 @@ int32_t PakArchive::FindEntry(std::string_view fileName) const {
 
 std::vector<uint8_t> PakArchive::ReadEntry(int32_t id) const {
     const Entry& entry = At(id);
-    // Checked at open: offset + size lies inside bytes_.
-    const auto first = bytes_.begin() + entry.offset;
+    if (entry.dataAt < 0) {
+        throw PakError(fileLoaded_ + ": " + EntryLabel(id, entry.fileName) +
+                       ": not read (the archive was opened for other entries)");
+    }
+    // Checked at open: the entry's bytes lie inside bytes_.
+    const auto first = bytes_.begin() + entry.dataAt;
     std::vector<uint8_t> data(first, first + entry.size);
     for (uint8_t& byte : data) {
         byte = static_cast<uint8_t>(byte - 1);  // undo the archive's shift; 0 becomes 255

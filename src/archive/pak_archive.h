@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -39,6 +41,10 @@ public:
     // (NumEntrys -1, FileLoaded empty). Throws PakError for an unreadable file or a lying archive; the
     // archive is then unchanged.
     void OpenQ2Pak(const std::string& path);
+    // The same, reading the bytes of only the entries `wanted` accepts (by name without padding): the
+    // header and every directory entry are still checked, so the archive is refused exactly when a whole
+    // open refuses it. ReadEntry of an entry not read throws PakError.
+    void OpenQ2Pak(const std::string& path, const std::function<bool(std::string_view)>& wanted);
 
     // The same for bytes already in memory; `displayName` stands for the file in messages and in
     // FileLoaded.
@@ -74,9 +80,19 @@ private:
         std::string fileName;  // without padding
         int32_t offset = 0;
         int32_t size = 0;
+        int32_t dataAt = -1;  // where its bytes start in bytes_; -1 when they were not read
+    };
+    struct DirectorySpan {
+        int32_t offset = 0;
+        int32_t length = 0;
     };
 
     static PakArchive Parse(std::vector<uint8_t> bytes, std::string displayName);
+    // The checks of an open, on the header and on the directory's bytes, against the file's size.
+    static DirectorySpan CheckHeader(std::span<const uint8_t> header, int64_t fileSize,
+                                     const std::string& file);
+    static std::vector<Entry> CheckDirectory(std::span<const uint8_t> directory, int64_t fileSize,
+                                             const std::string& file);
     const Entry& At(int32_t id) const;
     static_assert(sizeof(Entry) <= static_cast<size_t>(kDirectoryEntrySize));
 

@@ -1,11 +1,7 @@
 #include "archive/resource_set.h"
 
-#include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <limits>
 
 #include "archive/format_checks.h"
 
@@ -31,105 +27,14 @@ std::string EntryText(const PakArchive& archive, int32_t id) {
            "\")";
 }
 
-int32_t Int32At(const std::vector<uint8_t>& bytes, size_t at) {
-    uint32_t value = 0;
-    for (size_t i = 0; i < 4; ++i) {
-        value |= static_cast<uint32_t>(bytes[at + i]) << (8 * i);
-    }
-    return static_cast<int32_t>(value);
-}
-
-void PutInt32(std::vector<uint8_t>& bytes, size_t at, int32_t value) {
-    const auto v = static_cast<uint32_t>(value);
-    for (size_t i = 0; i < 4; ++i) {
-        bytes[at + i] = static_cast<uint8_t>(v >> (8 * i));
-    }
-}
-
-// A smaller archive of the same layout holding the directory entries `keep` wants, each marker and
-// every entry of no known folder (so nothing the full read would refuse slips through unread), with
-// their bytes as they are on file. Reads the header, the directory and those entries only. None when
-// anything about the file is unusual: the caller then reads it whole, and the archive's own checks say
-// what is wrong.
-std::optional<std::vector<uint8_t>> SelectedEntries(
-    const std::string& path, const std::function<bool(ResourceFolder, std::string_view)>& keep) {
-    std::error_code error;
-    if (!fs::is_regular_file(path, error)) {
-        return std::nullopt;
-    }
-    const auto fileSize = static_cast<int64_t>(fs::file_size(path, error));
-    if (error || fileSize < PakArchive::kHeaderSize || fileSize > std::numeric_limits<int32_t>::max()) {
-        return std::nullopt;
-    }
-    std::ifstream in(path, std::ios::binary);
-    std::vector<uint8_t> header(PakArchive::kHeaderSize);
-    if (!in.read(reinterpret_cast<char*>(header.data()), PakArchive::kHeaderSize) ||
-        std::memcmp(header.data(), "PACK", 4) != 0) {
-        return std::nullopt;
-    }
-    const int32_t dirOffset = Int32At(header, 4);
-    const int32_t dirLength = Int32At(header, 8);
-    if (dirOffset < PakArchive::kHeaderSize || dirLength < 0 ||
-        dirLength % PakArchive::kDirectoryEntrySize != 0 || int64_t{dirOffset} + dirLength > fileSize) {
-        return std::nullopt;
-    }
-    std::vector<uint8_t> directory(static_cast<size_t>(dirLength));
-    in.seekg(dirOffset);
-    if (!in.read(reinterpret_cast<char*>(directory.data()), dirLength)) {
-        return std::nullopt;
-    }
-    // First the entries to copy, so the smaller archive is sized once and each entry read in place.
-    struct Piece {
-        size_t directoryAt;
-        int32_t offset;
-        int32_t size;
-    };
-    std::vector<Piece> pieces;
-    size_t total = header.size();
-    for (size_t at = 0; at < directory.size(); at += PakArchive::kDirectoryEntrySize) {
-        const char* field = reinterpret_cast<const char*>(&directory[at]);
-        const std::string name(field, strnlen(field, PakArchive::kNameSize));
-        const ResourcePrefix* match = nullptr;
-        for (const ResourcePrefix& prefix : kResourcePrefixes) {
-            if (StartsWithIgnoringCase(name, prefix.prefix)) {
-                match = &prefix;
-                break;
-            }
+// The folder prefix an entry name starts with; nullptr for markers and names of no known folder.
+const ResourcePrefix* MatchingPrefix(std::string_view name) {
+    for (const ResourcePrefix& prefix : kResourcePrefixes) {
+        if (StartsWithIgnoringCase(name, prefix.prefix)) {
+            return &prefix;
         }
-        if (match != nullptr && !keep(match->folder, std::string_view(name).substr(match->prefix.size()))) {
-            continue;
-        }
-        const int32_t offset = Int32At(directory, at + 56);
-        const int32_t size = Int32At(directory, at + 60);
-        if (offset < PakArchive::kHeaderSize || size < 0 || int64_t{offset} + size > fileSize ||
-            total + static_cast<size_t>(size) >
-                static_cast<size_t>(std::numeric_limits<int32_t>::max() / 2)) {
-            return std::nullopt;
-        }
-        pieces.push_back({at, offset, size});
-        total += static_cast<size_t>(size);
     }
-    std::vector<uint8_t> out(total + pieces.size() * PakArchive::kDirectoryEntrySize);
-    std::copy(header.begin(), header.end(), out.begin());
-    std::vector<uint8_t> newDirectory;
-    newDirectory.reserve(pieces.size() * PakArchive::kDirectoryEntrySize);
-    size_t newOffset = header.size();
-    for (const Piece& piece : pieces) {
-        in.seekg(piece.offset);
-        if (!in.read(reinterpret_cast<char*>(out.data() + newOffset), piece.size)) {
-            return std::nullopt;
-        }
-        newDirectory.insert(
-            newDirectory.end(), directory.begin() + static_cast<std::ptrdiff_t>(piece.directoryAt),
-            directory.begin() +
-                static_cast<std::ptrdiff_t>(piece.directoryAt + PakArchive::kDirectoryEntrySize));
-        PutInt32(newDirectory, newDirectory.size() - 8, static_cast<int32_t>(newOffset));
-        newOffset += static_cast<size_t>(piece.size);
-    }
-    std::copy(newDirectory.begin(), newDirectory.end(), out.begin() + static_cast<std::ptrdiff_t>(total));
-    PutInt32(out, 4, static_cast<int32_t>(total));
-    PutInt32(out, 8, static_cast<int32_t>(newDirectory.size()));
-    return out;
+    return nullptr;
 }
 
 }  // namespace
@@ -168,13 +73,7 @@ ResourceSet ResourceSet::FromArchive(const PakArchive& archive,
     set.archiveName_ = archive.FileLoaded();
     for (int32_t id = 0; id <= archive.NumEntrys(); ++id) {
         const std::string name = archive.EntryFileName(id);
-        const ResourcePrefix* match = nullptr;
-        for (const ResourcePrefix& prefix : kResourcePrefixes) {
-            if (StartsWithIgnoringCase(name, prefix.prefix)) {
-                match = &prefix;
-                break;
-            }
-        }
+        const ResourcePrefix* match = MatchingPrefix(name);
         if (match == nullptr) {
             // Markers carry no file. Only this game's two kinds may appear; any other marks an archive
             // that was not made for this game.
@@ -220,13 +119,13 @@ ResourceSet ResourceSet::FromFile(const std::string& archivePath) {
 
 ResourceSet ResourceSet::FromFile(const std::string& archivePath,
                                   const std::function<bool(ResourceFolder, std::string_view)>& keep) {
-    // Only the wanted entries are read; the smaller archive then goes through every check a whole one
-    // does.
-    if (std::optional<std::vector<uint8_t>> selected = SelectedEntries(archivePath, keep)) {
-        return FromArchive(PakArchive::FromBytes(std::move(*selected), archivePath), keep);
-    }
+    // Only the wanted files' bytes are read (markers carry none that is looked at); the archive's own
+    // checks still cover every entry, as for a whole read.
     PakArchive archive;
-    archive.OpenQ2Pak(archivePath);
+    archive.OpenQ2Pak(archivePath, [&keep](std::string_view name) {
+        const ResourcePrefix* match = MatchingPrefix(name);
+        return match != nullptr && keep(match->folder, name.substr(match->prefix.size()));
+    });
     return FromArchive(archive, keep);
 }
 

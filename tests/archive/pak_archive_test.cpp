@@ -210,6 +210,20 @@ TEST_P(MalformedArchiveTest, LeavesTheOpenArchiveAsItWas) {
     EXPECT_EQ(archive.ReadEntry(0), std::vector<uint8_t>{42});
 }
 
+// Reading only some entries checks the header and every directory entry all the same.
+TEST_P(MalformedArchiveTest, IsRefusedAlsoWhenOnlyOneEntryIsRead) {
+    TempDir dir;
+    WriteBytes(dir / "lying.pak", Patched());
+    PakArchive archive;
+    try {
+        archive.OpenQ2Pak(dir / "lying.pak", [](std::string_view name) { return name == "c"; });
+        ADD_FAILURE() << "accepted: " << GetParam().rule;
+    } catch (const PakError& error) {
+        EXPECT_THAT(error.what(), HasSubstr(GetParam().messagePart));
+    }
+    EXPECT_EQ(archive.NumEntrys(), -1);
+}
+
 TEST_P(MalformedArchiveTest, ExtractingItWritesNothing) {
     TempDir dir;
     WriteBytes(dir / "lying.pak", Patched());
@@ -228,6 +242,44 @@ INSTANTIATE_TEST_SUITE_P(Rules, MalformedArchiveTest, ::testing::ValuesIn(kMalfo
                              }
                              return name;
                          });
+
+TEST(PakArchiveTest, OpeningForSomeEntriesReadsThoseAndRefusesTheOthers) {
+    TempDir dir;
+    WritePak(dir / "three.pak", {{"a", {1, 2, 3}}, {"b", {4, 5}}, {"c", {}}});
+    PakArchive archive;
+    archive.OpenQ2Pak(dir / "three.pak", [](std::string_view name) { return name != "a"; });
+    ASSERT_EQ(archive.NumEntrys(), 2);
+    EXPECT_EQ(archive.EntrySize(0), 3) << "the directory is whole";
+    EXPECT_EQ(archive.ReadEntry(1), (std::vector<uint8_t>{4, 5}));
+    EXPECT_TRUE(archive.ReadEntry(2).empty());
+    try {
+        (void)archive.ReadEntry(0);
+        ADD_FAILURE() << "an entry not read was answered";
+    } catch (const PakError& error) {
+        EXPECT_THAT(error.what(), HasSubstr("entry 0 (\"a\"): not read"));
+    }
+}
+
+// Entries may share their bytes on file. Read one by one they would come to more than the file (five
+// times the 100 bytes of "a" in a file of 436), so the open reads the file whole instead; every entry
+// still reads right.
+TEST(PakArchiveTest, EntriesSharingTheirBytesAreReadFromTheWholeFile) {
+    TempDir dir;
+    const std::vector<uint8_t> shared(100, 7);
+    std::vector<uint8_t> pak = BuildPak({{"a", shared}, {"b", {1}}, {"c", {2}}, {"d", {3}}, {"e", {4}}});
+    ASSERT_EQ(pak.size(), 436U);
+    const size_t a = DirectoryEntryAt(pak, 0);
+    for (int index = 1; index <= 4; ++index) {
+        PutLe32(pak, DirectoryEntryAt(pak, index) + 56, GetLe32(pak, a + 56));
+        PutLe32(pak, DirectoryEntryAt(pak, index) + 60, GetLe32(pak, a + 60));
+    }
+    WriteBytes(dir / "shared.pak", pak);
+    PakArchive archive;
+    archive.OpenQ2Pak(dir / "shared.pak", [](std::string_view) { return true; });
+    for (int32_t id = 0; id <= 4; ++id) {
+        EXPECT_EQ(archive.ReadEntry(id), shared) << "entry " << id;
+    }
+}
 
 TEST(PakArchiveTest, EntryNameRuleForWriters) {
     EXPECT_EQ(EntryNameProblem("Xitmaps_mouse.bmp"), "");
