@@ -30,35 +30,30 @@ void CopyKeyedRow(const uint16_t* from, uint16_t* to, int32_t count, uint16_t ke
     }
 }
 
+// Clips one axis of a copy: the span [from, from + length) of a source `sourceSize` long going to `to`
+// in a target `targetSize` long. Inside the source first, then inside the target; each cut moves the
+// other side along, as SDL's blit clips.
+void ClipAxis(int32_t& from, int32_t& to, int32_t& length, int32_t sourceSize, int32_t targetSize) {
+    if (from < 0) {
+        to -= from;
+        length += from;
+        from = 0;
+    }
+    length = std::min(length, sourceSize - from);
+    if (to < 0) {
+        from -= to;
+        length += to;
+        to = 0;
+    }
+    length = std::min(length, targetSize - to);
+}
+
 }  // namespace
 
 void CopyPixels(const PixelPlane& source, int32_t left, int32_t top, int32_t width, int32_t height,
                 const PixelPlane& target, int32_t x, int32_t y, std::optional<uint16_t> key) {
-    // Inside the source picture first, then inside the target; each cut moves the other side along.
-    if (left < 0) {
-        x -= left;
-        width += left;
-        left = 0;
-    }
-    if (top < 0) {
-        y -= top;
-        height += top;
-        top = 0;
-    }
-    width = std::min(width, source.width - left);
-    height = std::min(height, source.height - top);
-    if (x < 0) {
-        left -= x;
-        width += x;
-        x = 0;
-    }
-    if (y < 0) {
-        top -= y;
-        height += y;
-        y = 0;
-    }
-    width = std::min(width, target.width - x);
-    height = std::min(height, target.height - y);
+    ClipAxis(left, x, width, source.width, target.width);
+    ClipAxis(top, y, height, source.height, target.height);
     if (width <= 0 || height <= 0) {
         return;
     }
