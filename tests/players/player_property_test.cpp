@@ -159,6 +159,23 @@ GameState ShuffleHiddenHands(const GameState& s, int seat, std::mt19937& rng) {
     return other;
 }
 
+// A random deal of the trick contract, a random seat to move and a random number of cards played;
+// with `signals`, King-lead signals left as a human may have left them.
+GameState RandomTrickPosition(std::mt19937& rng, int16_t contract, bool signals) {
+    GameState s = RandomDeal(rng, contract);
+    s.CurrentSeat = static_cast<int16_t>(Pick(rng, kSeats));
+    if (signals) {
+        for (int seat = 0; seat < kSeats; ++seat) {
+            s.SeatInfo[seat][kKingLeadSignalCell] = std::bernoulli_distribution(0.2)(rng) ? kTrueCell : 0;
+        }
+    }
+    const int plays = Pick(rng, kCards);
+    for (int k = 0; k < plays; ++k) {
+        PlayTrickCard(s, rng);
+    }
+    return s;
+}
+
 TEST(PlayerProperties, SeatLegalityAgreesWithTheHumansRule) {
     std::mt19937 rng(7);
     for (int round = 0; round < 400; ++round) {
@@ -183,16 +200,7 @@ TEST(PlayerProperties, TrickChoiceIsAlwaysAHeldLegalCardAndDependsOnlyOnWhatTheS
     int checked = 0;
     for (int round = 0; round < 1500; ++round) {
         const auto contract = static_cast<int16_t>(1 + round % 4);
-        GameState s = RandomDeal(rng, contract);
-        s.CurrentSeat = static_cast<int16_t>(Pick(rng, kSeats));
-        // Signals as a human may have left them.
-        for (int seat = 0; seat < kSeats; ++seat) {
-            s.SeatInfo[seat][kKingLeadSignalCell] = std::bernoulli_distribution(0.2)(rng) ? kTrueCell : 0;
-        }
-        const int plays = Pick(rng, kCards);
-        for (int k = 0; k < plays; ++k) {
-            PlayTrickCard(s, rng);
-        }
+        GameState s = RandomTrickPosition(rng, contract, true);
         const int seat = s.CurrentSeat;
         ASSERT_GT(s.HeldCount[seat], 0);
         const int16_t card = ChooseTrickCard(s, seat);
@@ -213,12 +221,7 @@ TEST(PlayerProperties, HeightValueFromTheCountsAgreesWithTheCardsAboveAndBelow) 
     // The counted heights against a walk over the piles: the height, the lopsidedness, a tenth of the size.
     std::mt19937 rng(77);
     for (int round = 0; round < 600; ++round) {
-        GameState s = RandomDeal(rng, static_cast<int16_t>(1 + round % 4));
-        s.CurrentSeat = static_cast<int16_t>(Pick(rng, kSeats));
-        const int plays = Pick(rng, kCards);
-        for (int k = 0; k < plays; ++k) {
-            PlayTrickCard(s, rng);
-        }
+        GameState s = RandomTrickPosition(rng, static_cast<int16_t>(1 + round % 4), false);
         const auto list = HeldList(s, s.CurrentSeat);
         const int count = static_cast<int>(list.size());
         for (int16_t card : list) {
@@ -254,15 +257,7 @@ TEST(PlayerProperties, TheExpertsModelOfAnotherSeatScoresEveryCardAsTheClassicSe
     int checked = 0;
     for (int round = 0; round < 1500; ++round) {
         const auto contract = static_cast<int16_t>(1 + round % 4);
-        GameState s = RandomDeal(rng, contract);
-        s.CurrentSeat = static_cast<int16_t>(Pick(rng, kSeats));
-        for (int seat = 0; seat < kSeats; ++seat) {
-            s.SeatInfo[seat][kKingLeadSignalCell] = std::bernoulli_distribution(0.2)(rng) ? kTrueCell : 0;
-        }
-        const int plays = Pick(rng, kCards);
-        for (int k = 0; k < plays; ++k) {
-            PlayTrickCard(s, rng);
-        }
+        GameState s = RandomTrickPosition(rng, contract, true);
         const int seat = s.CurrentSeat;
         const CardBitMap map(s, false);
         const TrickRules rules = RulesForContract(contract, map);
