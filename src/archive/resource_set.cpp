@@ -63,6 +63,16 @@ std::optional<ResourceFolder> DeckFolder(std::string_view deckName) {
     return std::nullopt;
 }
 
+std::string ScaledPictureName(const std::string& fileName, int32_t scale) {
+    if (scale <= 1) {
+        return fileName;
+    }
+    const size_t dot = fileName.rfind('.');
+    const std::string suffix = "@" + std::to_string(scale) + "x";
+    return dot == std::string::npos ? fileName + suffix
+                                    : fileName.substr(0, dot) + suffix + fileName.substr(dot);
+}
+
 ResourceSet ResourceSet::FromArchive(const PakArchive& archive) {
     return FromArchive(archive, [](ResourceFolder, std::string_view) { return true; });
 }

@@ -48,6 +48,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The name of a picture drawn at a larger scale, as the second archive holds it: "Back_800x600.jpg" at
+// scale 3 is "Back_800x600@3x.jpg". Scale 1 leaves the name as it is.
+std::string ScaledPictureName(const std::string& fileName, int32_t scale);
+
 class ResourceSet {
 public:
     // Reads every entry with a known prefix. Marker entries (names beginning with "dumm") are skipped;

@@ -105,16 +105,6 @@ void LoadSounds(MixerSound& sound, const ResourceSet& resources) {
     }
 }
 
-std::string ScaledPictureName(const std::string& fileName, int32_t scale) {
-    if (scale <= 1) {
-        return fileName;
-    }
-    const size_t dot = fileName.rfind('.');
-    const std::string suffix = "@" + std::to_string(scale) + "x";
-    return dot == std::string::npos ? fileName + suffix
-                                    : fileName.substr(0, dot) + suffix + fileName.substr(dot);
-}
-
 GameFonts LoadBitmaps(Display& display, const ResourceSet& resources, GameState& state,
                       const ResourceSet* scaled) {
     PictureLoader loader(display, resources, scaled);

@@ -37,8 +37,5 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// "Back_800x600.jpg" at scale 3: "Back_800x600@3x.jpg". Scale 1 leaves the name as it is.
-std::string ScaledPictureName(const std::string& fileName, int32_t scale);
-
 // The second archive's file name, beside res118.pak.
 inline constexpr std::string_view kScaledArchiveFileName = "res118-hd.pak";

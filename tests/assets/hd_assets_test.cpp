@@ -22,12 +22,6 @@ constexpr std::array<ResourceFolder, 5> kPictureFolders = {ResourceFolder::Bitma
                                                            ResourceFolder::Roya2, ResourceFolder::Royal,
                                                            ResourceFolder::Fonts};
 
-// "mouse.bmp" at scale 3 is "mouse@3x.bmp".
-std::string ScaledName(const std::string& name, int scale) {
-    const size_t dot = name.rfind('.');
-    return name.substr(0, dot) + "@" + std::to_string(scale) + "x" + name.substr(dot);
-}
-
 struct ScaledPicture {
     ResourceFolder folder;
     std::string name;  // the 1x name
@@ -45,7 +39,7 @@ protected:
             for (const std::string& name : base_->FileNames(folder)) {
                 const QImage base = DecodePicture(*base_->Find(folder, name));
                 for (int scale : kScales) {
-                    const std::vector<uint8_t>* bytes = hd_->Find(folder, ScaledName(name, scale));
+                    const std::vector<uint8_t>* bytes = hd_->Find(folder, ScaledPictureName(name, scale));
                     pictures_.push_back(
                         {folder, name, scale, base, bytes == nullptr ? QImage() : DecodePicture(*bytes)});
                 }
@@ -59,7 +53,7 @@ protected:
     }
 
     static std::string Trace(const ScaledPicture& p) {
-        return std::string(FolderName(p.folder)) + "/" + ScaledName(p.name, p.scale);
+        return std::string(FolderName(p.folder)) + "/" + ScaledPictureName(p.name, p.scale);
     }
 
     static inline std::optional<ResourceSet> base_;
@@ -83,7 +77,7 @@ TEST_F(HdArchive, EachPictureIsExactlyItsScaleTimesTheSizeOfItsTypeAtOne) {
         SCOPED_TRACE(Trace(p));
         ASSERT_FALSE(p.picture.isNull()) << "missing or not decodable";
         EXPECT_EQ(p.picture.size(), p.base.size() * p.scale);
-        const std::vector<uint8_t>& bytes = *hd_->Find(p.folder, ScaledName(p.name, p.scale));
+        const std::vector<uint8_t>& bytes = *hd_->Find(p.folder, ScaledPictureName(p.name, p.scale));
         const std::vector<uint8_t>& baseBytes = *base_->Find(p.folder, p.name);
         EXPECT_EQ(bytes[0], baseBytes[0]) << "a BMP stays a BMP, the JPEG a JPEG";
         if (LowerAscii(p.name).ends_with(".bmp")) {

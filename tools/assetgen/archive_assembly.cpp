@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "archive/resource_set.h"
 #include "card_backs.h"
 #include "card_faces.h"
 #include "cards/card_tables.h"
@@ -41,7 +42,7 @@ public:
 
 private:
     void Add(const std::string& name, std::vector<uint8_t> bytes, const QImage& picture) {
-        const std::string scaled = ScaledName(name, scale_);
+        const std::string scaled = ScaledPictureName(name, scale_);
         out_.entries.push_back({scaled, std::move(bytes)});
         if (keepPictures_) {
             out_.pictures.emplace_back(scaled, picture);
@@ -92,15 +93,6 @@ PakInput Marker(const std::string& name) {
 }
 
 }  // namespace
-
-std::string ScaledName(const std::string& name, int scale) {
-    if (scale == 1) {
-        return name;
-    }
-    const size_t dot = name.rfind('.');
-    const std::string suffix = "@" + std::to_string(scale) + "x";
-    return dot == std::string::npos ? name + suffix : name.substr(0, dot) + suffix + name.substr(dot);
-}
 
 GeneratedAssets GenerateAssets(const AssetFonts& fonts) {
     GeneratedAssets out;

@@ -22,6 +22,3 @@ GeneratedAssets GenerateAssets(const AssetFonts& fonts);
 // named as at scale 1 with "@2x" or "@3x" before the extension ("Xoya2_S_cardback@2x.bmp"), between
 // the same two marker entries; no sounds. Keeps the decoded pictures only when asked (for the preview).
 GeneratedAssets GenerateHdAssets(const AssetFonts& fonts, bool keepPictures);
-
-// "Xitmaps_mouse.bmp" at scale 3 is "Xitmaps_mouse@3x.bmp"; scale 1 leaves the name as it is.
-std::string ScaledName(const std::string& name, int scale);
