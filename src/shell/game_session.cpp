@@ -372,7 +372,7 @@ int Game::ExitGame() {
         }
     }
     // The pictures in the game's release order, then the sounds.
-    pictures_->Release();
+    pictures_->ReleaseInGameOrder();
     if (sound_) {
         sound_->ReleaseEffects();
     }

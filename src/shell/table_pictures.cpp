@@ -82,7 +82,7 @@ void TablePictures::GiveUpScaling(const std::string& why) {
     scaledResources_.reset();
 }
 
-void TablePictures::Release() {
+void TablePictures::ReleaseInGameOrder() {
     display_.ReleasePicture(PictureId::Background);
     display_.ReleasePicture(PictureId::Cursor);
     fonts_ = GameFonts{};

@@ -35,7 +35,7 @@ public:
 
     // The game's release order at its end: background, cursor, the fonts, card back, card faces, score
     // page, the banner font.
-    void Release();
+    void ReleaseInGameOrder();
 
 private:
     int32_t WantedScale() const;

@@ -161,7 +161,8 @@ TEST(GameLoop, AWaitingTablePresentsNothingNewAndAClickIsAnsweredInTheNextFrame)
         }
     });
     const int exitCode =
-        RunGame({.state = state, .resources = resources, .line = line, .files = {}}, watcher);
+        RunGame({.state = state, .resources = resources, .line = line, .files = {}, .scaledArchivePath = {}},
+                watcher);
     done.store(true);
     waker.join();
     fs::remove_all(home);
