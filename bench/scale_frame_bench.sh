@@ -6,15 +6,17 @@
 #   - the game waiting for the player at that scale;
 # then the start to the first frame and to the first sharp frame, side by side with the start at
 # scale 1 (the median of several starts of each, alternating). CPU shares are the process's own CPU time over the wall time, in percent of one core.
+# The starts are timed with the test driver (the same game, which tells each new drawing scale).
 #
-#   scale_frame_bench.sh ZARN BARE_LOOP START_XVFB [SECONDS] [STARTS]
+#   scale_frame_bench.sh ZARN TEST_DRIVER BARE_LOOP START_XVFB [SECONDS] [STARTS]
 set -uo pipefail
 
 zarn=$1
-bare=$2
-start_xvfb=$3
-seconds=${4:-8}
-starts=${5:-7}
+test_driver=$2
+bare=$3
+start_xvfb=$4
+seconds=${5:-8}
+starts=${6:-7}
 
 if ! command -v xdotool >/dev/null; then
     echo "scale_frame_bench: xdotool missing; skipped"
@@ -106,7 +108,7 @@ first_frames() {
     rm -rf "$XDG_STATE_HOME" "$work/report"
     mkfifo "$work/report"
     t0=$(now_ns)
-    "$zarn" --no-dialog --windowed --seed 4 --scale "$k" --report-scale >/dev/null 2>"$work/report" &
+    "$test_driver" --no-dialog --windowed --seed 4 --scale "$k" --report-scale >/dev/null 2>"$work/report" &
     pid=$!
     while IFS= read -r line; do
         now=$((($(now_ns) - t0) / 1000000))

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks that includes run downwards only: the game logic (cards, flow, players) never reaches up
-# into drawing, the platform or the program; SDL stays in the platform layer (and the benchmarks' bare
-# SDL loop); Qt stays in the dialog folder and the asset generator (and their tests). Prints every
-# offending line; exits 1 if any.
+# into drawing, the platform or the program; the archive library stands alone; the player's files sit on
+# the game logic; the dialog and the platform layer stay below the program; SDL stays in the platform
+# layer (and the benchmarks' bare SDL loop); Qt stays in the dialog folder and the asset generator (and
+# their tests). Prints every offending line; exits 1 if any.
 set -euo pipefail
 top=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$top"
@@ -24,6 +25,14 @@ report "cards and players do not include the flow" \
     "$(grep -rnE '#include "flow/' src/cards src/players || true)"
 report "drawing does not include the platform, the program or the dialog" \
     "$(grep -rnE '#include "(platform|shell|dialog)/' src/presentation || true)"
+report "the archive library includes only itself" \
+    "$(grep -rnE '#include "[a-z_]+/' src/archive | grep -vE '#include "archive/' || true)"
+report "the player's files include only the game logic below them" \
+    "$(grep -rnE '#include "(archive|presentation|platform|icon|shell|dialog)/' src/persistence || true)"
+report "the dialog does not include the game's window, its drawing or the program" \
+    "$(grep -rnE '#include "(platform|presentation|shell)/' src/dialog || true)"
+report "the platform layer does not include the game's flow, players, files, dialog or program" \
+    "$(grep -rnE '#include "(flow|players|persistence|dialog|shell)/' src/platform || true)"
 # The benchmark's bare SDL loop is the reference the game's loop is measured against: SDL on purpose.
 report "SDL is included only by the platform layer" \
     "$(grep -rnE '#include [<"]SDL' src tools bench | grep -vE '^(src/platform/|bench/bare_present_loop\.cpp:)' || true)"

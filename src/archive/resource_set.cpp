@@ -63,14 +63,38 @@ std::optional<ResourceFolder> DeckFolder(std::string_view deckName) {
     return std::nullopt;
 }
 
+namespace {
+
+// The mark a larger picture's name carries before its extension: "@2x", "@3x".
+std::string ScaleMark(int32_t scale) {
+    return "@" + std::to_string(scale) + "x";
+}
+
+// Where the extension of a picture's name begins (the end for a name without one).
+size_t ExtensionStart(std::string_view fileName) {
+    const size_t dot = fileName.rfind('.');
+    return dot == std::string_view::npos ? fileName.size() : dot;
+}
+
+}  // namespace
+
 std::string ScaledPictureName(const std::string& fileName, int32_t scale) {
     if (scale <= 1) {
         return fileName;
     }
-    const size_t dot = fileName.rfind('.');
-    const std::string suffix = "@" + std::to_string(scale) + "x";
-    return dot == std::string::npos ? fileName + suffix
-                                    : fileName.substr(0, dot) + suffix + fileName.substr(dot);
+    std::string name = fileName;
+    name.insert(ExtensionStart(fileName), ScaleMark(scale));
+    return name;
+}
+
+std::function<bool(ResourceFolder, std::string_view)> ScaledPictureFilter(
+    int32_t scale, std::optional<ResourceFolder> deck) {
+    return [mark = ScaleMark(scale), deck](ResourceFolder folder, std::string_view name) {
+        const bool otherDeck =
+            (folder == ResourceFolder::Roya2 || folder == ResourceFolder::Royal) && folder != deck;
+        // The name ScaledPictureName gives: the mark right before the extension.
+        return !otherDeck && name.substr(0, ExtensionStart(name)).ends_with(mark);
+    };
 }
 
 ResourceSet ResourceSet::FromArchive(const PakArchive& archive) {

@@ -52,6 +52,12 @@ public:
 // scale 3 is "Back_800x600@3x.jpg". Scale 1 leaves the name as it is.
 std::string ScaledPictureName(const std::string& fileName, int32_t scale);
 
+// Which entries to read from the second archive for one scale above 1 and one deck: the names that
+// ScaledPictureName gives at that scale, less the other deck's cards (a quarter of the archive). For
+// FromArchive and FromFile.
+std::function<bool(ResourceFolder, std::string_view)> ScaledPictureFilter(int32_t scale,
+                                                                          std::optional<ResourceFolder> deck);
+
 class ResourceSet {
 public:
     // Reads every entry with a known prefix. Marker entries (names beginning with "dumm") are skipped;

@@ -12,18 +12,28 @@ std::string VersionText() {
     return std::string("zarn ") + ZARN_VERSION;
 }
 
-ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
-    ParsedCommandLine result;
-    CommandLine& line = result.line;
-    CLI::App app(
+namespace {
+
+// What the parser reads before it becomes the command line's own values.
+struct RawValues {
+    std::string deck;
+    uint32_t seed = 0;
+    CLI::Option* seedOption = nullptr;
+    int32_t scale = 0;
+    CLI::Option* scaleOption = nullptr;
+    std::string players;
+};
+
+// The player's options and the program's help texts; `extra` adds its own.
+void AddOptions(CLI::App& app, CommandLine& line, RawValues& raw, const ExtraOptions& extra) {
+    app.name("zarn");
+    app.description(
         "Zarn: the four-player trick-taking compendium card game, one human against three "
-        "computer players.",
-        "zarn");
+        "computer players.");
     app.get_formatter()->column_width(30);
 
     app.add_flag("--windowed", line.windowed, "Play in a resizable window instead of full screen");
-    std::string deck;
-    app.add_option("--deck", deck, "Card deck: roya2 or royal")
+    app.add_option("--deck", raw.deck, "Card deck: roya2 or royal")
         ->transform(CLI::IsMember({"roya2", "royal"}, CLI::ignore_case))
         ->type_name("DECK");
     app.add_flag("--partnership", line.partnership, "Partnership game: opposite seats play together");
@@ -31,23 +41,20 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
     app.add_flag("--french", line.frenchRules, "French rules: deal 13 cards at a time");
     app.add_flag("--seven-hearts", line.sevenOfHeartsLead,
                  "The holder of the seven of hearts owns the first kingdom");
-    uint32_t seed = 0;
-    auto* seedOption =
-        app.add_option("--seed", seed, "Seed of the random generator (default: the time of day)")
+    raw.seedOption =
+        app.add_option("--seed", raw.seed, "Seed of the random generator (default: the time of day)")
             ->type_name("N");
     app.add_flag("--autoplay", line.autoplay, "Demo: the computer plays your seat too");
-    std::string players;
-    app.add_option("--players", players, "Computer players: classic (the default) or expert")
+    app.add_option("--players", raw.players, "Computer players: classic (the default) or expert")
         ->transform(CLI::IsMember({"classic", "expert"}, CLI::ignore_case))
         ->type_name("LEVEL");
     app.add_flag("--no-dialog", line.noDialog, "Start the game directly, without the startup dialog");
     app.add_option("--screenshot", line.screenshotPath,
                    "When the game ends, write the last frame to FILE (PNG, or BMP for any other name)")
         ->type_name("FILE");
-    int32_t scale = 0;
-    auto* scaleOption =
+    raw.scaleOption =
         app.add_option(
-               "--scale", scale,
+               "--scale", raw.scale,
                "Draw the table at 1, 2 or 3 times its size (default: the largest that fits the window)")
             ->type_name("K")
             ->check(CLI::Range(1, 3));
@@ -55,26 +62,20 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
     app.add_flag("--pak-browser", line.pakBrowser, "Open the resource archive browser instead of the game");
     app.add_flag("--new-match", line.newMatch, "Start a new match even when a saved match could be resumed");
     app.add_flag("--statistics", line.statistics, "Print the statistics of your recorded matches and exit");
-    app.add_option("--exit-after-frames", line.exitAfterFrames,
-                   "Test hook: press ESCAPE for the game after N frames")
-        ->type_name("N")
-        ->check(CLI::NonNegativeNumber);
-    app.add_option("--lose-display-after-frames", line.loseDisplayAfterFrames,
-                   "Test hook: lose the display after N frames (it is restored and the pictures reloaded)")
-        ->type_name("N")
-        ->check(CLI::NonNegativeNumber);
-    app.add_option("--hint-after-frames", line.hintAfterFrames,
-                   "Test hook: press H (the hint) for the player after N frames")
-        ->type_name("N")
-        ->check(CLI::NonNegativeNumber);
-    app.add_flag("--keep-demo", line.keepDemo,
-                 "Test hook: the demo resumes, saves and records its match like a player's match");
-    app.add_flag(
-        "--fast-frames", line.fastFrames,
-        "Test hook: no frame pacing, one frame in 16 drawn, the game's clock 50 ms ahead every frame");
-    app.add_flag("--report-scale", line.reportScale,
-                 "Test hook: tell on standard error when the table is first shown at each new drawing scale");
+    if (extra) {
+        extra(app);
+    }
     app.set_version_flag("--version", VersionText(), "Print the version and exit");
+}
+
+}  // namespace
+
+ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, const ExtraOptions& extra) {
+    ParsedCommandLine result;
+    CommandLine& line = result.line;
+    CLI::App app;
+    RawValues raw;
+    AddOptions(app, line, raw, extra);
 
     std::ostringstream out;
     std::ostringstream err;
@@ -87,19 +88,33 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
         result.output = code == 0 ? out.str() : err.str();
         return result;
     }
-    if (!deck.empty()) {
-        line.deckName = deck == "royal" ? "Royal" : "Roya2";
+    if (!raw.deck.empty()) {
+        line.deckName = raw.deck == "royal" ? "Royal" : "Roya2";
     }
-    if (seedOption->count() > 0) {
-        line.seed = seed;
+    if (raw.seedOption->count() > 0) {
+        line.seed = raw.seed;
     }
-    if (scaleOption->count() > 0) {
-        line.scale = scale;
+    if (raw.scaleOption->count() > 0) {
+        line.scale = raw.scale;
     }
-    if (!players.empty()) {
-        line.players = players == "expert" ? PlayerLevel::Expert : PlayerLevel::Classic;
+    if (!raw.players.empty()) {
+        line.players = raw.players == "expert" ? PlayerLevel::Expert : PlayerLevel::Classic;
     }
     return result;
+}
+
+std::vector<std::string> CommandLineOptionNames(const ExtraOptions& extra) {
+    CLI::App app;
+    CommandLine line;
+    RawValues raw;
+    AddOptions(app, line, raw, extra);
+    std::vector<std::string> names;
+    for (const CLI::Option* option : app.get_options()) {
+        for (const std::string& name : option->get_lnames()) {
+            names.push_back("--" + name);
+        }
+    }
+    return names;
 }
 
 void ApplyCommandLine(const CommandLine& line, GameOptions& options) {

@@ -1,10 +1,16 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cards/game_options.h"
+
+namespace CLI {
+class App;
+}
 
 // What the player asked for on the command line. None of it changes the startup dialog; it presets the
 // game's options and chooses how the game runs.
@@ -26,18 +32,6 @@ struct CommandLine {
     bool statistics = false;  // print the statistics and exit
     // The drawing scale (1 to 3) fixed by the player; none: chosen from the window's size.
     std::optional<int32_t> scale;
-    // Test hooks: after this many frames the game reads ESCAPE as pressed, or its display is lost.
-    // -1: never.
-    int64_t exitAfterFrames = -1;
-    int64_t loseDisplayAfterFrames = -1;
-    // Test hook: after this many frames the game reads H as pressed (the hint shows). -1: never.
-    int64_t hintAfterFrames = -1;
-    // Test hooks: the demo resumes, saves and records like a player's match; the game runs as fast as
-    // it can, its clock advancing a fixed step per frame.
-    bool keepDemo = false;
-    bool fastFrames = false;
-    // Test hook: every change of the drawing scale is reported on standard error.
-    bool reportScale = false;
 };
 
 // The outcome of parsing: either a command line to run with, or an exit code with text to print
@@ -49,7 +43,15 @@ struct ParsedCommandLine {
     bool outputIsError = false;
 };
 
-ParsedCommandLine ParseCommandLine(int argc, const char* const* argv);
+// Options another program adds to the player's before the command line is read (the test driver's
+// hooks); they may rename the program in the help text too.
+using ExtraOptions = std::function<void(CLI::App&)>;
+
+ParsedCommandLine ParseCommandLine(int argc, const char* const* argv, const ExtraOptions& extra = {});
+
+// The long name of every option the command line takes ("--windowed", ..., "--help", "--version"),
+// with the extra options when given: what --help must list.
+std::vector<std::string> CommandLineOptionNames(const ExtraOptions& extra = {});
 
 // The program's version, as --version prints it.
 std::string VersionText();

@@ -1,44 +1,11 @@
-// The game's entry: the command line, the startup dialog, the resource archive, then the game.
+// The game's entry: the player's command line, then the program with the player's own driver (the
+// system clock, frames paced, input from the keyboard and mouse alone).
 
 #include <cstdio>
-#include <filesystem>
-#include <optional>
-#include <string>
-#include <system_error>
 
-#include "archive/pak_archive.h"
-#include "archive/resource_set.h"
-#include "cards/game_state.h"
-#include "dialog/archive_browser.h"
-#include "dialog/startup_dialog.h"
-#include "platform/setup_error.h"
 #include "shell/command_line.h"
-#include "shell/game_session.h"
-#include "shell/match_start.h"
-#include "shell/resource_loading.h"
-
-namespace {
-
-constexpr int kExitSetupFailed = 1;
-
-// The folder of the running program, for finding the archive beside it.
-std::string ExecutableDir(const char* argv0) {
-    std::error_code error;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) {
-        exe = std::filesystem::absolute(argv0 != nullptr ? argv0 : ".", error);
-    }
-    return exe.parent_path().string();
-}
-
-// A start-up failure before the game's window exists: in Qt's message box (Qt is alone then) and on
-// standard error.
-int Fail(int& argc, char** argv, const std::string& text) {
-    ShowStartupError(argc, argv, text);
-    return kExitSetupFailed;
-}
-
-}  // namespace
+#include "shell/game_driver.h"
+#include "shell/program.h"
 
 int main(int argc, char** argv) {
     const ParsedCommandLine parsed = ParseCommandLine(argc, argv);
@@ -46,59 +13,6 @@ int main(int argc, char** argv) {
         std::fputs(parsed.output.c_str(), parsed.outputIsError ? stderr : stdout);
         return *parsed.exitCode;
     }
-    const CommandLine& line = parsed.line;
-    if (line.statistics) {
-        return PrintStatistics();
-    }
-
-    // The remembered settings, then the command line for this run only.
-    RunFiles files = OpenRunFiles(line);
-    GameOptions options;
-    ApplySettings(files.settings, options);
-    ApplyCommandLine(line, options);
-    const std::string executableDir = ExecutableDir(argc > 0 ? argv[0] : nullptr);
-
-    if (line.pakBrowser) {
-        return RunArchiveBrowser(argc, argv);
-    }
-
-    std::string placesTried;
-    const std::string archivePath = FindArchive(line.dataDir, executableDir, &placesTried);
-    if (archivePath.empty()) {
-        return Fail(argc, argv,
-                    SetupErrorText("StartGame", kErrorFileNotFound, ArchiveNotFoundMessage(placesTried)));
-    }
-    std::optional<ResourceSet> resources;
-    try {
-        PakArchive archive;
-        archive.OpenQ2Pak(archivePath);
-        resources = ResourceSet::FromArchive(archive);
-    } catch (const PakError& e) {
-        return Fail(argc, argv, SetupErrorText("OpenQ2Pak", kErrorInvalidArchive, e.what()));
-    }
-
-    if (!line.noDialog) {
-        // The dialog runs in its own Qt application, gone again before SDL starts.
-        try {
-            if (RunStartupDialog(argc, argv, options, *resources, MakeMatchOffer(files, line),
-                                 files.resume) == DialogOutcome::Quit) {
-                return 0;
-            }
-            ApplyRules(options);
-            RememberChoices(files, line, options);
-        } catch (const std::runtime_error& e) {
-            // The game starts only from the dialog's start button, or when the player skips the dialog.
-            std::fprintf(stderr,
-                         "zarn: the startup dialog could not be shown (%s); start the game with --no-dialog "
-                         "to play without it.\n",
-                         e.what());
-            return kExitSetupFailed;
-        }
-    }
-
-    GameState state;
-    state.Options = options;
-    const std::string scaledArchivePath =
-        (std::filesystem::path(archivePath).parent_path() / std::string(kScaledArchiveFileName)).string();
-    return StartGame(state, *resources, line, StartSessionFiles(files, line), nullptr, scaledArchivePath);
+    GameDriver driver;
+    return RunProgram(argc, argv, parsed.line, driver);
 }

@@ -24,8 +24,8 @@ int PrintStatistics() {
     return loaded.message.empty() ? 0 : 1;
 }
 
-RunFiles OpenRunFiles(const CommandLine& line) {
-    RunFiles files((!line.autoplay || line.keepDemo) && !line.pakBrowser);
+RunFiles OpenRunFiles(const CommandLine& line, bool keepDemo) {
+    RunFiles files((!line.autoplay || keepDemo) && !line.pakBrowser);
     const LoadedSettings loaded = LoadSettings(SettingsPath());
     files.settings = loaded.settings;
     files.notice = loaded.message;

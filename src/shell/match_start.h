@@ -28,8 +28,9 @@ struct RunFiles {
 };
 
 // Reads the settings and claims the saved match; with --no-dialog a saved match is to be resumed unless
-// --new-match or --seed asks for a new one.
-RunFiles OpenRunFiles(const CommandLine& line);
+// --new-match or --seed asks for a new one. A demo keeps nothing, unless `keepDemo` (a test driver's
+// hook) has it kept like a player's match.
+RunFiles OpenRunFiles(const CommandLine& line, bool keepDemo = false);
 
 // The saved match, the records and the notice for the dialog.
 MatchOffer MakeMatchOffer(const RunFiles& files, const CommandLine& line);

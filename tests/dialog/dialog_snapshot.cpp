@@ -1,6 +1,8 @@
 // Renders every tab of the startup dialog and the archive browser to PNG files, for looking at the
 // dialog without a display and for the picture in the README:
 //     QT_QPA_PLATFORM=offscreen dialog_snapshot path/to/res118.pak out-folder
+// The saved match and the statistics on offer are the player's files as the game finds them ($XDG_...
+// folders): point those at a temporary home holding a saved match and some finished matches.
 #include <iostream>
 
 #include <QDir>
@@ -15,6 +17,9 @@
 #include "dialog/dialog_qt_app.h"
 #include "dialog/startup_dialog.h"
 #include "dialog/startup_dialog_window.h"
+#include "persistence/match_keeper.h"
+#include "persistence/saved_match.h"
+#include "persistence/statistics.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -29,7 +34,16 @@ int main(int argc, char** argv) {
         archive.OpenQ2Pak(archivePath);
         const ResourceSet resources = ResourceSet::FromArchive(archive);
         GameOptions options;
-        RunStartupDialog(argc, argv, options, resources, [&out](StartupDialog& dialog) {
+        MatchKeeper keeper = MatchKeeper::ForPlayer(true);
+        keeper.Claim();
+        MatchOffer offer;
+        if (const GameState* saved = keeper.SavedMatch()) {
+            offer.savedMatch = SummarizeSavedMatch(*saved);
+        }
+        offer.statisticsFile = StatisticsPath();
+        offer.records = LoadStatistics(offer.statisticsFile).records;
+        bool resume = offer.savedMatch.has_value();
+        RunStartupDialog(argc, argv, options, resources, offer, resume, [&out](StartupDialog& dialog) {
             auto* tabs = dialog.findChild<QTabWidget*>("Tabs");
             for (int i = 0; i < tabs->count(); ++i) {
                 tabs->setCurrentIndex(i);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -62,9 +63,9 @@ protected:
 // with 0 (under the sanitizer build a leak would make the exit code non-zero).
 TEST_F(GameE2eTest, DemoPlaysThousandsOfFramesAndEscapeEndsIt) {
     const fs::path shot = dir_ / "shot.png";
-    const ProcessResult r = RunGame({"--no-dialog", "--autoplay", "--seed", "20261210", "--exit-after-frames",
-                                     "2400", "--screenshot", shot.string()},
-                                    kHeadless, 300s);
+    const ProcessResult r = RunTestDriver({"--no-dialog", "--autoplay", "--seed", "20261210",
+                                           "--exit-after-frames", "2400", "--screenshot", shot.string()},
+                                          kHeadless, 300s);
     ASSERT_FALSE(r.timedOut) << r.output;
     EXPECT_EQ(r.exitCode, 0) << r.output;
     EXPECT_EQ(Head(shot, 4), "\x89PNG");
@@ -73,10 +74,10 @@ TEST_F(GameE2eTest, DemoPlaysThousandsOfFramesAndEscapeEndsIt) {
 // Every game option together, in a window, with the other deck.
 TEST_F(GameE2eTest, WindowedRoyalDeckWithEveryRuleOption) {
     const fs::path shot = dir_ / "shot.bmp";
-    const ProcessResult r = RunGame({"--no-dialog", "--windowed", "--deck", "royal", "--partnership",
-                                     "--slow", "--french", "--seven-hearts", "--autoplay", "--seed", "5",
-                                     "--exit-after-frames", "400", "--screenshot", shot.string()},
-                                    kHeadless, 120s);
+    const ProcessResult r = RunTestDriver({"--no-dialog", "--windowed", "--deck", "royal", "--partnership",
+                                           "--slow", "--french", "--seven-hearts", "--autoplay", "--seed",
+                                           "5", "--exit-after-frames", "400", "--screenshot", shot.string()},
+                                          kHeadless, 120s);
     ASSERT_FALSE(r.timedOut) << r.output;
     EXPECT_EQ(r.exitCode, 0) << r.output;
     EXPECT_EQ(Head(shot, 2), "BM");
@@ -87,9 +88,9 @@ TEST_F(GameE2eTest, WindowedRoyalDeckWithEveryRuleOption) {
 TEST_F(GameE2eTest, ALostDisplayIsRestoredAndThePicturesReloaded) {
     const fs::path shot = dir_ / "after.bmp";
     const ProcessResult r =
-        RunGame({"--no-dialog", "--autoplay", "--seed", "12", "--lose-display-after-frames", "60",
-                 "--exit-after-frames", "240", "--screenshot", shot.string()},
-                kHeadless, 120s);
+        RunTestDriver({"--no-dialog", "--autoplay", "--seed", "12", "--lose-display-after-frames", "60",
+                       "--exit-after-frames", "240", "--screenshot", shot.string()},
+                      kHeadless, 120s);
     ASSERT_FALSE(r.timedOut) << r.output;
     EXPECT_EQ(r.exitCode, 0) << r.output;
     EXPECT_EQ(Head(shot, 2), "BM");
@@ -100,7 +101,7 @@ TEST_F(GameE2eTest, WithoutAnAudioDeviceTheGamePlaysSilently) {
     auto env = kHeadless;
     env["SDL_AUDIODRIVER"] = "no-such-audio-driver";
     const ProcessResult r =
-        RunGame({"--no-dialog", "--autoplay", "--seed", "3", "--exit-after-frames", "200"}, env, 120s);
+        RunTestDriver({"--no-dialog", "--autoplay", "--seed", "3", "--exit-after-frames", "200"}, env, 120s);
     ASSERT_FALSE(r.timedOut) << r.output;
     EXPECT_EQ(r.exitCode, 0) << r.output;
     EXPECT_EQ(r.output.find("Error"), std::string::npos) << r.output;
@@ -171,7 +172,7 @@ TEST_F(GameE2eTest, AFixedScaleDrawsFromTheSecondArchiveOrSaysOnceWhyNot) {
         fs::copy_file(ZARN_ARCHIVE, dir_ / "res118.pak");
         c.secondArchive(dir_ / "res118-hd.pak");
         const fs::path shot = dir_ / "shot.bmp";
-        const ProcessResult r = RunGame(
+        const ProcessResult r = RunTestDriver(
             {"--no-dialog", "--windowed", "--autoplay", "--seed", "7", "--scale", c.scale, "--report-scale",
              "--data", dir_.string(), "--exit-after-frames", "120", "--screenshot", shot.string()},
             kHeadless, 120s);
@@ -248,7 +249,7 @@ TEST_F(GameE2eTest, WithoutADisplayForTheStartupDialogTheGameDoesNotStart) {
         env[name] = dir_.string();
     }
     // Had the game started, it would end after a few frames with 0.
-    const ProcessResult r = RunGame({"--seed", "3", "--exit-after-frames", "5"}, env, 60s);
+    const ProcessResult r = RunTestDriver({"--seed", "3", "--exit-after-frames", "5"}, env, 60s);
     ASSERT_FALSE(r.timedOut) << r.output;
     EXPECT_EQ(r.exitCode, 1) << r.output;
     EXPECT_NE(r.output.find("the startup dialog could not be shown"), std::string::npos) << r.output;
@@ -268,11 +269,29 @@ TEST_F(GameE2eTest, CommandLineAnswersWithoutStartingTheGame) {
         {"Version", {"--version"}, 0, "zarn "},
         {"UnknownOption", {"--no-such-option"}, 2, "--no-such-option"},
         {"BadDeck", {"--deck", "tarot"}, 2, "tarot"},
+        // The test hooks belong to the test driver alone.
+        {"TestHook", {"--exit-after-frames", "5"}, 2, "--exit-after-frames"},
     };
     for (const CommandLineCase& c : cases) {
         const ProcessResult r = RunGame(c.args, kHeadless, 30s);
         EXPECT_EQ(r.exitCode, c.exitCode) << c.name << ": " << r.output;
         EXPECT_NE(r.output.find(c.outputHas), std::string::npos) << c.name << ": " << r.output;
+    }
+}
+
+// The player's --help names no test hook; the test driver's names the player's options and its hooks.
+TEST_F(GameE2eTest, OnlyTheTestDriverListsTheTestHooks) {
+    const ProcessResult game = RunGame({"--help"}, kHeadless, 30s);
+    ASSERT_EQ(game.exitCode, 0) << game.output;
+    std::string lower = game.output;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
+    EXPECT_EQ(lower.find("hook"), std::string::npos) << game.output;
+    const ProcessResult driver = RunTestDriver({"--help"}, kHeadless, 30s);
+    ASSERT_EQ(driver.exitCode, 0) << driver.output;
+    for (const char* option : {"--autoplay", "--scale", "--exit-after-frames", "--lose-display-after-frames",
+                               "--hint-after-frames", "--keep-demo", "--fast-frames", "--report-scale"}) {
+        EXPECT_NE(driver.output.find(option), std::string::npos) << option;
     }
 }
 

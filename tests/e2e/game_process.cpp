@@ -12,12 +12,15 @@
 
 extern char** environ;
 
-#ifndef ZARN_EXECUTABLE
-#error "ZARN_EXECUTABLE must name the game executable"
+#if !defined(ZARN_EXECUTABLE) || !defined(ZARN_TEST_DRIVER)
+#error "ZARN_EXECUTABLE and ZARN_TEST_DRIVER must name the game and the test driver"
 #endif
 
-ProcessResult RunGame(const std::vector<std::string>& args, const std::map<std::string, std::string>& env,
-                      std::chrono::seconds timeout, std::chrono::milliseconds signalAfter, int whichSignal) {
+namespace {
+
+ProcessResult RunExecutable(const char* executable, const std::vector<std::string>& args,
+                            const std::map<std::string, std::string>& env, std::chrono::seconds timeout,
+                            std::chrono::milliseconds signalAfter, int whichSignal) {
     ProcessResult result;
     std::vector<std::string> envStrings;
     for (char** e = environ; *e != nullptr; ++e) {
@@ -38,7 +41,7 @@ ProcessResult RunGame(const std::vector<std::string>& args, const std::map<std::
     }
     envp.push_back(nullptr);
 
-    std::vector<std::string> argStrings{ZARN_EXECUTABLE};
+    std::vector<std::string> argStrings{executable};
     argStrings.insert(argStrings.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& s : argStrings) {
@@ -99,4 +102,17 @@ ProcessResult RunGame(const std::vector<std::string>& args, const std::map<std::
         result.signal = WTERMSIG(status);
     }
     return result;
+}
+
+}  // namespace
+
+ProcessResult RunGame(const std::vector<std::string>& args, const std::map<std::string, std::string>& env,
+                      std::chrono::seconds timeout, std::chrono::milliseconds signalAfter, int whichSignal) {
+    return RunExecutable(ZARN_EXECUTABLE, args, env, timeout, signalAfter, whichSignal);
+}
+
+ProcessResult RunTestDriver(const std::vector<std::string>& args,
+                            const std::map<std::string, std::string>& env, std::chrono::seconds timeout,
+                            std::chrono::milliseconds signalAfter, int whichSignal) {
+    return RunExecutable(ZARN_TEST_DRIVER, args, env, timeout, signalAfter, whichSignal);
 }

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-// Runs the real game executable as a child process, with the environment it is given on top of this
-// process's own (an empty value removes the variable), and collects its exit code and everything it
-// wrote.
+// Runs the real game executable (`zarn`, or `zarn-test-driver`, the same game with the test hooks) as a
+// child process, with the environment it is given on top of this process's own (an empty value removes
+// the variable), and collects its exit code and everything it wrote.
 struct ProcessResult {
     int exitCode = -1;  // -1 when it did not exit normally
     int signal = 0;     // the signal that ended it, if any
@@ -21,3 +21,7 @@ struct ProcessResult {
 ProcessResult RunGame(const std::vector<std::string>& args, const std::map<std::string, std::string>& env,
                       std::chrono::seconds timeout, std::chrono::milliseconds signalAfter = {},
                       int whichSignal = SIGTERM);
+// The same with the test driver, which also takes the hooks (--exit-after-frames, --fast-frames, ...).
+ProcessResult RunTestDriver(const std::vector<std::string>& args,
+                            const std::map<std::string, std::string>& env, std::chrono::seconds timeout,
+                            std::chrono::milliseconds signalAfter = {}, int whichSignal = SIGTERM);

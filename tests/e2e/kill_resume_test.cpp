@@ -66,8 +66,8 @@ TEST_F(KilledGame, EveryRestartResumesAndTheMatchEndsWithTheUninterruptedTotals)
     int lastContracts = 0;
     bool saved = false;
     for (int kill = 0; kill < 20; ++kill) {
-        const ProcessResult r =
-            RunGame(saved ? args : firstArgs, env_, 60s, std::chrono::milliseconds(delay(moments)), SIGKILL);
+        const ProcessResult r = RunTestDriver(saved ? args : firstArgs, env_, 60s,
+                                              std::chrono::milliseconds(delay(moments)), SIGKILL);
         ASSERT_FALSE(r.timedOut) << r.output;
         ASSERT_EQ(r.signal, SIGKILL) << "the game ended by itself: " << r.output;
         // A game killed while it was still starting had nothing to say yet.
@@ -109,7 +109,7 @@ TEST_F(KilledGame, EveryRestartResumesAndTheMatchEndsWithTheUninterruptedTotals)
     // Played on (closed gracefully now and then) until the match is recorded.
     LoadedStatistics statistics = LoadStatistics(StatisticsFile());
     for (int run = 0; run < 40 && statistics.records.empty(); ++run) {
-        const ProcessResult r = RunGame(args, env_, 60s, 3s, SIGTERM);
+        const ProcessResult r = RunTestDriver(args, env_, 60s, 3s, SIGTERM);
         ASSERT_FALSE(r.timedOut) << r.output;
         statistics = LoadStatistics(StatisticsFile());
     }

@@ -33,7 +33,7 @@ protected:
                                       "--fast-frames",       "--windowed", "--exit-after-frames",
                                       std::to_string(frames)};
         args.insert(args.end(), extra.begin(), extra.end());
-        return RunGame(args, env_, 120s);
+        return RunTestDriver(args, env_, 120s);
     }
 
     GameState Saved() const {
@@ -78,8 +78,8 @@ TEST_F(PlayerFilesE2e, NoDialogResumesUnlessANewMatchOrASeedIsAsked) {
 }
 
 TEST_F(PlayerFilesE2e, ADemoLeavesThePlayersFilesAlone) {
-    const ProcessResult r =
-        RunGame({"--no-dialog", "--autoplay", "--fast-frames", "--exit-after-frames", "1500"}, env_, 120s);
+    const ProcessResult r = RunTestDriver(
+        {"--no-dialog", "--autoplay", "--fast-frames", "--exit-after-frames", "1500"}, env_, 120s);
     ASSERT_EQ(r.exitCode, 0) << r.output;
     for (const char* variable : {"XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME"}) {
         EXPECT_FALSE(fs::exists(home_.Folder(variable))) << variable;

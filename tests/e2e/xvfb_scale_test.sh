@@ -6,6 +6,8 @@
 # plays the first card the human may play. A second run plays with the keyboard's focus, which stands on
 # that same card; once the table rests again, the two runs must show the same table above the hand, so
 # the clicks hit the cards where the picture shows them.
+# Usage: xvfb_scale_test.sh TEST_DRIVER (zarn-test-driver, the game telling each new drawing scale with
+# --report-scale).
 set -euo pipefail
 
 zarn=$1

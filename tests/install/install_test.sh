@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary root (DESTDIR) and checks the installation as a person meets it:
-# every file in its place, the installed game started from another folder reaching its first frames on
-# the installed archive, zarn-pak reading that archive, the menu entry and the metadata passing their
+# every file in its place, the game started from another folder reaching its first frames on the
+# installed archive, zarn-pak reading that archive, the menu entry and the metadata passing their
 # validators, and each manual page rendering cleanly and naming every option of its program's --help.
 # Usage: install_test.sh BUILD_DIR APP_ID
 set -euo pipefail
@@ -46,12 +46,25 @@ run_installed() {
         XDG_STATE_HOME="$tmp/home/state" XDG_DATA_HOME="$tmp/home/data" XDG_DATA_DIRS="$tmp/no-data" \
         SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$@")
 }
-if ! run_installed timeout 120 "$prefix/games/zarn" --no-dialog --seed 1 --exit-after-frames 5 \
+# The test driver (the same game, built from the same libraries, with the test hooks that end it after
+# a few frames) is not installed; put beside the installed game, it finds the installed archive as the
+# game does.
+[[ ! -e "$prefix/games/zarn-test-driver" ]] || fail "the test driver is installed"
+cp "$build/bin/zarn-test-driver" "$prefix/games/"
+if ! run_installed timeout 120 "$prefix/games/zarn-test-driver" --no-dialog --seed 1 --exit-after-frames 5 \
     --screenshot "$tmp/first-frames.png" >"$tmp/game.log" 2>&1; then
-    fail "the installed game did not run: $(cat "$tmp/game.log")"
+    fail "the game did not run on the installed archive: $(cat "$tmp/game.log")"
 fi
+rm "$prefix/games/zarn-test-driver"
 file -b "$tmp/first-frames.png" 2>/dev/null | grep -q "^PNG image data, 800 x 600" ||
-    fail "the installed game drew no frame: $(cat "$tmp/game.log")"
+    fail "the game drew no frame on the installed archive: $(cat "$tmp/game.log")"
+# The installed game itself reads the installed files too: the player's statistics, none yet.
+run_installed "$prefix/games/zarn" --statistics >"$tmp/statistics.txt" 2>&1 ||
+    fail "the installed game's --statistics failed: $(cat "$tmp/statistics.txt")"
+# Its --help lists only what a player uses.
+if run_installed "$prefix/games/zarn" --help | grep -qi "hook"; then
+    fail "the installed game's --help names a test hook"
+fi
 
 # zarn-pak reads the installed archive.
 if run_installed "$prefix/games/zarn-pak" list "$prefix/share/zarn/res118.pak" >"$tmp/list.txt" 2>&1; then

@@ -41,6 +41,8 @@ for f in ./usr/games/zarn ./usr/games/zarn-sim ./usr/games/zarn-pak ./usr/share/
     ./usr/share/man/man6/zarn.6.gz ./usr/share/doc/zarn/copyright ./usr/share/doc/zarn/changelog.gz; do
     grep -qxF "$f" <<<"$contents" || fail "the package lacks $f"
 done
+# The test driver (the game with its test hooks) is for the tests alone.
+! grep -q "zarn-test-driver" <<<"$contents" || fail "the package holds the test driver"
 
 if ! lintian --fail-on error,warning "$deb" >"$tmp/lintian.log" 2>&1; then
     fail "lintian: $(grep -E '^[EW]:' "$tmp/lintian.log" || cat "$tmp/lintian.log")"

@@ -48,10 +48,10 @@ void PushButton(SDL_Window* window, Uint32 type, int x, int y) {
     SDL_PushEvent(&e);
 }
 
-// Watches the loop: once the table waits for the player, counts what the loop does for five seconds,
-// then clicks where a person would (a contract button or a card) and sees whether the next frame run
-// presented a picture.
-class WaitingTableWatcher final : public LoopWatcher {
+// The player's driver, watching the loop: once the table waits for the player, counts what the loop does
+// for five seconds, then clicks where a person would (a contract button or a card) and sees whether the
+// next frame run presented a picture.
+class WaitingTableWatcher final : public GameDriver {
 public:
     bool AfterPass(const GameState& state, const LoopCounts& counts) override {
         const auto now = Clock::now();
@@ -160,7 +160,9 @@ TEST(GameLoop, AWaitingTablePresentsNothingNewAndAClickIsAnsweredInTheNextFrame)
             SDL_PushEvent(&wake);
         }
     });
-    const int exitCode = StartGame(state, resources, line, {}, &watcher);
+    const int exitCode =
+        RunGame({.state = state, .resources = resources, .line = line, .files = {}, .scaledArchivePath = {}},
+                watcher);
     done.store(true);
     waker.join();
     fs::remove_all(home);

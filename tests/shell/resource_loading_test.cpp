@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -160,6 +161,34 @@ TEST(ScaledPictureName, PutsTheScaleBeforeTheExtension) {
     EXPECT_EQ(ScaledPictureName("Back_800x600.jpg", 3), "Back_800x600@3x.jpg");
     EXPECT_EQ(ScaledPictureName("pass.BMP", 2), "pass@2x.BMP");
     EXPECT_EQ(ScaledPictureName("noextension", 2), "noextension@2x");
+}
+
+// The filter for the second archive keeps exactly the names ScaledPictureName gives at its scale, and
+// of the cards only the chosen deck's.
+TEST(ScaledPictureFilter, KeepsOneScalesNamesOfOneDeck) {
+    struct Case {
+        ResourceFolder folder;
+        std::string name;
+        bool kept;
+    };
+    const std::vector<Case> cases = {
+        {ResourceFolder::Bitmaps, ScaledPictureName("Back_800x600.jpg", 2), true},
+        {ResourceFolder::Fonts, ScaledPictureName("fntDeluxe.bmp", 2), true},
+        {ResourceFolder::Roya2, ScaledPictureName("S_cardback.bmp", 2), true},
+        {ResourceFolder::Numbers, ScaledPictureName("noextension", 2), true},
+        {ResourceFolder::Royal, ScaledPictureName("S_cardback.bmp", 2), false},  // the other deck
+        {ResourceFolder::Bitmaps, ScaledPictureName("Back_800x600.jpg", 3), false},
+        {ResourceFolder::Bitmaps, "Back_800x600.jpg", false},
+        {ResourceFolder::Bitmaps, "Back@2x_800x600.jpg", false},  // the mark not before the extension
+        {ResourceFolder::Bitmaps, "Back_800x600@12x.jpg", false},
+    };
+    const auto keep = ScaledPictureFilter(2, ResourceFolder::Roya2);
+    for (const Case& c : cases) {
+        EXPECT_EQ(keep(c.folder, c.name), c.kept) << FolderName(c.folder) << "/" << c.name;
+    }
+    // A deck the options do not know keeps no cards at all.
+    EXPECT_FALSE(ScaledPictureFilter(2, std::nullopt)(ResourceFolder::Roya2, "S_cardback@2x.bmp"));
+    EXPECT_TRUE(ScaledPictureFilter(2, std::nullopt)(ResourceFolder::Bitmaps, "mouse@2x.bmp"));
 }
 
 TEST_F(ResourceLoadingTest, AtALargerScaleEveryPictureComesFromTheSecondArchiveInTheSameUnits) {

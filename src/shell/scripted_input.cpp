@@ -1,0 +1,74 @@
+#include "shell/scripted_input.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+
+TestDriverCommandLine ParseTestDriverCommandLine(int argc, const char* const* argv) {
+    TestDriverCommandLine result;
+    TestHooks& hooks = result.hooks;
+    result.parsed = ParseCommandLine(argc, argv, [&hooks](CLI::App& app) {
+        app.name("zarn-test-driver");
+        app.description(
+            "Runs the game as zarn does, scripted by the test hooks below; for the tests and benchmarks.");
+        app.add_option("--exit-after-frames", hooks.exitAfterFrames,
+                       "Test hook: press ESCAPE for the game after N frames")
+            ->type_name("N")
+            ->check(CLI::NonNegativeNumber);
+        app.add_option(
+               "--lose-display-after-frames", hooks.loseDisplayAfterFrames,
+               "Test hook: lose the display after N frames (it is restored and the pictures reloaded)")
+            ->type_name("N")
+            ->check(CLI::NonNegativeNumber);
+        app.add_option("--hint-after-frames", hooks.hintAfterFrames,
+                       "Test hook: press H (the hint) for the player after N frames")
+            ->type_name("N")
+            ->check(CLI::NonNegativeNumber);
+        app.add_flag("--keep-demo", hooks.keepDemo,
+                     "Test hook: the demo resumes, saves and records its match like a player's match");
+        app.add_flag(
+            "--fast-frames", hooks.fastFrames,
+            "Test hook: no frame pacing, one frame in 16 drawn, the game's clock 50 ms ahead every frame");
+        app.add_flag("--report-scale", hooks.reportScale,
+                     "Test hook: tell on standard error when the table is first shown at each new drawing "
+                     "scale");
+    });
+    return result;
+}
+
+Clock& ScriptedDriver::GameClock() {
+    return hooks_.fastFrames ? static_cast<Clock&>(frameClock_) : GameDriver::GameClock();
+}
+
+void ScriptedDriver::BeforeFrame() {
+    if (!hooks_.fastFrames) {
+        GameDriver::BeforeFrame();
+    }
+}
+
+bool ScriptedDriver::DrawsFrame(int64_t framesRun) const {
+    return !hooks_.fastFrames || framesRun % kFastFramesDrawn == 0;
+}
+
+bool ScriptedDriver::ScriptsInput() const {
+    return hooks_.exitAfterFrames >= 0 || hooks_.loseDisplayAfterFrames >= 0 || hooks_.hintAfterFrames >= 0 ||
+           hooks_.fastFrames;
+}
+
+FrameScript ScriptedDriver::ScriptFrame(int64_t framesRun, InputSnapshot& input) {
+    if (hooks_.exitAfterFrames >= 0 && framesRun >= hooks_.exitAfterFrames) {
+        input.Keys[kKeyEscape] = true;
+    }
+    if (framesRun == hooks_.hintAfterFrames) {
+        input.Keys[kKeyH] = true;
+    }
+    return {.loseDisplay = framesRun == hooks_.loseDisplayAfterFrames};
+}
+
+void ScriptedDriver::FrameShown(int32_t scale) {
+    if (hooks_.reportScale && scale != scaleShown_) {
+        scaleShown_ = scale;
+        std::fprintf(stderr, "zarn: drawing at scale %d\n", scaleShown_);
+        std::fflush(stderr);
+    }
+}
