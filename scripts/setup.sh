@@ -1,18 +1,57 @@
 #!/usr/bin/env bash
-# Makes a Debian machine ready to build, test and run Zarn.
-# Installs only the packages that are missing; does nothing when all are present.
+# Makes a Debian machine ready for one or more purposes, installing only the packages that are missing
+# (nothing at all when every one is present):
+#
+#   scripts/setup.sh [PURPOSE...]     run, test, bench, fuzz, package; every list when none is given
+#
+# Each purpose has one list and each package is named once, in the list of the first purpose that needs
+# it; a purpose that builds on another names both (the Makefile does: `make run` installs the run list
+# only, `make test` the run, test and package lists, since the tests check the installed files and the
+# Debian package too).
 set -euo pipefail
 
-packages=(
+# Building and running the game: the compiler and build tools, the libraries the game and its dialog
+# use, and the fonts the resource generator draws its letters from.
+run_packages=(
     g++ cmake ninja-build pkg-config
     libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev
-    qt6-base-dev
-    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
-    clang libclang-rt-dev
+    qt6-base-dev libcli11-dev
     fonts-dejavu-core fonts-dseg fonts-dkg-handwriting
-    xvfb xdotool x11-utils
-    help2man desktop-file-utils appstream man-db file dpkg-dev lintian
 )
+# The tests: GoogleTest, a private X server and the tools that drive a real window, python3 for the
+# pictures the keyboard test compares, and ccache, which the build uses when present (the sanitizer
+# build compiles everything a second time).
+test_packages=(
+    libgtest-dev libgmock-dev
+    xvfb xdotool x11-utils python3
+    ccache
+)
+# The benchmarks (the frame-loop ones run under Xvfb too: `make bench` adds the test list).
+bench_packages=(libbenchmark-dev)
+# The fuzzers: clang and its libFuzzer and sanitizer runtimes.
+fuzz_packages=(clang libclang-rt-dev)
+# Installing and packaging: the manual pages written from --help, and the checkers of the desktop entry,
+# the metadata, the pages and the Debian package.
+package_packages=(help2man desktop-file-utils appstream man-db file dpkg-dev lintian)
+
+purposes=("$@")
+if [[ ${#purposes[@]} -eq 0 ]]; then
+    purposes=(run test bench fuzz package)
+fi
+packages=()
+for purpose in "${purposes[@]}"; do
+    case "$purpose" in
+        run) packages+=("${run_packages[@]}") ;;
+        test) packages+=("${test_packages[@]}") ;;
+        bench) packages+=("${bench_packages[@]}") ;;
+        fuzz) packages+=("${fuzz_packages[@]}") ;;
+        package) packages+=("${package_packages[@]}") ;;
+        *)
+            echo "zarn setup: unknown purpose '$purpose' (run, test, bench, fuzz or package)" >&2
+            exit 2
+            ;;
+    esac
+done
 
 missing=()
 for pkg in "${packages[@]}"; do

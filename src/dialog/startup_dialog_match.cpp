@@ -1,4 +1,6 @@
 // The startup dialog's part about the player's own files: the saved match and the statistics.
+#include <algorithm>
+
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -8,6 +10,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "dialog/startup_dialog_texts.h"
 #include "dialog/startup_dialog_window.h"
 #include "persistence/statistics.h"
 
@@ -24,6 +27,13 @@ QString RulesLine(const SavedMatchSummary& m) {
         .arg(rules.join(QStringLiteral(", ")));
 }
 
+// The summary names the kingdom's owner as it names the seats of the totals (seat 0 the human), so
+// the owner's seat is the seat of that name: the opponents' names are distinct and none is "you".
+int OwnerSeat(const SavedMatchSummary& m) {
+    const auto owner = std::find(m.Names.begin(), m.Names.end(), m.KingdomOwner);
+    return owner == m.Names.end() ? -1 : static_cast<int>(owner - m.Names.begin());
+}
+
 QString MatchLine(const SavedMatchSummary& m) {
     QStringList totals;
     for (size_t seat = 0; seat < m.Totals.size(); ++seat) {
@@ -31,10 +41,9 @@ QString MatchLine(const SavedMatchSummary& m) {
                       .arg(QString::fromStdString(m.Names[seat]).trimmed())
                       .arg(m.Totals[seat]);
     }
-    return QStringLiteral("Contract %1 of 20, in the kingdom of %2. Totals: %3.")
-        .arg(m.ContractNumber)
-        .arg(QString::fromStdString(m.KingdomOwner).trimmed())
-        .arg(totals.join(QStringLiteral(", ")));
+    return startup_texts::SavedMatchLine(m.ContractNumber, OwnerSeat(m),
+                                         QString::fromStdString(m.KingdomOwner).trimmed(),
+                                         totals.join(QStringLiteral(", ")));
 }
 
 }  // namespace

@@ -168,6 +168,12 @@ QStringList CreditsLabels() {
     };
 }
 
+QString SavedMatchLine(int contractNumber, int ownerSeat, const QString& ownerName, const QString& totals) {
+    const QString kingdom =
+        ownerSeat == 0 ? QStringLiteral("your kingdom") : QStringLiteral("the kingdom of %1").arg(ownerName);
+    return QStringLiteral("Contract %1 of 20, in %2. Totals: %3.").arg(contractNumber).arg(kingdom, totals);
+}
+
 QString VersionText() {
     return QStringLiteral("Version %1.%2.%3")
         .arg(ZARN_VERSION_MAJOR)

@@ -51,6 +51,11 @@ inline const QString kWebBrowserNote =
 inline const QString kExitButton = QStringLiteral("Exit");
 inline const QString kStartButton = QStringLiteral("I have read the licence terms and I agree, let's play!");
 
+// The saved match's line: "Contract N of 20, in your kingdom. Totals: ..." when the human's seat (0)
+// owns the kingdom, "... in the kingdom of NAME. ..." when another seat does. `totals` is already
+// written out ("you 120, Anna 85, ...").
+QString SavedMatchLine(int contractNumber, int ownerSeat, const QString& ownerName, const QString& totals);
+
 // "Version " + major.minor.revision of this program.
 QString VersionText();
 

@@ -104,6 +104,31 @@ TEST_F(MatchPanelTest, ASavedMatchIsOfferedWithItsContractKingdomTotalsAndRules)
     EXPECT_FALSE(dialog->ResumeChosen());
 }
 
+// The saved match's line names the kingdom's owner: the human's seat reads "your kingdom", another
+// seat "the kingdom of" its name.
+TEST_F(MatchPanelTest, TheSavedMatchLineReadsRightForTheHumansKingdomAndAnOpponents) {
+    struct Case {
+        int ownerSeat;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {0, "Contract 3 of 20, in your kingdom. Totals: you 120, Anna 85, Bert -40, Cleo 300."},
+        {2, "Contract 3 of 20, in the kingdom of Bert. Totals: you 120, Anna 85, Bert -40, Cleo 300."},
+    };
+    for (const Case& c : cases) {
+        SavedMatchSummary summary;
+        summary.ContractNumber = 3;
+        summary.Names = {"you", "Anna", "Bert", "Cleo"};
+        summary.Totals = {120, 85, -40, 300};
+        summary.KingdomOwner = summary.Names[c.ownerSeat];
+        MatchOffer offer;
+        offer.savedMatch = summary;
+        const auto dialog = Open(offer);
+        EXPECT_EQ(dialog->findChild<QLabel*>("SavedMatchText")->text().toStdString(), c.expected)
+            << "seat " << c.ownerSeat;
+    }
+}
+
 TEST_F(MatchPanelTest, NewMatchOnTheCommandLinePreselectsANewMatch) {
     MatchOffer offer;
     offer.savedMatch = SevenContractsIn();

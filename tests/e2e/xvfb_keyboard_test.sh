@@ -39,8 +39,8 @@ read -r DISPLAY xvfb_pid <<<"$server"
 export DISPLAY
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
-# As in the other X window test: the X11 driver's own libraries leave allocations behind at exit.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+# Leak detection on, only the system libraries' own leaks suppressed (the sanitizer build).
+source "$(dirname "$0")/../support/sanitizer_options.sh"
 
 # Plays the seed's first deal from the keyboard up to a step: "menu", "waiting" or "played". Writes the
 # last frame to the given file.

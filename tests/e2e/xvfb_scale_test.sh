@@ -37,7 +37,8 @@ read -r DISPLAY xvfb_pid <<<"$server"
 export DISPLAY
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+# Leak detection on, only the system libraries' own leaks suppressed (the sanitizer build).
+source "$(dirname "$0")/../support/sanitizer_options.sh"
 
 # Waits up to twenty seconds for the game's log to report the n-th change to a scale.
 expect_scale() {

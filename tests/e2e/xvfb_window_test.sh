@@ -50,10 +50,8 @@ export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/st
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_STATE_HOME" "$XDG_DATA_HOME"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
-# In the sanitizer build the X11 driver's own libraries (the session bus connection SDL keeps for the
-# screen saver) leave allocations behind at exit. The game's own memory is checked for leaks by the
-# headless end-to-end test; here leak checking is off.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+# Leak detection on, only the system libraries' own leaks suppressed (the sanitizer build).
+source "$(dirname "$0")/../support/sanitizer_options.sh"
 
 "$zarn" --no-dialog --windowed --autoplay --seed 4 --screenshot "$work/shot.png" >"$work/log" 2>&1 &
 game_pid=$!

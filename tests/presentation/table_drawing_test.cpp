@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -440,6 +441,46 @@ TEST_F(BannerTest, WhileTheLastTrickIsShownItSaysWhoWonItOrWhatIsMarked) {
         state.Aids.LastLaidCount = c.laidCount;
         DrawTable(canvas, kScreenClipRect, state, fonts, WallClock{});
         EXPECT_EQ(TextDrawnAt(canvas.calls, PictureId::FontDeluxe, 572), c.banner);
+    }
+}
+
+// Every sentence the table builds from a seat's name, for the human's seat and for an opponent's: the
+// human's reads in the first person, an opponent's carries the name (trailing blanks trimmed).
+TEST_F(BannerTest, EverySentenceNamingASeatReadsRightForTheHumanAndForAnOpponent) {
+    const auto kingdomOf = [this](int owner) {
+        state.KingdomSeat = static_cast<int16_t>((owner + 1) % kSeats);
+        state.FirstSeat = state.KingdomSeat;
+        state.SeatInfo[state.FirstSeat][kKingdomDealsCell] = 2;
+        state.Phase = Phase::NormalPlay;
+        state.Aids.LastTrickShown = false;
+        return BannerText(state);
+    };
+    const auto lastTrickWonBy = [this](int winner) {
+        RecordingCanvas canvas;
+        GameFonts fonts = LoadFonts(canvas);
+        FillHandLayout(state.Layout);
+        state.Phase = Phase::NormalPlay;
+        state.Contract = kQueens;
+        state.Aids.LastTrickShown = true;
+        state.Aids.LastTrickCount = 4;
+        state.Aids.LastTrickWinner = static_cast<int16_t>(winner);
+        DrawTable(canvas, kScreenClipRect, state, fonts, WallClock{});
+        return TextDrawnAt(canvas.calls, PictureId::FontDeluxe, 572);
+    };
+    struct Case {
+        const char* what;
+        std::function<std::string(int)> text;
+        int seat;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"kingdom banner", kingdomOf, 0, "My kingdom 3/5  Diamonds 12/20"},
+        {"kingdom banner", kingdomOf, 2, "Ed's kingdom 3/5  Diamonds 12/20"},
+        {"last trick", lastTrickWonBy, 0, "Last trick, won by me"},
+        {"last trick", lastTrickWonBy, 2, "Last trick, won by Ed"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.text(c.seat), c.expected) << c.what << ", seat " << c.seat;
     }
 }
 
