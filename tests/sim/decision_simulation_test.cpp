@@ -10,7 +10,6 @@
 #include "flow/autoplayer.h"
 #include "flow/computer_seats.h"
 #include "flow/game_frame.h"
-#include "flow/thinking_seats.h"
 #include "players/card_bits.h"
 #include "players/deal_sampler.h"
 #include "players/trick_choice.h"
@@ -209,13 +208,8 @@ std::array<int16_t, kSeats> FrameMatch(ComputerSeats* seats, uint32_t seed) {
     return s.TotalScore;
 }
 
-TEST(ExpertInPlay, ThinkingOnTheWorkerThreadChangesNoChoice) {
-    ExpertPlayer expert(8, FastSettings());
-    ImmediateSeats immediate(expert);
-    ThinkingSeats thinking(8, true, FastSettings());
-    EXPECT_EQ(FrameMatch(&thinking, 31), FrameMatch(&immediate, 31));
-    EXPECT_FALSE(thinking.Thinking());
-}
+// The worker thread's own tests (the same choices as deciding at once, failures) are in
+// tests/flow/thinking_seats_test.cpp, which also runs under ThreadSanitizer.
 
 TEST(ExpertInPlay, TheGameOwnPlayersBehindTheHookPlayAsWithout) {
     ClassicPlayer classic;
