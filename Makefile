@@ -3,13 +3,14 @@
 
 BUILD_DIR      ?= build
 ASAN_BUILD_DIR ?= build-asan
+TSAN_BUILD_DIR ?= build-tsan
 BUILD_TYPE     ?= RelWithDebInfo
 JOBS           ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS   ?= 60
 ARGS           ?=
 PREFIX         ?= /usr/local
 
-.PHONY: all setup configure build run test test-release test-asan bench fuzz format clean install package
+.PHONY: all setup configure build run test test-release test-asan test-tsan bench fuzz format clean install package
 
 all: build
 
@@ -67,8 +68,18 @@ test-asan: setup
 		LSAN_OPTIONS=suppressions=$(LSAN_SUPPRESSIONS):print_suppressions=0 \
 		ctest --test-dir $(ASAN_BUILD_DIR) --output-on-failure -j $(JOBS)
 
-# The whole suite: the optimised build, then the sanitizer build.
-test: test-release test-asan
+# The code that runs on a worker thread (the expert players' thinking seats), under ThreadSanitizer:
+# only its test binary is built and only its tests run. setarch -R turns off address randomisation,
+# which ThreadSanitizer's fixed memory layout cannot live with on kernels with many random mmap bits.
+test-tsan: setup
+	@cmake -S . -B $(TSAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARN_TSAN=ON >/dev/null
+	@cmake --build $(TSAN_BUILD_DIR) -j $(JOBS) --target thinking_seats_test
+	@mkdir -p $(TSAN_BUILD_DIR)/test-home
+	@$(call TEST_HOME,$(TSAN_BUILD_DIR)) TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+		setarch $$(uname -m) -R ctest --test-dir $(TSAN_BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# The whole suite: the optimised build, then the sanitizer builds.
+test: test-release test-asan test-tsan
 
 bench: build
 	@for b in $(BUILD_DIR)/bin/*_bench; do [ -x "$$b" ] && "$$b"; done
@@ -80,4 +91,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs -r clang-format -i
 
 clean:
-	@rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) build-fuzz
+	@rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(TSAN_BUILD_DIR) build-fuzz

@@ -10,6 +10,14 @@ if(ZARN_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(ZARN_TSAN)
+    if(ZARN_SANITIZE)
+        message(FATAL_ERROR "ZARN_TSAN and ZARN_SANITIZE cannot be combined: use two build folders")
+    endif()
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
+endif()
+
 # A GoogleTest executable registered with CTest test by test.
 function(zarn_add_gtest name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})

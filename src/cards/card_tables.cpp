@@ -121,7 +121,7 @@ void SetRankOrder(GameState& s) {
 }
 
 void NewMatchConstants(GameState& s, Random& random) {
-    s.HandSize = 13;
+    s.HandSize = kHandCards;
     s.ContractPenaltyTotal[kTricks] = 130;
     s.ContractPenaltyTotal[kDiamonds] = 195;
     s.ContractPenaltyTotal[kQueens] = 100;
@@ -151,8 +151,7 @@ void ResetContractCounters(GameState& s) {
 }
 
 int16_t SeatBefore(const GameState& s, int k) {
-    const int d = s.CurrentSeat - k;
-    return static_cast<int16_t>((d % kSeats + kSeats) % kSeats);
+    return WrapSeat(s.CurrentSeat - k);
 }
 
 int16_t CurrentSeatValue(const GameState& s) {
@@ -162,7 +161,7 @@ int16_t CurrentSeatValue(const GameState& s) {
 int16_t FindHandSlot(const GameState& s, int seat, int16_t card) {
     // A played slot keeps its old id, so a held slot is preferred.
     int16_t anySlot = -1;
-    for (int16_t slot = 0; slot < 13; ++slot) {
+    for (int16_t slot = 0; slot < kHandCards; ++slot) {
         const CardRecord& record = s.Hand[seat][slot];
         if (record.Card == card) {
             if (record.InUse) {

@@ -14,6 +14,8 @@ inline constexpr int kSeats = 4;
 inline constexpr int kCards = 52;
 inline constexpr int kCardIdSlots = 55;  // arrays by card id run 0..54; 52..54 stay unused
 inline constexpr int kHandSlots = 16;
+inline constexpr int kHandCards = 13;                 // cards dealt to each seat, in slots 0..12
+inline constexpr int kLastHandSlot = kHandCards - 1;  // the highest slot a dealt card lies in
 inline constexpr int kDeckSlots = 53;
 inline constexpr int kTableSlots = 36;
 inline constexpr int kWonPileSlots = 53;
@@ -29,6 +31,12 @@ inline constexpr int kPlayLogSlots = 256;  // a layout contract's passes come on
 
 // Seats: 0 is the human at the bottom, then right, top and left in turn order.
 inline constexpr int16_t kHumanSeat = 0;
+
+// A seat number counted round the table, brought back to 0..3: `WrapSeat(seat + 1)` is the next seat in
+// turn order, `WrapSeat(seat - 1)` the one before, whatever the sign.
+constexpr int16_t WrapSeat(int seat) {
+    return static_cast<int16_t>((seat % kSeats + kSeats) % kSeats);
+}
 
 // Contracts.
 inline constexpr int16_t kTricks = 1;

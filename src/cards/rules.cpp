@@ -12,10 +12,6 @@ int16_t HeightOf(const GameState& s, int16_t card) {
     return s.RankOrder[s.CardRank[card]];
 }
 
-int16_t Wrap(int seat) {
-    return static_cast<int16_t>((seat % kSeats + kSeats) % kSeats);
-}
-
 }  // namespace
 
 std::span<const int16_t> HumanHeldList(const GameState& s) {
@@ -24,7 +20,7 @@ std::span<const int16_t> HumanHeldList(const GameState& s) {
 
 bool HoldsSuitOf(const GameState& s, const CardRecord& card) {
     const int32_t suit = SuitOf(s, card.Card);
-    for (int slot = 0; slot < 13; ++slot) {
+    for (int slot = 0; slot < kHandCards; ++slot) {
         const CardRecord& held = s.Hand[kHumanSeat][slot];
         if (held.InUse && SuitOf(s, held.Card) == suit) {
             return true;
@@ -159,7 +155,7 @@ bool IsLayoutPlayable(const GameState& s, int16_t card) {
 }
 
 bool CanPlayLayout(const GameState& s) {
-    for (int slot = 0; slot < 13; ++slot) {
+    for (int slot = 0; slot < kHandCards; ++slot) {
         const CardRecord& held = s.Hand[s.CurrentSeat][slot];
         if (held.InUse && IsLayoutPlayable(s, held.Card)) {
             return true;
@@ -173,7 +169,7 @@ int16_t HeldCardCount(const GameState& s, int seat) {
         return 0;
     }
     int16_t count = 0;
-    for (int slot = 0; slot < 13; ++slot) {
+    for (int slot = 0; slot < kHandCards; ++slot) {
         if (s.Hand[seat][slot].InUse) {
             ++count;
         }
@@ -212,18 +208,18 @@ void NotePlay(GameState& s, int seat, int16_t card) {
 }
 
 void NextSeat(GameState& s) {
-    s.CurrentSeat = Wrap(s.CurrentSeat + 1);
+    s.CurrentSeat = WrapSeat(s.CurrentSeat + 1);
 }
 void StepSeatForward(GameState& s) {
-    s.CurrentSeat = Wrap(s.CurrentSeat + 1);
+    s.CurrentSeat = WrapSeat(s.CurrentSeat + 1);
 }
 void StepSeatBack(GameState& s) {
-    s.CurrentSeat = Wrap(s.CurrentSeat - 1);
+    s.CurrentSeat = WrapSeat(s.CurrentSeat - 1);
 }
 
 int16_t SevenOfHeartsHolder(const GameState& s) {
     for (int16_t seat = 0; seat < kSeats; ++seat) {
-        for (int slot = 0; slot < s.HeldCount[seat] && slot < 13; ++slot) {
+        for (int slot = 0; slot < s.HeldCount[seat] && slot < kHandCards; ++slot) {
             const int16_t id = s.Hand[seat][slot].Card;
             if (SuitOf(s, id) == kHearts && s.CardRank[id] == 7) {
                 return seat;
@@ -238,7 +234,7 @@ void GiveFirstKingdomToSevenOfHearts(GameState& s) {
         return;
     }
     const int16_t holder = SevenOfHeartsHolder(s);
-    const int16_t first = Wrap(holder + 1);
+    const int16_t first = WrapSeat(holder + 1);
     if (first != s.FirstSeat) {
         // The kingdom's deal count follows the kingdom, or a stale count would cut a later one short.
         s.SeatInfo[first][kKingdomDealsCell] = s.SeatInfo[s.FirstSeat][kKingdomDealsCell];
@@ -246,13 +242,13 @@ void GiveFirstKingdomToSevenOfHearts(GameState& s) {
     }
     s.FirstSeat = first;
     s.KingdomSeat = first;
-    s.CurrentSeat = Wrap(holder - 1);
+    s.CurrentSeat = WrapSeat(holder - 1);
 }
 
 void SortHumanHand(GameState& s) {
     auto& hand = s.Hand[kHumanSeat];
     std::vector<int16_t> collected;
-    for (int slot = 0; slot < 13; ++slot) {
+    for (int slot = 0; slot < kHandCards; ++slot) {
         if (hand[slot].InUse) {
             collected.push_back(hand[slot].Card);
         }
@@ -273,7 +269,7 @@ void SortHumanHand(GameState& s) {
         return suitA != suitB ? suitA < suitB : HeightOf(s, a) > HeightOf(s, b);
     });
     size_t next = 0;
-    for (int slot = 0; slot < 13 && next < sorted.size(); ++slot) {
+    for (int slot = 0; slot < kHandCards && next < sorted.size(); ++slot) {
         if (hand[slot].InUse) {
             hand[slot].Card = sorted[next++];
         }

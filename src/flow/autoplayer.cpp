@@ -7,6 +7,7 @@
 #include "cards/card_tables.h"
 #include "cards/rules.h"
 #include "flow/card_movement.h"
+#include "flow/card_play.h"
 #include "flow/computer_seats.h"
 #include "flow/game_frame.h"
 #include "flow/play_aids.h"
@@ -19,23 +20,13 @@ bool WaitingForHumanCard(const GameState& s) {
 
 }  // namespace
 
-int FirstLegalSlot(const GameState& s) {
-    for (int slot = 0; slot <= 12; ++slot) {
-        const CardRecord& card = s.Hand[kHumanSeat][slot];
-        if (card.InUse && IsLegalPlay(s, card)) {
-            return slot;
-        }
-    }
-    return -1;
-}
-
 bool VisibleCardPoint(const GameState& s, int slot, int32_t& x, int32_t& y) {
     const CardRecord& card = s.Hand[kHumanSeat][slot];
     const float midY = card.Y + static_cast<float>(card.Height) / 2.0f;
     float left = card.X;
     float right = card.X + card.Width;
     // Higher slots are drawn over lower ones; cut away every one that covers this card's middle row.
-    for (int j = slot + 1; j <= 12; ++j) {
+    for (int j = slot + 1; j <= kLastHandSlot; ++j) {
         const CardRecord& over = s.Hand[kHumanSeat][j];
         if (!over.InUse || midY <= over.Y || midY >= over.Y + over.Height) {
             continue;
@@ -95,11 +86,8 @@ InputSnapshot AutoPlayer::NextInput(const GameState& s) {
                 return Idle();  // still thinking
             }
             k = *chosen - 1;
-            if (k < 0 || k > 4 || s.ContractButton[k].enabled == 0) {
-                k = -1;
-                for (int i = 0; i < 5 && k < 0; ++i) {
-                    k = s.ContractButton[i].enabled != 0 ? i : -1;
-                }
+            if (!ButtonOffered(s, k)) {
+                k = FirstOfferedButton(s);
             }
         } else {
             k = ComputerChoiceButtonForHuman(s);
@@ -128,8 +116,7 @@ InputSnapshot AutoPlayer::NextInput(const GameState& s) {
                 return Idle();  // still thinking
             }
             slot = s.Contract == kLayoutContract ? *chosen : FindHandSlot(s, kHumanSeat, *chosen);
-            if (slot < 0 || slot > 12 || !s.Hand[kHumanSeat][slot].InUse ||
-                !IsLegalPlay(s, s.Hand[kHumanSeat][slot])) {
+            if (!HumanSlotLegal(s, slot)) {
                 refused = true;
                 slot = FirstLegalSlot(s);
             }

@@ -42,9 +42,6 @@ private:
     int refusedChoices_ = 0;
 };
 
-// The lowest hand slot of seat 0 holding a card the rules allow now, or -1.
-int FirstLegalSlot(const GameState& s);
-
 // A point strictly inside the part of the human's hand slot that no higher slot covers; false when
 // the card is hidden entirely.
 bool VisibleCardPoint(const GameState& s, int slot, int32_t& x, int32_t& y);

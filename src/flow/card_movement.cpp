@@ -75,7 +75,7 @@ bool IsWithinArrival(const GameState& s, const CardRecord& card) {
 
 bool AnyCardMoving(const GameState& s) {
     for (const auto& hand : s.Hand) {
-        for (int slot = 0; slot < 13; ++slot) {
+        for (int slot = 0; slot < kHandCards; ++slot) {
             if (hand[slot].Moving) {
                 return true;
             }
@@ -135,7 +135,7 @@ void GatherHand(GameState& s, float x, float y, GameServices& services) {
         return;
     }
     PlayFlipSound(services);
-    for (int slot = 1; slot <= 12; ++slot) {
+    for (int slot = 1; slot <= kLastHandSlot; ++slot) {
         CardRecord& card = s.Hand[kHumanSeat][slot];
         if (!card.InUse) {
             continue;
@@ -152,7 +152,7 @@ void SpreadHand(GameState& s, GameServices& services) {
         return;
     }
     PlaySignSound(services);
-    for (int slot = 1; slot <= 12; ++slot) {
+    for (int slot = 1; slot <= kLastHandSlot; ++slot) {
         CardRecord& card = s.Hand[kHumanSeat][slot];
         if (!card.InUse) {
             continue;

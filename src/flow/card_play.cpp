@@ -46,7 +46,7 @@ int16_t HumanCardHit(GameState& s, int32_t x, int32_t y) {
 }
 
 int16_t HumanCardAt(const GameState& s, int32_t x, int32_t y) {
-    for (int16_t slot = 12; slot >= 0; --slot) {
+    for (int16_t slot = kLastHandSlot; slot >= 0; --slot) {
         const CardRecord& card = s.Hand[kHumanSeat][slot];
         if (!card.InUse || card.Moving || !ContainsStrictly(card, x, y)) {
             continue;
@@ -60,12 +60,25 @@ int16_t HumanCardAt(const GameState& s, int32_t x, int32_t y) {
     return -1;
 }
 
-bool HumanMayPlaySlot(const GameState& s, int slot) {
-    if (slot < 0 || slot > 12) {
+bool HumanSlotLegal(const GameState& s, int slot) {
+    if (slot < 0 || slot > kLastHandSlot) {
         return false;
     }
     const CardRecord& card = s.Hand[kHumanSeat][slot];
-    return card.InUse && !card.Moving && IsLegalPlay(s, card);
+    return card.InUse && IsLegalPlay(s, card);
+}
+
+bool HumanMayPlaySlot(const GameState& s, int slot) {
+    return HumanSlotLegal(s, slot) && !s.Hand[kHumanSeat][slot].Moving;
+}
+
+int16_t FirstLegalSlot(const GameState& s) {
+    for (int16_t slot = 0; slot <= kLastHandSlot; ++slot) {
+        if (HumanSlotLegal(s, slot)) {
+            return slot;
+        }
+    }
+    return -1;
 }
 
 void TakeHumanCard(GameState& s, int16_t slot) {
@@ -90,7 +103,7 @@ void ReleaseHandSlot(GameState& s, CardRecord& card) {
     card.FaceUp = s.CurrentSeat == kHumanSeat;
     const int seat = s.CurrentSeat;
     int16_t count = 0;
-    for (int slot = 0; slot < 13; ++slot) {
+    for (int slot = 0; slot < kHandCards; ++slot) {
         if (s.Hand[seat][slot].InUse) {
             s.HeldCards[seat][count++] = s.Hand[seat][slot].Card;
         }
@@ -116,11 +129,11 @@ void StepTrickSweep(GameState& s, GameServices& services) {
 
 void StepHand(GameState& s, GameServices& services) {
     auto& hand = s.Hand[kHumanSeat];
-    for (int slot = 1; slot <= 12; ++slot) {
+    for (int slot = 1; slot <= kLastHandSlot; ++slot) {
         StepMove(hand[slot]);
     }
     // The highest slot travels farthest, so its arrival ends the fold (or the spread) for all.
-    for (int slot = 12; slot >= 1; --slot) {
+    for (int slot = kLastHandSlot; slot >= 1; --slot) {
         if (hand[slot].Moving) {
             CardArrived(s, hand[slot], services);
             return;

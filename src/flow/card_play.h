@@ -14,8 +14,14 @@ int16_t HumanCardHit(GameState& s, int32_t x, int32_t y);
 // The slot HumanCardHit would take at (x, y), without taking it; -1 for none.
 int16_t HumanCardAt(const GameState& s, int32_t x, int32_t y);
 
+// The human's hand slot holds a card the rules allow now (resting or not).
+bool HumanSlotLegal(const GameState& s, int slot);
+
 // The human's hand slot holds a resting card the rules allow now.
 bool HumanMayPlaySlot(const GameState& s, int slot);
+
+// The lowest hand slot of seat 0 holding a card the rules allow now, or -1.
+int16_t FirstLegalSlot(const GameState& s);
 
 // The human plays the card in `slot`: noted for the rules and the click marked as taken. The frame
 // sends it on its way after the game step.

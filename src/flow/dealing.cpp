@@ -39,7 +39,7 @@ void StartNewMatch(GameState& s, Random& random) {
 
 void PlaceHands(GameState& s) {
     for (int seat = 0; seat < kSeats; ++seat) {
-        for (int slot = 0; slot <= 12; ++slot) {
+        for (int slot = 0; slot <= kLastHandSlot; ++slot) {
             CardRecord& card = s.Hand[seat][slot];
             const PointXY place = HandSlotPlace(s, seat, slot);
             card.InUse = false;
@@ -178,7 +178,7 @@ int16_t ChooseFirstSeat(GameState& s, Random& random) {
     int16_t& deals = s.SeatInfo[s.FirstSeat][kKingdomDealsCell];
     ++deals;
     if (deals == 5) {
-        s.KingdomSeat = static_cast<int16_t>((s.KingdomSeat + 1) % kSeats);
+        s.KingdomSeat = WrapSeat(s.KingdomSeat + 1);
         return s.KingdomSeat;
     }
     return s.FirstSeat;
@@ -186,7 +186,7 @@ int16_t ChooseFirstSeat(GameState& s, Random& random) {
 
 void BuildDealOrder(GameState& s) {
     for (int i = 0; i < kSeats; ++i) {
-        s.DealOrder[i] = static_cast<int16_t>((s.CurrentSeat + i) % kSeats);
+        s.DealOrder[i] = WrapSeat(s.CurrentSeat + i);
     }
 }
 

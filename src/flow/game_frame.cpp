@@ -53,7 +53,8 @@ void StartNewGame(GameState& s, GameServices& given) {
 
 bool SortAllowed(const GameState& s) {
     const bool humanTurn = s.CurrentSeat == kHumanSeat;
-    const bool fullHandInPlay = s.Phase == Phase::NormalPlay && s.HeldCount[kHumanSeat] == 13 && humanTurn;
+    const bool fullHandInPlay =
+        s.Phase == Phase::NormalPlay && s.HeldCount[kHumanSeat] == kHandCards && humanTurn;
     const bool choosing = s.Phase == Phase::SelectTrumps && humanTurn;
     return (fullHandInPlay || choosing) && !AnyCardMoving(s);
 }

@@ -16,10 +16,6 @@
 
 namespace {
 
-int16_t Wrap(int seat) {
-    return static_cast<int16_t>((seat % kSeats + kSeats) % kSeats);
-}
-
 void StepPaused(GameState& s, GameServices& services) {
     if (services.computers != nullptr) {
         services.computers->Prepare(s);
@@ -44,7 +40,7 @@ void StepShowPicture(GameState& s, GameServices& services) {
         s.AwaitingHuman = false;
     }
     if (s.Phase == Phase::ShowContract) {
-        s.CurrentSeat = Wrap(s.CurrentSeat + 1);
+        s.CurrentSeat = WrapSeat(s.CurrentSeat + 1);
     }
     s.Phase = Phase::NormalPlay;
     if (!s.DelayOver) {
@@ -83,7 +79,7 @@ void StepSelectTrumps(GameState& s, GameServices& services) {
 }
 
 void StartTrickTurn(GameState& s, GameServices& services) {
-    s.CurrentSeat = Wrap(s.CurrentSeat + 1);
+    s.CurrentSeat = WrapSeat(s.CurrentSeat + 1);
     if (s.CurrentSeat == kHumanSeat) {
         s.HumanClickTaken = false;
         s.HumanMoved = false;
@@ -94,7 +90,7 @@ void StartTrickTurn(GameState& s, GameServices& services) {
     if (services.computers != nullptr) {
         const std::optional<int16_t> chosen = services.computers->TrickCard(s, s.CurrentSeat);
         if (!chosen) {
-            s.CurrentSeat = Wrap(s.CurrentSeat - 1);  // still thinking: this turn starts again next frame
+            s.CurrentSeat = WrapSeat(s.CurrentSeat - 1);  // still thinking: this turn starts again next frame
             return;
         }
         card = *chosen;
@@ -119,7 +115,7 @@ void StepNormalPlay(GameState& s, GameServices& services) {
         s.ShowPassPicture = false;
     }
     if (AnyCardMoving(s)) {
-        const int lastSlot = layout ? 13 : 12;
+        const int lastSlot = layout ? kLastHandSlot + 1 : kLastHandSlot;
         for (int slot = 0; slot <= lastSlot && s.Phase == Phase::NormalPlay; ++slot) {
             StepCard(s, s.Hand[kHumanSeat][slot], services);
         }
@@ -155,7 +151,7 @@ void StepDealing(GameState& s, GameServices& services) {
     ++s.CardsDealt;
     if (s.PacketDealt == s.DealPacketSize) {
         s.PacketDealt = 0;
-        s.DealTurn = Wrap(s.DealTurn + 1);
+        s.DealTurn = WrapSeat(s.DealTurn + 1);
     }
 }
 
@@ -194,7 +190,7 @@ void DealtCardArrived(GameState& s, CardRecord& card) {
         s.Phase = Phase::SelectTrumps;
         s.PacketDealt = 0;
         s.StepDone = false;
-        s.CurrentSeat = Wrap(s.CurrentSeat - 2);  // the choice's first step moves on to the owner
+        s.CurrentSeat = WrapSeat(s.CurrentSeat - 2);  // the choice's first step moves on to the owner
         if (s.ContractsPlayed == 0 && s.Options.SevenOfHeartsLead) {
             GiveFirstKingdomToSevenOfHearts(s);
         }
@@ -209,7 +205,7 @@ void SweepArrived(GameState& s, GameServices& services) {
     s.Phase = Phase::NormalPlay;
     CheckContractEnd(s, services);
     // The next turn steps forward onto the winner, who leads.
-    s.CurrentSeat = Wrap(s.CurrentSeat - 1);
+    s.CurrentSeat = WrapSeat(s.CurrentSeat - 1);
     ++s.SavePoints;
 }
 

@@ -9,15 +9,10 @@
 
 namespace {
 
-constexpr int kLastHandSlot = 12;
 constexpr int kContractChoices = 5;
 constexpr int kLayoutSuitColumns = 4;
 constexpr int kFirstLayoutCell = 1;
 constexpr int kLastLayoutCell = 13;
-
-bool ButtonOffered(const GameState& s, int button) {
-    return button >= 0 && button < kContractChoices && s.ContractButton[button].enabled != 0;
-}
 
 // The next allowed item after `from` in the direction `step` (+1 or -1), wrapping around; -1 for none.
 // From -1 the first item in that direction is found.
@@ -37,9 +32,17 @@ int16_t FirstPlayableSlot(const GameState& s) {
     return NextItem(-1, 1, kLastHandSlot + 1, [&](int slot) { return HumanMayPlaySlot(s, slot); });
 }
 
+}  // namespace
+
+bool ButtonOffered(const GameState& s, int button) {
+    return button >= 0 && button < kContractChoices && s.ContractButton[button].enabled != 0;
+}
+
 int16_t FirstOfferedButton(const GameState& s) {
     return NextItem(-1, 1, kContractChoices, [&](int b) { return ButtonOffered(s, b); });
 }
+
+namespace {
 
 // The focus and the hint rest only on what the human may choose now; nothing while the game does not
 // wait for the human. A new wait starts on the first allowed item from the left (the lowest button).
@@ -151,8 +154,7 @@ void NoteCompletedTrick(GameState& s) {
         const CardRecord& card = s.TableCards[slot];
         ShownTrickCard& shown = aids.LastTrick[static_cast<size_t>(slot - first)];
         shown.Card = card.Card;
-        shown.Seat =
-            static_cast<int16_t>(((s.TrickWinner - s.TrickWinSlot + slot) % kSeats + kSeats) % kSeats);
+        shown.Seat = WrapSeat(s.TrickWinner - s.TrickWinSlot + slot);
         shown.X = card.X;
         shown.Y = card.Y;
     }
@@ -217,20 +219,13 @@ int16_t ComputerChoiceSlotForHuman(const GameState& s, bool* refused) {
     } else {
         slot = FindHandSlot(s, kHumanSeat, ChooseTrickCard(s, kHumanSeat));
     }
-    if (slot >= 0 && slot <= kLastHandSlot && s.Hand[kHumanSeat][slot].InUse &&
-        IsLegalPlay(s, s.Hand[kHumanSeat][slot])) {
+    if (HumanSlotLegal(s, slot)) {
         return static_cast<int16_t>(slot);
     }
     if (refused != nullptr) {
         *refused = true;
     }
-    for (int first = 0; first <= kLastHandSlot; ++first) {
-        const CardRecord& card = s.Hand[kHumanSeat][first];
-        if (card.InUse && IsLegalPlay(s, card)) {
-            return static_cast<int16_t>(first);
-        }
-    }
-    return -1;
+    return FirstLegalSlot(s);
 }
 
 int16_t ComputerChoiceButtonForHuman(const GameState& s) {

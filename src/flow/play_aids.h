@@ -20,6 +20,12 @@ bool AwaitingHumanContract(const GameState& s);
 // human that card, the first allowed one from the left instead, and `refused` is set. -1 for none.
 int16_t ComputerChoiceSlotForHuman(const GameState& s, bool* refused = nullptr);
 
+// The contract button (0..4) is offered to the human now.
+bool ButtonOffered(const GameState& s, int button);
+
+// The lowest contract button offered now, or -1.
+int16_t FirstOfferedButton(const GameState& s);
+
 // The contract button (0..4) of the contract the computer players would choose in the human's seat;
 // the lowest offered one when their choice is not offered; -1 when none is offered.
 int16_t ComputerChoiceButtonForHuman(const GameState& s);

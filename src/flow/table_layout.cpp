@@ -45,13 +45,15 @@ void SetUpTableLayout(GameState& s) {
         l.HandStep = kHandStep;
     }
     const int16_t width = l.CardWidth;
-    l.DealOriginX[0] = static_cast<int16_t>(l.HandOrigin[0].x + 13 * l.HandStep[0].x - kDeckGap + width);
+    l.DealOriginX[0] =
+        static_cast<int16_t>(l.HandOrigin[0].x + kHandCards * l.HandStep[0].x - kDeckGap + width);
     l.DealOriginY[0] = l.HandOrigin[0].y;
     l.DealOriginX[1] = static_cast<int16_t>(l.HandOrigin[1].x - width - kDeckGap);
     l.DealOriginY[1] = l.HandOrigin[1].y;
     l.DealOriginX[2] = static_cast<int16_t>(l.HandOrigin[2].x - width - kDeckGap);
     l.DealOriginY[2] = l.HandOrigin[2].y;
-    l.DealOriginX[3] = static_cast<int16_t>(l.HandOrigin[3].x + 13 * l.HandStep[3].y + width + kDeckGap);
+    l.DealOriginX[3] =
+        static_cast<int16_t>(l.HandOrigin[3].x + kHandCards * l.HandStep[3].y + width + kDeckGap);
     l.DealOriginY[3] = l.HandOrigin[3].y;
 
     l.PilePos[0] = {20, 400};

@@ -1,38 +1,20 @@
 #include "flow/thinking_seats.h"
 
+#include <stdexcept>
+#include <utility>
+
 #include "cards/rules.h"
-#include "players/deal_sampler.h"
+#include "players/mix_hash.h"
 
 uint64_t DecisionKey(ThinkingSeats::Kind kind, const GameState& s, int seat) {
-    uint64_t h = MixHash(static_cast<uint64_t>(kind) + 1, static_cast<uint64_t>(seat));
-    h = MixHash(h, static_cast<uint64_t>(s.ContractsPlayed) << 16 | static_cast<uint64_t>(s.Contract) << 8 |
-                       static_cast<uint64_t>(s.TableCount));
-    h = MixHash(h, static_cast<uint64_t>(s.PlayLogCount));
-    for (int i = 0; i < s.PlayLogCount; ++i) {
-        h = MixHash(
-            h, static_cast<uint64_t>(s.PlayLog[i].card + 1) << 4 | static_cast<uint64_t>(s.PlayLog[i].seat));
-    }
-    for (int slot = 0; slot <= 12; ++slot) {
-        const CardRecord& card = s.Hand[seat][slot];
-        h = MixHash(h, card.InUse ? static_cast<uint64_t>(card.Card) + 1 : 0);
-    }
-    for (int i = 0; i < s.HeldCount[seat]; ++i) {
-        h = MixHash(h, static_cast<uint64_t>(s.HeldCards[seat][i]));
-    }
-    for (int i = 0; i < s.TableCount; ++i) {
-        h = MixHash(h, static_cast<uint64_t>(s.TableCards[i].Card));
-    }
-    for (int other = 0; other < kSeats; ++other) {
-        h = MixHash(h, static_cast<uint64_t>(static_cast<uint16_t>(s.SeatInfo[other][kFinishCodeCell])));
-        for (int contract = kTricks; contract <= kLayoutContract; ++contract) {
-            h = MixHash(h, s.SeatInfo[other][kContractChosenCell + contract] != 0 ? 1 : 0);
-        }
-    }
-    return h | 1;  // never 0, which means "none"
+    return MixHash(static_cast<uint64_t>(kind) + 1, DecisionFacts(s, seat)) | 1;  // never 0, "none"
 }
 
 ThinkingSeats::ThinkingSeats(uint64_t seed, bool seat0, ExpertSettings settings)
-    : player_(seed, settings), seat0_(seat0), worker_([this] { Work(); }) {}
+    : ThinkingSeats(std::make_unique<ExpertPlayer>(seed, settings), seat0) {}
+
+ThinkingSeats::ThinkingSeats(std::unique_ptr<SeatPlayer> player, bool seat0)
+    : player_(std::move(player)), seat0_(seat0), worker_([this] { Work(); }) {}
 
 ThinkingSeats::~ThinkingSeats() {
     {
@@ -41,6 +23,18 @@ ThinkingSeats::~ThinkingSeats() {
     }
     wake_.notify_all();
     worker_.join();
+}
+
+int16_t ThinkingSeats::Decide(const Job& job) {
+    switch (job.kind) {
+        case Kind::Contract:
+            return player_->Contract(*job.state, job.seat);
+        case Kind::TrickCard:
+            return player_->TrickCard(*job.state, job.seat);
+        case Kind::LayoutSlot:
+            return player_->LayoutSlot(*job.state, job.seat);
+    }
+    return -1;
 }
 
 void ThinkingSeats::Work() {
@@ -55,21 +49,30 @@ void ThinkingSeats::Work() {
         workingKey_ = job.key;
         lock.unlock();
         int16_t answer = -1;
-        switch (job.kind) {
-            case Kind::Contract:
-                answer = player_.Contract(*job.state, job.seat);
-                break;
-            case Kind::TrickCard:
-                answer = player_.TrickCard(*job.state, job.seat);
-                break;
-            case Kind::LayoutSlot:
-                answer = player_.LayoutSlot(*job.state, job.seat);
-                break;
+        std::exception_ptr failure;
+        // Nothing may leave the worker's function: an escaping exception would end the program before
+        // the game could keep its match.
+        try {
+            answer = Decide(job);
+        } catch (const std::exception&) {
+            failure = std::current_exception();
+        } catch (...) {
+            failure = std::make_exception_ptr(std::runtime_error("a computer player failed"));
         }
         lock.lock();
         workingKey_ = 0;
-        doneKey_ = job.key;
-        doneAnswer_ = answer;
+        if (failure) {
+            failure_ = failure;
+        } else {
+            doneKey_ = job.key;
+            doneAnswer_ = answer;
+        }
+    }
+}
+
+void ThinkingSeats::ThrowIfFailed() const {
+    if (failure_) {
+        std::rethrow_exception(failure_);
     }
 }
 
@@ -86,6 +89,7 @@ void ThinkingSeats::Start(Kind kind, const GameState& s, int seat, uint64_t key)
 std::optional<int16_t> ThinkingSeats::Ask(Kind kind, const GameState& s, int seat) {
     const uint64_t key = DecisionKey(kind, s, seat);
     std::lock_guard<std::mutex> lock(mutex_);
+    ThrowIfFailed();
     if (doneKey_ == key) {
         return doneAnswer_;
     }
@@ -106,6 +110,10 @@ std::optional<int16_t> ThinkingSeats::LayoutSlot(const GameState& s, int seat) {
 }
 
 void ThinkingSeats::Prepare(const GameState& s) {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        ThrowIfFailed();  // each frame of a pause passes here: a failure surfaces even with no question
+    }
     // Only the pause after a card of an unfinished trick (or a laid card) is safe to look past: the next
     // seat and everything it will see are already settled.
     if (s.Phase != Phase::Paused || s.DelayedPhase != Phase::NormalPlay) {
@@ -130,7 +138,7 @@ void ThinkingSeats::Prepare(const GameState& s) {
     if (s.TableCount > 3) {
         return;
     }
-    const int seat = (s.CurrentSeat + 1) % kSeats;
+    const int seat = WrapSeat(s.CurrentSeat + 1);
     if (seat == kHumanSeat && !seat0_) {
         return;
     }

@@ -2,6 +2,7 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -14,10 +15,17 @@
 // answered from a copy of the state; the answer depends only on that state and the seed, never on
 // when the worker ran, so a seeded match plays the same however fast the machine is. During the pause
 // before a computer card the next question is worked out ahead (Prepare).
+//
+// A decision that throws does not end the program on the worker: the exception is kept and thrown
+// again on the game's thread at the next question or Prepare, and at every one after it (the player is
+// broken for good), so the game's loop can save the match and stop with a reported fault. An exception
+// that is no std::exception arrives as a std::runtime_error.
 class ThinkingSeats final : public ComputerSeats {
 public:
     // `seat0`: seat 0 is played by the computer too (demo mode), so its turns are prepared as well.
     ThinkingSeats(uint64_t seed, bool seat0, ExpertSettings settings = {});
+    // The worker asks `player` (tests hand in one that fails).
+    ThinkingSeats(std::unique_ptr<SeatPlayer> player, bool seat0);
     ~ThinkingSeats() override;
     ThinkingSeats(const ThinkingSeats&) = delete;
     ThinkingSeats& operator=(const ThinkingSeats&) = delete;
@@ -39,9 +47,11 @@ private:
     };
     std::optional<int16_t> Ask(Kind kind, const GameState& s, int seat);
     void Start(Kind kind, const GameState& s, int seat, uint64_t key);
+    void ThrowIfFailed() const;  // with the lock held
+    int16_t Decide(const Job& job);
     void Work();
 
-    ExpertPlayer player_;  // used by the worker only
+    std::unique_ptr<SeatPlayer> player_;  // used by the worker only
     bool seat0_;
     mutable std::mutex mutex_;
     std::condition_variable wake_;
@@ -49,10 +59,10 @@ private:
     uint64_t workingKey_ = 0;
     uint64_t doneKey_ = 0;
     int16_t doneAnswer_ = -1;
+    std::exception_ptr failure_;  // what a decision threw on the worker
     bool stop_ = false;
-    std::thread worker_;
+    std::thread worker_;  // last: it starts once everything above is ready
 };
 
-// What a decision depends on, as one number: the kind, the seat, the contract, the deal's play so far,
-// the seat's hand and the trick on the table.
+// What a decision depends on, as one number: the kind and the seat's DecisionFacts.
 uint64_t DecisionKey(ThinkingSeats::Kind kind, const GameState& s, int seat);

@@ -8,14 +8,13 @@
 namespace {
 
 constexpr int kContractCount = 5;
-constexpr int kHandScan = 13;
 constexpr int16_t kAce = 1;
 constexpr int16_t kQueen = 12;
 constexpr int16_t kKingRank = 13;
 
 // The hand as the estimates read it: at most the thirteen entries of the held list.
 std::span<const int16_t> ChoosingHand(const GameState& s, int seat) {
-    const int count = s.HeldCount[seat] < kHandScan ? s.HeldCount[seat] : kHandScan;
+    const int count = s.HeldCount[seat] < kHandCards ? s.HeldCount[seat] : kHandCards;
     return {s.HeldCards[seat].data(), static_cast<size_t>(count)};
 }
 

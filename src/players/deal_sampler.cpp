@@ -2,19 +2,6 @@
 
 #include <vector>
 
-uint64_t ExpertRandom::Next() {
-    // splitmix64
-    uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-    return z ^ (z >> 31);
-}
-
-uint64_t MixHash(uint64_t hash, uint64_t value) {
-    ExpertRandom mixer(hash ^ (value * 0xD6E8FEB86659FD93ULL));
-    return mixer.Next();
-}
-
 CardBits SeatView::Unseen() const {
     const CardBits all = ~CardBits{0} >> (64 - kCards);
     return all & ~own & ~played;
@@ -27,7 +14,7 @@ SeatView StartView(const GameState& s, int seat, const CardBitMap& map) {
     view.seat = seat;
     view.own =
         map.Of(std::span<const int16_t>(s.HeldCards[seat].data(), static_cast<size_t>(s.HeldCount[seat])));
-    view.counts.fill(13);
+    view.counts.fill(kHandCards);
     return view;
 }
 

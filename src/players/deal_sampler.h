@@ -5,21 +5,19 @@
 
 #include "cards/game_state.h"
 #include "players/card_bits.h"
+#include "players/mix_hash.h"
 
 // The expert players' own random numbers: a small fast generator, seeded per decision, that never
 // touches the game's stream.
 class ExpertRandom {
 public:
     explicit ExpertRandom(uint64_t seed) : state_(seed) {}
-    uint64_t Next();
+    uint64_t Next() { return SplitMix64(state_); }
     int Below(int n) { return static_cast<int>((Next() >> 32) * static_cast<uint64_t>(n) >> 32); }
 
 private:
     uint64_t state_;
 };
-
-// A 64-bit mix of the value into the running hash.
-uint64_t MixHash(uint64_t hash, uint64_t value);
 
 // What one seat knows of the deal: its own cards, the cards already played, how many cards each seat
 // holds, and, per seat, the cards the play has shown it cannot hold.

@@ -42,7 +42,7 @@ TrickPosition TablePosition(const GameState& s, int seat, const CardBitMap& map,
     TrickPosition p;
     p.hands = hands;
     p.tableCount = static_cast<int8_t>(s.TableCount);
-    p.leader = static_cast<int8_t>((seat - s.TableCount + 2 * kSeats) % kSeats);
+    p.leader = static_cast<int8_t>(WrapSeat(seat - s.TableCount));
     CardBits onTable = 0;
     for (int i = 0; i < s.TableCount; ++i) {
         p.table[i] = static_cast<int8_t>(map.BitOf(s.TableCards[i].Card));
@@ -71,24 +71,48 @@ int FinishPlay(TrickPosition& p, const TrickRules& rules, bool partnership, int 
 }  // namespace
 
 int SideMask(const GameState& s, int seat) {
-    return s.Options.Partnership ? (1 << seat) | (1 << ((seat + 2) % kSeats)) : 1 << seat;
+    return s.Options.Partnership ? (1 << seat) | (1 << WrapSeat(seat + 2)) : 1 << seat;
 }
 
 ExpertPlayer::ExpertPlayer(uint64_t seed, ExpertSettings settings)
     : seed_(seed), settings_(settings), solver_(16) {}
 
-uint64_t ExpertPlayer::DecisionSeed(const GameState& s, int seat) const {
-    uint64_t h = MixHash(seed_, static_cast<uint64_t>(seat));
-    h = MixHash(h, static_cast<uint64_t>(s.ContractsPlayed) << 8 | static_cast<uint64_t>(s.Contract));
+uint64_t DecisionFacts(const GameState& s, int seat) {
+    uint64_t h = MixHash(static_cast<uint64_t>(seat), static_cast<uint64_t>(s.ContractsPlayed) << 16 |
+                                                          static_cast<uint64_t>(s.Contract) << 8 |
+                                                          static_cast<uint64_t>(s.TableCount));
+    h = MixHash(h, static_cast<uint64_t>(s.Options.Partnership) << 8 |
+                       static_cast<uint64_t>(s.NextFinishCode & 0xFF));
     h = MixHash(h, static_cast<uint64_t>(s.PlayLogCount));
-    for (int i = 0; i < s.HeldCount[seat]; ++i) {
-        h = MixHash(h, static_cast<uint64_t>(s.HeldCards[seat][i]));
-    }
     for (int i = 0; i < s.PlayLogCount; ++i) {
         h = MixHash(
             h, static_cast<uint64_t>(s.PlayLog[i].card + 1) << 4 | static_cast<uint64_t>(s.PlayLog[i].seat));
     }
+    for (int slot = 0; slot <= kLastHandSlot; ++slot) {
+        const CardRecord& card = s.Hand[seat][slot];
+        h = MixHash(h, card.InUse ? static_cast<uint64_t>(card.Card) + 1 : 0);
+    }
+    h = MixHash(h, static_cast<uint64_t>(s.HeldCount[seat]));
+    for (int i = 0; i < s.HeldCount[seat]; ++i) {
+        h = MixHash(h, static_cast<uint64_t>(s.HeldCards[seat][i]));
+    }
+    for (int i = 0; i < s.TableCount; ++i) {
+        h = MixHash(h, static_cast<uint64_t>(s.TableCards[i].Card));
+    }
+    for (int other = 0; other < kSeats; ++other) {
+        const auto& info = s.SeatInfo[other];
+        uint64_t notes = static_cast<uint16_t>(info[kFinishCodeCell]);
+        for (int contract = kTricks; contract <= kLayoutContract; ++contract) {
+            notes = notes << 1 | (info[kContractChosenCell + contract] != 0 ? 1 : 0);
+        }
+        notes = notes << 1 | (info[kKingLeadSignalCell] != 0 ? 1 : 0);
+        h = MixHash(h, notes);
+    }
     return h;
+}
+
+uint64_t ExpertPlayer::DecisionSeed(const GameState& s, int seat) const {
+    return MixHash(seed_, DecisionFacts(s, seat));
 }
 
 std::vector<std::array<CardBits, kSeats>> ExpertPlayer::TrickDeals(const GameState& s, const SeatView& view,
@@ -204,7 +228,7 @@ int16_t ExpertPlayer::LayoutSlot(const GameState& s, int seat) {
     const SeatView view = LayoutSeatView(s, seat, map);
     const CardBits playable = view.own & FittingCards(view.played);
     auto slotOf = [&](int bit) -> int16_t {
-        for (int16_t slot = 0; slot <= 12; ++slot) {
+        for (int16_t slot = 0; slot <= kLastHandSlot; ++slot) {
             const CardRecord& card = s.Hand[seat][slot];
             if (card.InUse && map.BitOf(card.Card) == bit) {
                 return slot;
@@ -247,7 +271,7 @@ int16_t ExpertPlayer::LayoutSlot(const GameState& s, int seat) {
     // The highest reward; ties go to the lower hand slot.
     int16_t choice = -1;
     double best = 0;
-    for (int16_t slot = 0; slot <= 12; ++slot) {
+    for (int16_t slot = 0; slot <= kLastHandSlot; ++slot) {
         const CardRecord& card = s.Hand[seat][slot];
         if (!card.InUse || (playable & Bit(map.BitOf(card.Card))) == 0) {
             continue;
@@ -283,7 +307,7 @@ int16_t ExpertPlayer::Contract(const GameState& s, int seat) {
     view.seat = seat;
     view.own = trickMap.Of(
         std::span<const int16_t>(s.HeldCards[seat].data(), static_cast<size_t>(s.HeldCount[seat])));
-    view.counts.fill(13);
+    view.counts.fill(kHandCards);
     ExpertRandom random(DecisionSeed(s, seat));
     std::array<double, kContractCount + 1> cost{};
     std::vector<std::array<CardBits, kSeats>> deals;
@@ -295,7 +319,7 @@ int16_t ExpertPlayer::Contract(const GameState& s, int seat) {
         }
         deals.push_back(hands);
     }
-    const int leader = (seat + 1) % kSeats;  // the seat after the chooser plays first
+    const int leader = WrapSeat(seat + 1);  // the seat after the chooser plays first
     const int modelSeats = settings_.opponentsByModel ? ~side & 15 : 0;
     for (int16_t contract : open) {
         if (contract == kLayoutContract) {

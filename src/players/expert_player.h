@@ -37,8 +37,10 @@ public:
     int16_t TrickCard(const GameState& s, int seat) override;
     int16_t LayoutSlot(const GameState& s, int seat) override;
 
-private:
+    // The seed of the decision's own generator: the player's seed and the decision's facts.
     uint64_t DecisionSeed(const GameState& s, int seat) const;
+
+private:
     // The deals a trick card is judged on.
     std::vector<std::array<CardBits, kSeats>> TrickDeals(const GameState& s, const SeatView& view,
                                                          const CardBitMap& map, const TrickRules& rules,
@@ -48,6 +50,13 @@ private:
     ExpertSettings settings_;
     TrickSolver solver_;
 };
+
+// Everything an expert decision of `seat` reads from the state, as one number: the seat, the contract
+// and how many were played, the options that change the play, the seat's hand (slots and held order),
+// the deal's play log, the trick on the table, the layout's next finishing code and every seat's notes
+// (finishing code, contracts chosen, King lead signal). The decision's seed and the worker thread's
+// answer key are both made from it, so two states that can get different answers never share a key.
+uint64_t DecisionFacts(const GameState& s, int seat);
 
 // The seats whose points the seat plays for, as a mask: itself, and in partnership its partner too.
 int SideMask(const GameState& s, int seat);

@@ -5,7 +5,6 @@
 
 namespace {
 
-constexpr int kHandScan = 13;
 constexpr float kNotFitting = -1000.0F;
 constexpr int16_t kTopRank = 13;
 
@@ -18,7 +17,7 @@ float ShrinkForGap(float weight) {
 }  // namespace
 
 bool HoldsRankInSuit(const GameState& s, int16_t height, int32_t suit, const HandCopy& hand) {
-    for (int slot = 0; slot < kHandScan; ++slot) {
+    for (int slot = 0; slot < kHandCards; ++slot) {
         const CardRecord& record = hand[slot];
         if (record.InUse && s.CardSuit[record.Card] == suit &&
             s.RankOrder[s.CardRank[record.Card]] == height) {
@@ -36,7 +35,7 @@ float LayoutCardValue(const GameState& s, const CardRecord& card, const HandCopy
     float held = 0.0F;
     // The heights of the suit in the hand, as bits, read once instead of once per step.
     uint32_t heldHeights = 0;
-    for (int slot = 0; slot < kHandScan; ++slot) {
+    for (int slot = 0; slot < kHandCards; ++slot) {
         const CardRecord& record = hand[slot];
         const int16_t height =
             record.InUse && s.CardSuit[record.Card] == suit ? s.RankOrder[s.CardRank[record.Card]] : -1;
@@ -70,10 +69,10 @@ float LayoutCardValue(const GameState& s, const CardRecord& card, const HandCopy
     return static_cast<float>(ratio * 0.98 + bonus);
 }
 
-std::array<float, 13> LayoutSlotScores(const GameState& s, int seat) {
+std::array<float, kHandCards> LayoutSlotScores(const GameState& s, int seat) {
     const HandCopy hand = s.Hand[seat];
-    std::array<float, 13> scores{};
-    for (int slot = 0; slot < kHandScan; ++slot) {
+    std::array<float, kHandCards> scores{};
+    for (int slot = 0; slot < kHandCards; ++slot) {
         if (hand[slot].InUse) {
             scores[slot] =
                 IsLayoutPlayable(s, hand[slot].Card) ? LayoutCardValue(s, hand[slot], hand) : kNotFitting;
@@ -83,11 +82,11 @@ std::array<float, 13> LayoutSlotScores(const GameState& s, int seat) {
 }
 
 int16_t ChooseLayoutCard(const GameState& s, int seat) {
-    const std::array<float, 13> scores = LayoutSlotScores(s, seat);
+    const std::array<float, kHandCards> scores = LayoutSlotScores(s, seat);
     // Every fitting card scores above 5, so a best still at 0 means nothing fits.
     float best = 0.0F;
     int16_t choice = -1;
-    for (int16_t slot = 0; slot < kHandScan; ++slot) {
+    for (int16_t slot = 0; slot < kHandCards; ++slot) {
         if (s.Hand[seat][slot].InUse && scores[slot] > best) {
             best = scores[slot];
             choice = slot;

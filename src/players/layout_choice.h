@@ -18,4 +18,4 @@ bool HoldsRankInSuit(const GameState& s, int16_t height, int32_t suit, const Han
 
 // The score of each hand slot 0..12: the value of a held playable card, -1000 for a held card that does
 // not fit, 0 for an empty slot.
-std::array<float, 13> LayoutSlotScores(const GameState& s, int seat);
+std::array<float, kHandCards> LayoutSlotScores(const GameState& s, int seat);

@@ -38,7 +38,7 @@ double LeadScore(const GameState& s, int seat, int16_t card, double value, bool 
     } else if (s.Contract == kQueens && ListHasQueenOfSuit(s, s.CardSuit[card], list, count)) {
         score -= kLeadShift;  // do not draw out the suit of one's own queen
     } else if (s.Options.Partnership && s.Contract == kKing &&
-               s.SeatInfo[(seat + 2) % kSeats][kKingLeadSignalCell] != 0) {
+               s.SeatInfo[WrapSeat(seat + 2)][kKingLeadSignalCell] != 0) {
         // The partner holds the king of hearts: keep hearts back.
         if (heart) {
             score -= kHeartLeadShift;

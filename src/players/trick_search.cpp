@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "players/mix_hash.h"
 #include "players/opponent_model.h"
 
 namespace {
@@ -41,13 +42,6 @@ int WinningSeat(const TrickPosition& p) {
 // How many cards still in play of the card's suit lie below it: its rank among what is left.
 int RelativeHeight(CardBits inPlay, int bit) {
     return CountBits(inPlay & SuitMask(SuitOfBit(bit)) & (Bit(bit) - 1));
-}
-
-uint64_t Mix(uint64_t x) {
-    x += 0x9E3779B97F4A7C15ULL;
-    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
-    return x ^ (x >> 31);
 }
 
 }  // namespace
@@ -206,6 +200,15 @@ CardBits DistinctCards(CardBits legal, CardBits inPlay, CardBits penalty) {
     return result;
 }
 
+uint64_t TrickStartKey(const TrickPosition& p) {
+    uint64_t key = MixHash(p.hands[0], p.hands[1]);
+    key = MixHash(key, p.hands[2]);
+    key = MixHash(key, p.hands[3]);
+    key = MixHash(key, p.penaltyLeft);
+    key = MixHash(key, static_cast<uint64_t>(p.leader) | static_cast<uint64_t>(p.signals) << 8);
+    return key | 1;  // never the empty key
+}
+
 TrickSolver::TrickSolver(int tableBits)
     : table_(size_t{1} << tableBits), mask_((uint64_t{1} << tableBits) - 1) {}
 
@@ -215,10 +218,16 @@ void TrickSolver::Reset(int side, bool partnership, bool opponentsByPolicy, bool
     partnership_ = partnership;
     opponentsByPolicy_ = opponentsByPolicy;
     opponentsByModel_ = opponentsByPolicy && opponentsByModel;
+    tableRules_.reset();
     nodes_ = 0;
 }
 
 int TrickSolver::Solve(const TrickPosition& p, const TrickRules& rules) {
+    // The values in the table hold for one contract's rules: other rules start a fresh table.
+    if (tableRules_ && !(*tableRules_ == rules)) {
+        std::fill(table_.begin(), table_.end(), Entry{});
+    }
+    tableRules_ = rules;
     rules_ = &rules;
     TrickPosition start = p;
     start.points = {};
@@ -241,9 +250,7 @@ int TrickSolver::Search(const TrickPosition& p, int alpha, int beta) {
     Entry* entry = nullptr;
     uint64_t key = 0;
     if (p.tableCount == 0) {
-        key = Mix(Mix(Mix(Mix(Mix(p.hands[0]) ^ p.hands[1]) ^ p.hands[2]) ^ p.hands[3]) ^
-                  static_cast<uint64_t>(p.leader));
-        key |= 1;  // never the empty key
+        key = TrickStartKey(p);
         entry = &table_[key & mask_];
         if (entry->key == key) {
             if (entry->lower == entry->upper) {

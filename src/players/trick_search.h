@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "players/card_bits.h"
@@ -16,6 +17,8 @@ struct TrickRules {
     bool perTrick = false;  // Tricks: every trick costs unitPoints, whatever it holds
     int16_t contract = 0;
     CardBits signalCard = 0;  // King: a seat that leads while holding it has told its partner so
+
+    bool operator==(const TrickRules&) const = default;
 };
 
 // The rules of contract 1..4 in the trick height order.
@@ -51,10 +54,17 @@ int PolicyMove(const TrickPosition& p, const TrickRules& rules, bool partnership
 void PlayOut(TrickPosition& p, const TrickRules& rules, bool partnership, int stopAtCards,
              int modelSeats = 0);
 
+// The transposition table's key of a position at the start of a trick (nothing on the table): all that
+// the search and the opponent model read of it there, so positions that can differ in value never share
+// a key. The hands, the leader, the penalty cards not yet taken and the seats that have given the King
+// lead signal (which the model reads); the points taken so far do not count, the table holds values
+// from the position on.
+uint64_t TrickStartKey(const TrickPosition& p);
+
 // Exact search of the rest of the play: the points that `side` (a mask of seats: bit n for seat n)
 // takes from here on when it plays to take as few as possible and the other seats play to give it as
 // many as possible. Alpha-beta with equal cards searched once, the policy's card tried first, and a
-// transposition table at the start of each trick.
+// transposition table at the start of each trick (one contract's rules at a time).
 class TrickSolver {
 public:
     explicit TrickSolver(int tableBits = 16);
@@ -75,6 +85,7 @@ private:
     CardBits Candidates(const TrickPosition& p, CardBits legal) const;
 
     std::vector<Entry> table_;
+    std::optional<TrickRules> tableRules_;  // the rules the table's values were found under
     uint64_t mask_ = 0;
     int side_ = 1;
     bool partnership_ = false;

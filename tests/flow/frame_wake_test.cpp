@@ -170,7 +170,15 @@ TEST(NextFrameWake, AWholeMatchThroughTheScheduleKeepsItsTotals) {
             ++waits;
         }
         ASSERT_TRUE(h.s.MatchOver) << "seed " << c.seed;
-        EXPECT_EQ(h.s.TotalScore, c.totals) << "seed " << c.seed;
+        // The same match run here with a frame every 17 ms and seat 0 acting whenever it is awaited.
+        FlowHarness everyFrame(c.seed, options);
+        everyFrame.Start();
+        ASSERT_TRUE(everyFrame.PlayUntil(
+            [](const GameState& s) { return s.MatchOver && s.Phase == Phase::EndOfMatch; }, 400000))
+            << "seed " << c.seed;
+        EXPECT_EQ(h.s.TotalScore, everyFrame.s.TotalScore) << "seed " << c.seed;
+        EXPECT_EQ(everyFrame.s.TotalScore, c.totals)
+            << "seed " << c.seed << ": the every-frame match changed";
         // The delays between moves were slept through, not run frame by frame.
         EXPECT_GT(waits, 100) << "seed " << c.seed;
         EXPECT_LT(framesRun, 109000) << "seed " << c.seed;

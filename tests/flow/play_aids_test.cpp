@@ -254,8 +254,14 @@ TEST(Hint, EqualsTheComputerPlayersChoiceForTheHumansSeatAndPlaysNothing) {
                         ? ChooseLayoutCard(before, kHumanSeat)
                         : FindHandSlot(before, kHumanSeat, ChooseTrickCard(before, kHumanSeat));
                 if (slot < 0 || !IsLegalPlay(before, before.Hand[0][slot])) {
-                    // The rules refuse the human this card: the hint falls back to an allowed one.
-                    EXPECT_TRUE(HumanMayPlaySlot(h.s, h.s.Aids.HintSlot)) << position;
+                    // The rules refuse the human this card: the hint falls back to the first allowed
+                    // card from the left.
+                    int firstAllowed = -1;
+                    for (int left = kLastHandSlot; left >= 0; --left) {
+                        const CardRecord& card = before.Hand[kHumanSeat][left];
+                        firstAllowed = card.InUse && IsLegalPlay(before, card) ? left : firstAllowed;
+                    }
+                    EXPECT_EQ(h.s.Aids.HintSlot, firstAllowed) << position;
                 } else {
                     EXPECT_EQ(h.s.Aids.HintSlot, slot) << position;
                     seen.insert(position);
@@ -274,6 +280,86 @@ TEST(Hint, EqualsTheComputerPlayersChoiceForTheHumansSeatAndPlaysNothing) {
     }
     for (const std::string& position : wanted) {
         EXPECT_TRUE(seen.count(position) == 1) << "no hint was checked in the position: " << position;
+    }
+}
+
+// The hint in positions whose answer is known by reading the cards, not by asking the players' code:
+// the card (its slot in the hand as dealt here) or the contract button the hint must show.
+TEST(Hint, ShowsTheKnownAnswerOfHandPickedPositions) {
+    struct CardCase {
+        const char* position;
+        int16_t contract;
+        std::initializer_list<std::string_view> hand;
+        std::initializer_list<std::string_view> table;
+        int16_t slot;
+    };
+    const CardCase cards[] = {
+        {"tricks, last to play: ducks under the trick", kTricks, {"10C", "2C"}, {"5C", "9C", "3C"}, 1},
+        {"king, last to play, no penalty about: the highest card",
+         kKing,
+         {"3S", "AS"},
+         {"5S", "9S", "2S"},
+         1},
+        {"queens, second: drops the queen under the king", kQueens, {"3S", "QS"}, {"KS"}, 1},
+        {"queens, second, must win: the king fears the jack less", kQueens, {"AS", "KS"}, {"10S"}, 1},
+        {"tricks, leading: the lowest card for its suit", kTricks, {"KC", "4S", "9H"}, {}, 1},
+    };
+    for (const CardCase& c : cards) {
+        FlowHarness h;
+        h.s = MakeState(c.contract);
+        GiveHand(h.s, kHumanSeat, c.hand);
+        PutOnTable(h.s, c.table);
+        h.s.Phase = Phase::NormalPlay;
+        h.s.CurrentSeat = kHumanSeat;
+        h.s.AwaitingHuman = true;
+        ASSERT_TRUE(AwaitingHumanCard(h.s)) << c.position;
+        PlayAidKeys keys;
+        keys.hint = true;
+        UsePlayAidKeys(h.s, InputSnapshot{}, keys, false, h.services);
+        EXPECT_EQ(h.s.Aids.HintSlot, c.slot) << c.position;
+        EXPECT_EQ(h.s.Aids.FocusSlot, c.slot) << c.position;
+    }
+    struct ContractCase {
+        const char* position;
+        std::initializer_list<std::string_view> hand;
+        std::initializer_list<int16_t> chosen;
+        int16_t button;
+    };
+    const ContractCase contracts[] = {
+        {"the one contract left",
+         {"AH", "KH", "QH", "JH", "AS", "KS", "QS", "JS", "AC", "KC", "QC", "2D", "3D"},
+         {kTricks, kDiamonds, kQueens, kKing},
+         kLayoutContract - 1},
+        {"queen, jack, ten of diamonds: the layout rather than diamonds",
+         {"QD", "JD", "10D", "AC", "2C", "3C", "4C", "2S", "3S", "4S", "2H", "3H", "4H"},
+         {kQueens, kKing, kTricks},
+         kLayoutContract - 1},
+        {"no queen, no king, no ace: queens",
+         {"JC", "10C", "9C", "JS", "10S", "9S", "JH", "10H", "9H", "JD", "10D", "2D", "3D"},
+         {},
+         kQueens - 1},
+    };
+    for (const ContractCase& c : contracts) {
+        FlowHarness h;
+        h.s = MakeState(kTricks);
+        GiveHand(h.s, kHumanSeat, c.hand);
+        for (int16_t contract : c.chosen) {
+            MarkContractChosen(h.s, kHumanSeat, contract);
+        }
+        for (int16_t contract = kTricks; contract <= kLayoutContract; ++contract) {
+            h.s.ContractButton[contract - 1].enabled =
+                h.s.SeatInfo[kHumanSeat][kContractChosenCell + contract] == 0 ? 1 : 0;
+        }
+        h.s.Phase = Phase::SelectTrumps;
+        h.s.CurrentSeat = kHumanSeat;
+        h.s.AwaitingHuman = true;
+        h.s.ContractMenuOn = true;
+        ASSERT_TRUE(AwaitingHumanContract(h.s)) << c.position;
+        PlayAidKeys keys;
+        keys.hint = true;
+        UsePlayAidKeys(h.s, InputSnapshot{}, keys, false, h.services);
+        EXPECT_EQ(h.s.Aids.HintButton, c.button) << c.position;
+        EXPECT_EQ(h.s.Aids.FocusButton, c.button) << c.position;
     }
 }
 

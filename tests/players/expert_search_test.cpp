@@ -104,6 +104,70 @@ TEST(ExpertSearch, EqualsBruteForceOnEndingsOfTwoToFourTricksAgainstWorstPolicyO
     EXPECT_GT(cases, 1200);
 }
 
+// The key the table used before it held the signals and the penalty cards left: the hands and the
+// leader only.
+uint64_t HandsAndLeaderKey(const TrickPosition& p) {
+    const auto mix = [](uint64_t x) {
+        x += 0x9E3779B97F4A7C15ULL;
+        x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
+        return x ^ (x >> 31);
+    };
+    return mix(mix(mix(mix(mix(p.hands[0]) ^ p.hands[1]) ^ p.hands[2]) ^ p.hands[3]) ^
+               static_cast<uint64_t>(p.leader)) |
+           1;
+}
+
+// In the King with partners, an opposing leader whose partner has signalled the king of hearts spares
+// hearts, so the same cards with and without the signal can be worth different points to the side.
+// The table's key tells the two apart (the hands-and-leader key did not), and one solver that has seen
+// one of them answers the other as a fresh solver does.
+TEST(ExpertSearch, TheTableKeyHoldsTheKingSignalsThatTheModelReads) {
+    const GameState s = MakeState(kKing);
+    const CardBitMap map(s, false);
+    const TrickRules rules = RulesForContract(kKing, map);
+    std::mt19937 rng(7);
+    const int side = 0b0101;  // seats 0 and 2 against the model's seats 1 and 3
+    int differing = 0;
+    for (int round = 0; round < 4000 && differing < 3; ++round) {
+        TrickPosition signalled = RandomEnding(rng, 4, rules);
+        if (signalled.tableCount != 0 || (signalled.leader & 1) == 0 ||
+            (signalled.hands[signalled.leader] & rules.signalCard) != 0) {
+            continue;
+        }
+        signalled.signals = static_cast<uint8_t>(1 << ((signalled.leader + 2) % kSeats));
+        TrickPosition silent = signalled;
+        silent.signals = 0;
+        ASSERT_EQ(HandsAndLeaderKey(signalled), HandsAndLeaderKey(silent));
+        EXPECT_NE(TrickStartKey(signalled), TrickStartKey(silent));
+        TrickSolver fresh(12);
+        fresh.Reset(side, true, true, true);
+        const int silentValue = fresh.Solve(silent, rules);
+        fresh.Reset(side, true, true, true);
+        const int signalledValue = fresh.Solve(signalled, rules);
+        ASSERT_EQ(signalledValue, BruteForce(signalled, rules, side, true, true, true));
+        ASSERT_EQ(silentValue, BruteForce(silent, rules, side, true, true, true));
+        if (signalledValue == silentValue) {
+            continue;
+        }
+        ++differing;
+        TrickSolver shared(12);
+        shared.Reset(side, true, true, true);
+        EXPECT_EQ(shared.Solve(signalled, rules), signalledValue);
+        EXPECT_EQ(shared.Solve(silent, rules), silentValue) << "round " << round;
+    }
+    EXPECT_EQ(differing, 3) << "too few positions where the signal changes the value";
+    // The penalty cards not yet taken count as well.
+    TrickPosition p;
+    do {
+        p = RandomEnding(rng, 3, rules);
+    } while (p.tableCount != 0 || p.penaltyLeft == 0);
+    TrickPosition taken = p;
+    taken.penaltyLeft = 0;
+    EXPECT_EQ(HandsAndLeaderKey(p), HandsAndLeaderKey(taken));
+    EXPECT_NE(TrickStartKey(p), TrickStartKey(taken));
+}
+
 TEST(ExpertSearch, LegalCardsFollowTheRules) {
     const GameState s = MakeState(kKing);
     const CardBitMap map(s, false);
@@ -288,14 +352,29 @@ TEST(ExpertPlayer, TheSameSeedGivesTheSameChoicesAndAnotherSeedMayDiffer) {
     GiveHand(s, 0, {"8S", "9S", "10S", "JS", "9H", "10H", "JH", "KH", "2D", "3D", "10D", "JD", "KC"});
     ExpertSettings fast;
     fast.trickSamples = 8;
+    fast.contractSamples = 12;
+    // Every seat's lead and contract choice, as one list.
+    const auto choices = [&](ExpertPlayer& player) {
+        std::vector<int16_t> made;
+        for (int seat = 0; seat < kSeats; ++seat) {
+            made.push_back(player.TrickCard(s, seat));
+            made.push_back(player.Contract(s, seat));
+        }
+        return made;
+    };
     ExpertPlayer a(77, fast);
     ExpertPlayer b(77, fast);
-    for (int seat = 0; seat < kSeats; ++seat) {
-        EXPECT_EQ(a.TrickCard(s, seat), b.TrickCard(s, seat));
-        EXPECT_EQ(a.Contract(s, seat), b.Contract(s, seat));
-        // Asking again (the same player, a second time) changes nothing either.
-        EXPECT_EQ(a.TrickCard(s, seat), b.TrickCard(s, seat));
+    const std::vector<int16_t> first = choices(a);
+    EXPECT_EQ(choices(b), first);
+    // Asking the same player again (its search table and counters already used) changes nothing.
+    EXPECT_EQ(choices(a), first);
+    // The seed does reach the choices: with few samples, some other seed chooses differently somewhere.
+    int differing = 0;
+    for (uint64_t seed = 78; seed < 78 + 20; ++seed) {
+        ExpertPlayer other(seed, fast);
+        differing += choices(other) != first ? 1 : 0;
     }
+    EXPECT_GT(differing, 0);
 }
 
 }  // namespace

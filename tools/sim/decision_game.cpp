@@ -22,10 +22,6 @@ constexpr int kDrawsPerTrickSweep = 16;  // gathering: sound + 3 cards x 2; to t
 constexpr int kDrawsPerLaidCard = 4;     // two flip sounds and the scatter in the column (x, y)
 constexpr int kDrawsPerHandSort = 2;     // the sounds of folding and spreading the hand
 
-int16_t Wrap(int seat) {
-    return static_cast<int16_t>((seat % kSeats + kSeats) % kSeats);
-}
-
 }  // namespace
 
 DecisionGame::DecisionGame(GameState& s, GameServices& services, std::array<SeatPlayer*, kSeats> players)
@@ -48,14 +44,14 @@ void DecisionGame::Deal() {
         ++s_.CardsDealt;
         if (s_.PacketDealt == s_.DealPacketSize) {
             s_.PacketDealt = 0;
-            s_.DealTurn = Wrap(s_.DealTurn + 1);
+            s_.DealTurn = WrapSeat(s_.DealTurn + 1);
         }
         PlaceDealtCard(s_, card, DealtCardSeat(s_));
         RetireCard(card);
     }
     s_.PacketDealt = 0;
     s_.StepDone = false;
-    s_.CurrentSeat = Wrap(s_.CurrentSeat - 2);
+    s_.CurrentSeat = WrapSeat(s_.CurrentSeat - 2);
     if (s_.ContractsPlayed == 0 && s_.Options.SevenOfHeartsLead) {
         GiveFirstKingdomToSevenOfHearts(s_);
     }
@@ -89,7 +85,7 @@ void DecisionGame::ChooseContract() {
 }
 
 void DecisionGame::SortSeat0OnFirstTurn() {
-    if (!sorted_ && s_.HeldCount[kHumanSeat] == 13) {
+    if (!sorted_ && s_.HeldCount[kHumanSeat] == kHandCards) {
         sorted_ = true;
         SortHumanHand(s_);
         Draws(kDrawsPerHandSort);
@@ -97,8 +93,7 @@ void DecisionGame::SortSeat0OnFirstTurn() {
 }
 
 int16_t DecisionGame::Seat0Slot(int16_t chosenSlot) {
-    if (chosenSlot < 0 || chosenSlot > 12 || !s_.Hand[kHumanSeat][chosenSlot].InUse ||
-        !IsLegalPlay(s_, s_.Hand[kHumanSeat][chosenSlot])) {
+    if (!HumanSlotLegal(s_, chosenSlot)) {
         ++refused_;
         chosenSlot = static_cast<int16_t>(FirstLegalSlot(s_));
     }
@@ -108,7 +103,7 @@ int16_t DecisionGame::Seat0Slot(int16_t chosenSlot) {
 
 bool DecisionGame::PlayTricks(const DecisionWatch& watch) {
     while (true) {
-        s_.CurrentSeat = Wrap(s_.CurrentSeat + 1);
+        s_.CurrentSeat = WrapSeat(s_.CurrentSeat + 1);
         const int seat = s_.CurrentSeat;
         int16_t slot = -1;
         if (seat == kHumanSeat) {
@@ -146,7 +141,7 @@ bool DecisionGame::PlayTricks(const DecisionWatch& watch) {
         CompactTable(s_);
         s_.Phase = Phase::NormalPlay;
         CheckContractEnd(s_, services_);
-        s_.CurrentSeat = Wrap(s_.TrickWinner - 1);
+        s_.CurrentSeat = WrapSeat(s_.TrickWinner - 1);
         if (watch && !watch(s_)) {
             return false;
         }
@@ -175,7 +170,7 @@ bool DecisionGame::PlayLayout(const DecisionWatch& watch) {
             slot = Seat0Slot(players_[seat]->LayoutSlot(s_, seat));
         } else {
             slot = players_[seat]->LayoutSlot(s_, seat);
-            if (slot < 0 || slot > 12 || !s_.Hand[seat][slot].InUse ||
+            if (slot < 0 || slot > kLastHandSlot || !s_.Hand[seat][slot].InUse ||
                 !IsLayoutPlayable(s_, s_.Hand[seat][slot].Card)) {
                 throw std::logic_error("seat " + std::to_string(seat) + " chose layout slot " +
                                        std::to_string(slot) + ", which it cannot lay");
@@ -217,7 +212,7 @@ bool DecisionGame::PlayDeal(const DecisionWatch& watch) {
         return false;
     }
     // The announcement's step hands the turn to the chooser; the next turn is the seat after it.
-    s_.CurrentSeat = Wrap(s_.CurrentSeat + 1);
+    s_.CurrentSeat = WrapSeat(s_.CurrentSeat + 1);
     s_.Phase = Phase::NormalPlay;
     return s_.Contract == kLayoutContract ? PlayLayout(watch) : PlayTricks(watch);
 }

@@ -46,8 +46,8 @@ std::string Line(const char* label, const Sample& sample) {
 // The side of seats a and a + 2 wins: each of them is strictly below at least one opponent.
 bool SideWins(const std::array<int16_t, kSeats>& t, int a) {
     const int c = a + 2;
-    const int b = (a + 1) % kSeats;
-    const int d = (a + 3) % kSeats;
+    const int b = WrapSeat(a + 1);
+    const int d = WrapSeat(a - 1);
     return (t[a] < t[b] || t[a] < t[d]) && (t[c] < t[b] || t[c] < t[d]);
 }
 

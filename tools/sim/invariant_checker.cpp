@@ -83,7 +83,7 @@ namespace {
 template <typename Visit>
 void VisitCardPlaces(const GameState& s, Visit&& visit) {
     for (int seat = 0; seat < kSeats; ++seat) {
-        for (int slot = 0; slot <= 12; ++slot) {
+        for (int slot = 0; slot <= kLastHandSlot; ++slot) {
             if (s.Hand[seat][slot].InUse) {
                 visit(s.Hand[seat][slot].Card,
                       [=] { return "hand " + std::to_string(seat) + " slot " + std::to_string(slot); });
@@ -156,12 +156,12 @@ void InvariantChecker::StartMatch() {
 }
 
 std::optional<std::string> InvariantChecker::CheckChoice(const GameState& s) {
-    const int chooser = (s.CurrentSeat + 1) % kSeats;
+    const int chooser = WrapSeat(s.CurrentSeat + 1);
     const int contract = s.Contract;
     if (contract < kTricks || contract > kLayoutContract) {
         return Text("seat ", chooser, " chose no contract (", contract, ")");
     }
-    if (chooser != (s.FirstSeat + kSeats - 1) % kSeats) {
+    if (chooser != WrapSeat(s.FirstSeat - 1)) {
         return Text("seat ", chooser, " chose the contract, but the first seat is ", s.FirstSeat);
     }
     if (chosen_[chooser][contract]) {
