@@ -297,7 +297,9 @@ SavedMatchExtras DecodeSavedMatch(std::span<const uint8_t> bytes, GameState& tar
         throw FileFormatError("it is not a saved match of this game");
     }
     const uint32_t version = header.U32();
-    if (version > kSavedMatchVersion) {
+    // A newer game may change everything after the version, so nothing more is checked; a number far
+    // beyond any version there will be is damage.
+    if (version > kSavedMatchVersion && version <= kMaxSavedMatchVersion) {
         throw NewerFormatError("it was saved by a newer version of the game (format " +
                                std::to_string(version) + ")");
     }

@@ -64,6 +64,13 @@ std::vector<Damage> SavedMatchDamages() {
                          return b;
                      },
                      "unknown format"});
+    cases.push_back({"version far beyond any",
+                     [](auto b) {
+                         PutU32(b, 8, kMaxSavedMatchVersion + 1);
+                         Reseal(b);
+                         return b;
+                     },
+                     "unknown format"});
     cases.push_back({"wrong checksum",
                      [](auto b) {
                          b.back() ^= 0x55;
