@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <initializer_list>
+#include <iterator>
 #include <vector>
 
 #include "flow/game_frame.h"
