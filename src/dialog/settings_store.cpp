@@ -12,6 +12,45 @@ constexpr int kLargestWindowSide = 16384;
 constexpr int kSmallestWindowWidth = 200;
 constexpr int kSmallestWindowHeight = 150;
 
+// Every key of the file, each spelled once: reading and writing both go through these tables.
+constexpr const char* kVersionKey = "format/version";
+constexpr const char* kDeckKey = "game/deck";
+
+struct FlagKey {
+    const char* key;
+    bool PlayerSettings::*field;
+};
+constexpr FlagKey kFlagKeys[] = {
+    {"game/partnership", &PlayerSettings::Partnership},
+    {"game/slowAnimation", &PlayerSettings::SlowAnimation},
+    {"game/sevenOfHeartsLead", &PlayerSettings::SevenOfHeartsLead},
+    {"game/frenchRules", &PlayerSettings::FrenchRules},
+    {"window/windowed", &PlayerSettings::Windowed},
+    {"sound/muted", &PlayerSettings::SoundMuted},
+    {"game/expertPlayers", &PlayerSettings::ExpertPlayers},
+};
+
+struct NumberKey {
+    const char* key;
+    int PlayerSettings::*field;
+    int lo;
+    int hi;
+};
+constexpr NumberKey kNumberKeys[] = {
+    {"window/width", &PlayerSettings::WindowWidth, kSmallestWindowWidth, kLargestWindowSide},
+    {"window/height", &PlayerSettings::WindowHeight, kSmallestWindowHeight, kLargestWindowSide},
+};
+
+// The texts of this file, in one place.
+constexpr const char* kSettingsFileName = "settings file";
+constexpr const char* kNotReadable = "it is not a settings file Zarn can read";
+constexpr const char* kNoVersion = "it has no format version";
+constexpr const char* kVersionDamaged = "its format version is damaged";
+constexpr const char* kValueDamaged = "the value of {key} is not one it can have";
+constexpr const char* kDefaultsThisRun = "this run uses the default settings";
+constexpr const char* kNoFolder = "no folder for the settings (neither XDG_CONFIG_HOME nor HOME is set)";
+constexpr const char* kCannotWrite = "cannot write {path}";
+
 // A value of the file; a missing key keeps the default, a value of the wrong kind is damage.
 class SettingsReader {
 public:
@@ -57,7 +96,7 @@ public:
 private:
     void Fail(const char* key) {
         if (problem_.empty()) {
-            problem_ = std::string("the value of ") + key + " is not one it can have";
+            problem_ = FillText(kValueDamaged, {{"key", key}});
         }
     }
 
@@ -83,30 +122,30 @@ LoadedSettings LoadSettings(const std::filesystem::path& file) {
     {
         QSettings store(QString::fromStdString(file.string()), QSettings::IniFormat);
         if (store.status() != QSettings::NoError) {
-            problem = "it is not a settings file Zarn can read";
-        } else if (!store.contains("format/version")) {
-            problem = "it has no format version";
+            problem = kNotReadable;
+        } else if (!store.contains(kVersionKey)) {
+            problem = kNoVersion;
         } else {
             bool ok = false;
-            const int version = store.value("format/version").toString().toInt(&ok);
+            const int version = store.value(kVersionKey).toString().toInt(&ok);
             if (!ok || version < 1) {
-                problem = "its format version is damaged";
+                problem = kVersionDamaged;
             } else if (version > kSettingsVersion) {
-                problem = "it was written by a newer version of the game";
+                // Not damage: the newer game's file stays as it is, and this run does without it.
+                loaded.newerVersion = true;
+                loaded.message = NewerFileMessage(kSettingsFileName, file, kDefaultsThisRun);
+                return loaded;
             }
         }
         if (problem.empty()) {
             SettingsReader in(store);
-            in.Deck("game/deck", read.DeckName);
-            in.Flag("game/partnership", read.Partnership);
-            in.Flag("game/slowAnimation", read.SlowAnimation);
-            in.Flag("game/sevenOfHeartsLead", read.SevenOfHeartsLead);
-            in.Flag("game/frenchRules", read.FrenchRules);
-            in.Flag("window/windowed", read.Windowed);
-            in.Number("window/width", read.WindowWidth, kSmallestWindowWidth, kLargestWindowSide);
-            in.Number("window/height", read.WindowHeight, kSmallestWindowHeight, kLargestWindowSide);
-            in.Flag("sound/muted", read.SoundMuted);
-            in.Flag("game/expertPlayers", read.ExpertPlayers);
+            in.Deck(kDeckKey, read.DeckName);
+            for (const FlagKey& flag : kFlagKeys) {
+                in.Flag(flag.key, read.*flag.field);
+            }
+            for (const NumberKey& number : kNumberKeys) {
+                in.Number(number.key, read.*number.field, number.lo, number.hi);
+            }
             problem = in.Problem();
         }
     }
@@ -115,14 +154,14 @@ LoadedSettings LoadSettings(const std::filesystem::path& file) {
         loaded.found = true;
         return loaded;
     }
-    loaded.message = DamagedFileMessage("settings file", file, problem, MoveAside(file));
+    loaded.message = DamagedFileMessage(kSettingsFileName, file, problem, MoveAside(file));
     return loaded;
 }
 
 bool SaveSettings(const std::filesystem::path& file, const PlayerSettings& settings, std::string* error) {
     if (file.empty()) {
         if (error != nullptr) {
-            *error = "no folder for the settings (neither XDG_CONFIG_HOME nor HOME is set)";
+            *error = kNoFolder;
         }
         return false;
     }
@@ -130,22 +169,19 @@ bool SaveSettings(const std::filesystem::path& file, const PlayerSettings& setti
     std::filesystem::create_directories(file.parent_path(), ignored);
     QSettings store(QString::fromStdString(file.string()), QSettings::IniFormat);
     store.clear();
-    store.setValue("format/version", kSettingsVersion);
-    store.setValue("game/deck", QString::fromStdString(settings.DeckName));
-    store.setValue("game/partnership", settings.Partnership);
-    store.setValue("game/slowAnimation", settings.SlowAnimation);
-    store.setValue("game/sevenOfHeartsLead", settings.SevenOfHeartsLead);
-    store.setValue("game/frenchRules", settings.FrenchRules);
-    store.setValue("window/windowed", settings.Windowed);
-    store.setValue("window/width", settings.WindowWidth);
-    store.setValue("window/height", settings.WindowHeight);
-    store.setValue("sound/muted", settings.SoundMuted);
-    store.setValue("game/expertPlayers", settings.ExpertPlayers);
+    store.setValue(kVersionKey, kSettingsVersion);
+    store.setValue(kDeckKey, QString::fromStdString(settings.DeckName));
+    for (const FlagKey& flag : kFlagKeys) {
+        store.setValue(flag.key, settings.*flag.field);
+    }
+    for (const NumberKey& number : kNumberKeys) {
+        store.setValue(number.key, settings.*number.field);
+    }
     // QSettings writes through a temporary file that it renames over the old one.
     store.sync();
     if (store.status() != QSettings::NoError) {
         if (error != nullptr) {
-            *error = "cannot write " + file.string();
+            *error = FillText(kCannotWrite, {{"path", file.string()}});
         }
         return false;
     }

@@ -7,7 +7,7 @@
 
 // The player's remembered choices. A plain record the program fills from the dialog and the window;
 // the store behind it is Qt's settings class in an INI file, $XDG_CONFIG_HOME/zarn/zarn.conf. A new
-// choice is one field here plus one line in each of the two functions of settings_store.cpp.
+// choice is one field here plus its key in one of the key tables of settings_store.cpp.
 struct PlayerSettings {
     std::string DeckName = "Roya2";  // "Roya2" or "Royal"
     bool Partnership = false;
@@ -21,11 +21,14 @@ struct PlayerSettings {
     bool ExpertPlayers = false;  // the computer seats' level: Expert, or the game's own (Classic)
 };
 
-// The settings as read: the defaults when there is no file; when the file is damaged, from a newer
-// version or holds a value out of range, the defaults, the file moved aside and `message` saying so.
+// The settings as read: the defaults when there is no file; when the file is damaged or holds a value
+// out of range, the defaults, the file moved aside and `message` saying so. A file made by a newer
+// version is no damage: it is left as it is, this run uses the defaults, `newerVersion` is set (the
+// caller then never writes over the file) and `message` says so.
 struct LoadedSettings {
     PlayerSettings settings;
     bool found = false;
+    bool newerVersion = false;
     std::string message;
 };
 

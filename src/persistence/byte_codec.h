@@ -13,6 +13,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A player's file in a format newer than this game knows: not damage, so it is left as it is.
+class NewerFormatError : public FileFormatError {
+public:
+    using FileFormatError::FileFormatError;
+};
+
 // CRC-32 (the IEEE polynomial, as zip and PNG use it) of some bytes.
 uint32_t Crc32(std::span<const uint8_t> bytes);
 

@@ -1,5 +1,7 @@
 #include "persistence/match_keeper.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 
 #include "cards/card_tables.h"
@@ -13,14 +15,46 @@ namespace {
 // Far above any saved match (a few tens of kilobytes): a larger file is damage, not a match.
 constexpr size_t kMaxSaveFileBytes = 4U << 20;
 
+// The texts of this file, in one place.
+constexpr const char* kLockHeld =
+    "zarn: another Zarn game is running and keeps the saved match; this match will not be saved.";
+constexpr const char* kLockCannotBeMade =
+    "zarn: the saved match cannot be kept because the lock file {path} cannot be made ({reason}); this match "
+    "will not be saved.";
+constexpr const char* kSaveUnreadable =
+    "zarn: the saved match {path} exists but cannot be read ({reason}); it is left as it is and this match "
+    "will not be saved.";
+constexpr const char* kSavedMatchName = "saved match";
+constexpr const char* kPlayedUnsaved = "this match will not be saved";
+constexpr const char* kSaveFailed =
+    "zarn: the match could not be saved ({reason}); the last save is kept, and the game tries again at each "
+    "save point.";
+constexpr const char* kSavedAgain = "zarn: the match is saved again.";
+constexpr const char* kNotRecorded =
+    "zarn: a finished match could not be recorded in the statistics ({reason});";
+constexpr const char* kKeptPending = " it waits in {path} and is recorded at the next chance.";
+constexpr const char* kKeptInMemory =
+    " it could not be kept on the disk either ({reason}), so it waits only while this game runs.";
+constexpr const char* kRecordedAfterAll =
+    "zarn: the finished matches that waited are now recorded in the statistics.";
+// The table's line while saving fails: at most 44 characters, so it fits the 800-pixel table.
+constexpr const char* kTroubleDiskFull = "Match not saved: the disk is full";
+constexpr const char* kTroubleReadOnly = "Match not saved: the disk is read-only";
+constexpr const char* kTroubleNoPermission = "Match not saved: no permission to write";
+constexpr const char* kTroubleOther = "Match not saved: the disk reports an error";
+
 bool MatchFinished(const GameState& s) {
     return s.MatchOver && s.ContractsPlayed >= kContractsPerMatch;
 }
 
 }  // namespace
 
-MatchKeeper::MatchKeeper(std::filesystem::path stateFolder, std::filesystem::path statisticsFile, bool keep)
-    : stateFolder_(std::move(stateFolder)), statisticsFile_(std::move(statisticsFile)), keep_(keep) {}
+MatchKeeper::MatchKeeper(std::filesystem::path stateFolder, std::filesystem::path statisticsFile, bool keep,
+                         DiskWrites& disk)
+    : stateFolder_(std::move(stateFolder)),
+      statisticsFile_(std::move(statisticsFile)),
+      keep_(keep),
+      disk_(&disk) {}
 
 MatchKeeper MatchKeeper::ForPlayer(bool keep) {
     const std::filesystem::path state = StateFolder();
@@ -31,16 +65,32 @@ bool MatchKeeper::Claim() {
     if (!keep_) {
         return false;
     }
-    lock_ = MatchLock::TryAcquire(stateFolder_ / "zarn.lock");
-    if (!lock_) {
-        Note("zarn: another Zarn game is running and keeps the saved match; this match will not be saved.");
-        return false;
+    LockAttempt attempt = MatchLock::TryAcquire(stateFolder_ / "zarn.lock");
+    switch (attempt.outcome) {
+        case LockAttempt::Outcome::HeldByAnotherGame:
+            Note(kLockHeld);
+            return false;
+        case LockAttempt::Outcome::CannotCreate:
+            Note(FillText(kLockCannotBeMade,
+                          {{"path", (stateFolder_ / "zarn.lock").string()}, {"reason", attempt.reason}}));
+            saveTrouble_ = attempt.code;
+            return false;
+        case LockAttempt::Outcome::Taken:
+            break;
     }
-    // A damaged record is set aside now, before this game appends to it.
+    lock_ = std::move(attempt.lock);
+    // A damaged record is set aside now, before this game appends to it; then the matches that waited
+    // for the disk at the last game's end are recorded.
     const LoadedStatistics statistics = LoadStatistics(statisticsFile_);
     if (!statistics.message.empty()) {
         Note(statistics.message);
     }
+    WriteRecords({});
+    ReadSave();
+    return Saving();
+}
+
+void MatchKeeper::ReadSave() {
     const std::filesystem::path path = SavePath();
     try {
         const auto bytes = ReadPlayerFile(path, kMaxSaveFileBytes);
@@ -54,12 +104,16 @@ bool MatchKeeper::Claim() {
             }
             saved_ = std::move(s);
         }
+    } catch (const NewerFormatError&) {
+        Note(NewerFileMessage(kSavedMatchName, path, kPlayedUnsaved));
+        saveLeftAlone_ = true;
     } catch (const FileFormatError& e) {
-        Note(DamagedFileMessage("saved match", path, e.what(), MoveAside(path)));
+        Note(DamagedFileMessage(kSavedMatchName, path, e.what(), MoveAside(path)));
     } catch (const std::exception& e) {
-        Note(std::string("zarn: ") + e.what());
+        // Not known to be damage: the file may be whole behind a passing fault, so it is never replaced.
+        Note(FillText(kSaveUnreadable, {{"path", path.string()}, {"reason", e.what()}}));
+        saveLeftAlone_ = true;
     }
-    return true;
 }
 
 void MatchKeeper::Resume(GameState& s, SeededRandom& random, uint32_t now) {
@@ -117,14 +171,51 @@ void MatchKeeper::AfterFrame(const GameState& s, const SeededRandom& random, uin
 }
 
 void MatchKeeper::Save(const GameState& s, const SeededRandom& random, uint32_t now) {
+    if (keep_ && !pendingRecords_.empty()) {
+        WriteRecords({});
+    }
     // Nothing to keep before the first deal, and a finished match is in the statistics already.
     if (!Saving() || s.Phase == Phase::None || MatchFinished(s)) {
         return;
     }
     try {
-        WriteFileAtomically(SavePath(), EncodeSavedMatch(s, TakeExtras(s, random, now, tally_)));
+        WriteFileAtomically(SavePath(), EncodeSavedMatch(s, TakeExtras(s, random, now, tally_)), *disk_);
+    } catch (const DiskWriteError& e) {
+        SaveFailed(e.Code(), e.what());
+        return;
     } catch (const std::exception& e) {
-        Note(std::string("zarn: the match could not be saved: ") + e.what());
+        SaveFailed(EIO, e.what());
+        return;
+    }
+    if (saveTrouble_ != 0) {
+        saveTrouble_ = 0;
+        causesTold_.clear();
+        Note(kSavedAgain);
+    }
+}
+
+void MatchKeeper::SaveFailed(int code, const std::string& reason) {
+    saveTrouble_ = code;
+    if (std::find(causesTold_.begin(), causesTold_.end(), code) == causesTold_.end()) {
+        causesTold_.push_back(code);
+        Note(FillText(kSaveFailed, {{"reason", reason}}));
+    }
+}
+
+std::optional<std::string> MatchKeeper::SaveTrouble() const {
+    switch (saveTrouble_) {
+        case 0:
+            return std::nullopt;
+        case ENOSPC:
+        case EDQUOT:
+            return kTroubleDiskFull;
+        case EROFS:
+            return kTroubleReadOnly;
+        case EACCES:
+        case EPERM:
+            return kTroubleNoPermission;
+        default:
+            return kTroubleOther;
     }
 }
 
@@ -149,9 +240,31 @@ void MatchKeeper::Record(const GameState& s, MatchOutcome outcome, const Contrac
         record.Totals[seat] = s.TotalScore[seat];
     }
     record.Tally = tally;
-    std::string error;
-    if (!AppendMatchRecord(statisticsFile_, record, &error)) {
-        Note("zarn: the match could not be recorded in the statistics: " + error);
+    WriteRecords({EncodeMatchRecord(record)});
+}
+
+void MatchKeeper::WriteRecords(const std::vector<std::string>& lines) {
+    if (statisticsFile_.empty()) {
+        return;
+    }
+    const std::filesystem::path pending =
+        stateFolder_.empty() ? std::filesystem::path() : PendingRecordsPath();
+    const RecordsWritten written =
+        WriteMatchRecords(statisticsFile_, pending, pendingRecords_, lines, *disk_);
+    pendingRecords_ = written.unwritten;
+    if (pendingRecords_.empty()) {
+        if (recordTroubleTold_) {
+            recordTroubleTold_ = false;
+            Note(kRecordedAfterAll);
+        }
+        return;
+    }
+    // Told when a record first has to wait, not at every try after it.
+    if (!recordTroubleTold_ || !lines.empty()) {
+        recordTroubleTold_ = true;
+        Note(FillText(kNotRecorded, {{"reason", written.error}}) +
+             (written.kept ? FillText(kKeptPending, {{"path", pending.string()}})
+                           : FillText(kKeptInMemory, {{"reason", written.keepError}})));
     }
 }
 

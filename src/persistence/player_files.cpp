@@ -4,9 +4,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <stdexcept>
+#include <utility>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "persistence/byte_codec.h"
@@ -27,17 +30,33 @@ fs::path XdgFolder(const char* variable, const char* homeDefault) {
     return {};
 }
 
-std::runtime_error SystemError(const std::string& doing, const fs::path& path) {
-    return std::runtime_error(doing + " " + path.string() + ": " + std::strerror(errno));
+// The texts of this file, in one place.
+constexpr const char* kCannotWrite = "cannot write";
+constexpr const char* kCannotOpen = "cannot open";
+constexpr const char* kCannotCreateTemporary = "cannot create a temporary file beside";
+constexpr const char* kCannotFlush = "cannot flush";
+constexpr const char* kCannotClose = "cannot close";
+constexpr const char* kCannotRename = "cannot rename a temporary file to";
+constexpr const char* kCannotCreateFolder = "cannot create the folder";
+constexpr const char* kCannotRead = "cannot read";
+constexpr const char* kFarTooLong = "it is {size} bytes long, far more than it can be";
+constexpr const char* kDamaged = "zarn: the {what} {path} is damaged ({reason})";
+constexpr const char* kLeftAndUnused = "; it is left where it is and not used.";
+constexpr const char* kMovedTo = "; it was moved to {path}.";
+constexpr const char* kNewer =
+    "zarn: the {what} {path} was made by a newer version of Zarn; it is left as it is";
+
+DiskWriteError SystemError(const std::string& doing, const fs::path& path, int code) {
+    return DiskWriteError(doing + " " + path.string() + ": " + std::strerror(code), code);
 }
 
 // A descriptor closed on every path out.
 class FileDescriptor {
 public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(DiskWrites& disk, int fd) : disk_(disk), fd_(fd) {}
     ~FileDescriptor() {
         if (fd_ >= 0) {
-            ::close(fd_);
+            disk_.Close(fd_);
         }
     }
     FileDescriptor(const FileDescriptor&) = delete;
@@ -47,22 +66,25 @@ public:
     bool Close() {
         const int fd = fd_;
         fd_ = -1;
-        return ::close(fd) == 0;
+        return disk_.Close(fd) == 0;
     }
 
 private:
+    DiskWrites& disk_;
     int fd_;
 };
 
-void WriteAll(int fd, std::span<const uint8_t> bytes, const fs::path& path) {
+// Every byte, or DiskWriteError: an interrupted write is tried again, a short one continued.
+void WriteAll(DiskWrites& disk, int fd, std::span<const uint8_t> bytes, const fs::path& path) {
     size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            throw SystemError("cannot write", path);
+        const ssize_t n = disk.Write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            // A write that takes nothing of a non-empty buffer can only be a full disk.
+            throw SystemError(kCannotWrite, path, n == 0 ? ENOSPC : errno);
         }
         done += static_cast<size_t>(n);
     }
@@ -72,7 +94,8 @@ void MakeFolder(const fs::path& folder) {
     std::error_code error;
     fs::create_directories(folder, error);
     if (error) {
-        throw std::runtime_error("cannot create the folder " + folder.string() + ": " + error.message());
+        throw DiskWriteError(
+            std::string(kCannotCreateFolder) + " " + folder.string() + ": " + error.message(), error.value());
     }
 }
 
@@ -90,48 +113,103 @@ fs::path ConfigFolder() {
     return XdgFolder("XDG_CONFIG_HOME", ".config");
 }
 
-void WriteFileAtomically(const fs::path& path, std::span<const uint8_t> bytes) {
+int DiskWrites::Open(const char* path, int flags, mode_t mode) {
+    return ::open(path, flags, mode);
+}
+
+int DiskWrites::MakeTemporary(char* pathTemplate) {
+    return ::mkstemp(pathTemplate);
+}
+
+ssize_t DiskWrites::Write(int fd, const void* data, size_t size) {
+    return ::write(fd, data, size);
+}
+
+int DiskWrites::Sync(int fd) {
+    return ::fsync(fd);
+}
+
+int DiskWrites::Truncate(int fd, off_t length) {
+    return ::ftruncate(fd, length);
+}
+
+int DiskWrites::Rename(const char* from, const char* to) {
+    return ::rename(from, to);
+}
+
+int DiskWrites::Close(int fd) {
+    return ::close(fd);
+}
+
+std::string FillText(std::string pattern, std::initializer_list<std::pair<const char*, std::string>> values) {
+    for (const auto& [name, value] : values) {
+        const std::string key = std::string("{") + name + "}";
+        const size_t at = pattern.find(key);
+        if (at != std::string::npos) {
+            pattern.replace(at, key.size(), value);
+        }
+    }
+    return pattern;
+}
+
+DiskWrites& SystemDiskWrites() {
+    // Holds no state: the calls go straight to the system.
+    static DiskWrites system;
+    return system;
+}
+
+void WriteFileAtomically(const fs::path& path, std::span<const uint8_t> bytes, DiskWrites& disk) {
     MakeFolder(path.parent_path());
     std::string temp = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
-    FileDescriptor fd(::mkstemp(temp.data()));
+    FileDescriptor fd(disk, disk.MakeTemporary(temp.data()));
     if (fd.get() < 0) {
-        throw SystemError("cannot create a temporary file beside", path);
+        throw SystemError(kCannotCreateTemporary, path, errno);
     }
     try {
-        WriteAll(fd.get(), bytes, temp);
-        if (::fsync(fd.get()) != 0) {
-            throw SystemError("cannot flush", temp);
+        WriteAll(disk, fd.get(), bytes, temp);
+        if (disk.Sync(fd.get()) != 0) {
+            throw SystemError(kCannotFlush, temp, errno);
         }
         if (!fd.Close()) {
-            throw SystemError("cannot close", temp);
+            throw SystemError(kCannotClose, temp, errno);
         }
-        if (::rename(temp.c_str(), path.c_str()) != 0) {
-            throw SystemError("cannot rename a temporary file to", path);
+        if (disk.Rename(temp.c_str(), path.c_str()) != 0) {
+            throw SystemError(kCannotRename, path, errno);
         }
     } catch (...) {
         ::unlink(temp.c_str());
         throw;
     }
     // The rename itself reaches the disk with the folder.
-    FileDescriptor folder(::open(path.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor folder(disk, disk.Open(path.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0));
     if (folder.get() >= 0) {
-        ::fsync(folder.get());
+        disk.Sync(folder.get());
     }
 }
 
-void AppendToFile(const fs::path& path, std::span<const uint8_t> bytes) {
+void AppendToFile(const fs::path& path, std::span<const uint8_t> bytes, DiskWrites& disk) {
     MakeFolder(path.parent_path());
-    FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
+    FileDescriptor fd(disk, disk.Open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
     if (fd.get() < 0) {
-        throw SystemError("cannot open", path);
+        throw SystemError(kCannotOpen, path, errno);
     }
-    // One write: with O_APPEND the kernel places it whole at the end, whatever another game appends.
-    const ssize_t n = ::write(fd.get(), bytes.data(), bytes.size());
-    if (n != static_cast<ssize_t>(bytes.size())) {
-        throw SystemError("cannot append to", path);
+    struct stat before {};
+    if (::fstat(fd.get(), &before) != 0) {
+        throw SystemError(kCannotOpen, path, errno);
     }
-    if (::fsync(fd.get()) != 0 || !fd.Close()) {
-        throw SystemError("cannot flush", path);
+    try {
+        WriteAll(disk, fd.get(), bytes, path);
+        if (disk.Sync(fd.get()) != 0) {
+            throw SystemError(kCannotFlush, path, errno);
+        }
+    } catch (const DiskWriteError&) {
+        // Whatever part of the record reached the file goes again, so the file ends with a whole line.
+        while (disk.Truncate(fd.get(), before.st_size) != 0 && errno == EINTR) {
+        }
+        throw;
+    }
+    if (!fd.Close()) {
+        throw SystemError(kCannotFlush, path, errno);
     }
 }
 
@@ -142,17 +220,22 @@ std::optional<std::vector<uint8_t>> ReadPlayerFile(const fs::path& path, size_t 
     }
     const auto size = fs::file_size(path, error);
     if (error) {
-        throw std::runtime_error("cannot read " + path.string() + ": " + error.message());
+        throw std::runtime_error(std::string(kCannotRead) + " " + path.string() + ": " + error.message());
     }
     if (size > maxBytes) {
-        throw FileFormatError("it is " + std::to_string(size) + " bytes long, far more than it can be");
+        throw FileFormatError(FillText(kFarTooLong, {{"size", std::to_string(size)}}));
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        throw SystemError("cannot open", path);
+        throw std::runtime_error(std::string(kCannotOpen) + " " + path.string() + ": " +
+                                 std::strerror(errno));
     }
     std::vector<uint8_t> bytes(static_cast<size_t>(size));
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (in.bad()) {
+        throw std::runtime_error(std::string(kCannotRead) + " " + path.string() + ": " +
+                                 std::strerror(errno));
+    }
     bytes.resize(static_cast<size_t>(in.gcount()));
     return bytes;
 }
@@ -173,8 +256,11 @@ fs::path MoveAside(const fs::path& path) {
 
 std::string DamagedFileMessage(const std::string& what, const fs::path& path, const std::string& reason,
                                const fs::path& movedTo) {
-    std::string text = "zarn: the " + what + " " + path.string() + " is damaged (" + reason + ")";
-    text += movedTo.empty() ? "; it is left where it is and not used."
-                            : "; it was moved to " + movedTo.string() + ".";
+    std::string text = FillText(kDamaged, {{"what", what}, {"path", path.string()}, {"reason", reason}});
+    text += movedTo.empty() ? kLeftAndUnused : FillText(kMovedTo, {{"path", movedTo.string()}});
     return text;
+}
+
+std::string NewerFileMessage(const std::string& what, const fs::path& path, const std::string& consequence) {
+    return FillText(kNewer, {{"what", what}, {"path", path.string()}}) + " and " + consequence + ".";
 }

@@ -297,11 +297,14 @@ SavedMatchExtras DecodeSavedMatch(std::span<const uint8_t> bytes, GameState& tar
         throw FileFormatError("it is not a saved match of this game");
     }
     const uint32_t version = header.U32();
+    // A newer game may change everything after the version, so nothing more is checked; a number far
+    // beyond any version there will be is damage.
+    if (version > kSavedMatchVersion && version <= kMaxSavedMatchVersion) {
+        throw NewerFormatError("it was saved by a newer version of the game (format " +
+                               std::to_string(version) + ")");
+    }
     if (version != kSavedMatchVersion) {
-        throw FileFormatError(version > kSavedMatchVersion
-                                  ? "it was saved by a newer version of the game (format " +
-                                        std::to_string(version) + ")"
-                                  : "unknown format " + std::to_string(version));
+        throw FileFormatError("unknown format " + std::to_string(version));
     }
     const uint32_t length = header.U32();
     if (length > kMaxSavedMatchPayload) {

@@ -34,6 +34,8 @@
 
 inline constexpr char kSavedMatchMagic[8] = {'Z', 'A', 'R', 'N', 'S', 'A', 'V', 'E'};
 inline constexpr uint32_t kSavedMatchVersion = 1;
+// Versions above this one are damage, not a newer game's file.
+inline constexpr uint32_t kMaxSavedMatchVersion = 1000;
 inline constexpr uint32_t kMaxSavedMatchPayload = 1U << 20;
 
 // Everything the game needs besides the state itself.
@@ -48,7 +50,9 @@ std::vector<uint8_t> EncodeSavedMatch(const GameState& s, const SavedMatchExtras
 // Reads a saved match over `s`, which holds the card tables and the table layout of this run (they
 // are not saved), and the presentation options of this run (deck, animation speed, screen), which
 // the match keeps; its rules options become those the match started with. On any fault `s` is left
-// unchanged and FileFormatError says in a few words what was wrong.
+// unchanged and FileFormatError says in a few words what was wrong; a file of a newer format version
+// (up to kMaxSavedMatchVersion) throws NewerFormatError (a FileFormatError) before anything else of
+// it is read.
 SavedMatchExtras DecodeSavedMatch(std::span<const uint8_t> bytes, GameState& s);
 
 // What a game keeps besides its state, taken at `now` on the game clock.

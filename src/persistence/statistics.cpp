@@ -17,6 +17,19 @@ constexpr const char* kLineTag = "zarn-match";
 constexpr std::array<const char*, 6> kContractNames{"", "Tricks", "Diamonds", "Queens", "King", "Zarn"};
 constexpr std::array<const char*, 3> kOutcomeNames{"won", "lost", "abandoned"};
 
+// The texts of this file, in one place.
+constexpr const char* kNotARecord = "a line is not a match record";
+constexpr const char* kBadChecksum = "a record's checksum does not match";
+constexpr const char* kNoVersion = "a record has no version";
+constexpr const char* kDamagedFields = "a record's fields are damaged";
+constexpr const char* kCutShort = "the last record is cut short";
+constexpr const char* kStatisticsFileName = "statistics file";
+constexpr const char* kNewerNotCounted = "its newer records are not counted here";
+constexpr const char* kGoodRecordsKept = " Its {count} good records were kept.";
+constexpr const char* kGoodRecordsLost = " Its good records could not be kept: {reason}";
+// Not a problem: a whole line of a newer version, which is kept as it is.
+constexpr const char* kNewerLine = "newer";
+
 // Appending, setting a damaged file aside and resetting happen one game at a time, so a record appended
 // by one game never lands in a file another game is replacing.
 std::unique_ptr<MatchLock> LockStatistics(const std::filesystem::path& file) {
@@ -54,19 +67,19 @@ bool ReadNumber(std::istringstream& in, int64_t lo, int64_t hi, int64_t& value) 
 std::string ParseLine(const std::string& line, MatchRecord& record) {
     const size_t lastSpace = line.rfind(' ');
     if (lastSpace == std::string::npos || line.compare(0, 11, std::string(kLineTag) + " ") != 0) {
-        return "a line is not a match record";
+        return kNotARecord;
     }
     const std::string body = line.substr(0, lastSpace);
     if (line.substr(lastSpace + 1) != Hex8(TextCrc(body))) {
-        return "a record's checksum does not match";
+        return kBadChecksum;
     }
     std::istringstream in(body.substr(11));
     int64_t v = 0;
     if (!ReadNumber(in, 1, 1000000, v)) {
-        return "a record has no version";
+        return kNoVersion;
     }
     if (v != kStatisticsLineVersion) {
-        return "a record was written by a newer version of the game";
+        return kNewerLine;
     }
     auto number = [&in](int64_t lo, int64_t hi, auto& field) {
         int64_t value = 0;
@@ -95,9 +108,43 @@ std::string ParseLine(const std::string& line, MatchRecord& record) {
     }
     std::string rest;
     if (!ok || (in >> rest)) {
-        return "a record's fields are damaged";
+        return kDamagedFields;
     }
     return {};
+}
+
+std::span<const uint8_t> TextBytes(const std::string& text) {
+    return std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+}
+
+// The whole file as text; empty when it is missing or cannot be read.
+std::string ReadText(const std::filesystem::path& file) {
+    try {
+        const auto bytes = ReadPlayerFile(file, kMaxStatisticsBytes);
+        return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+// The whole records of a file of records, each with its newline; anything else in it is dropped.
+std::vector<std::string> RecordLines(const std::filesystem::path& file) {
+    const std::string text = ReadText(file);
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            break;
+        }
+        const std::string line = text.substr(start, end - start);
+        start = end + 1;
+        MatchRecord record;
+        if (ParseLine(line, record).empty()) {
+            lines.push_back(line + '\n');
+        }
+    }
+    return lines;
 }
 
 std::string Percent(int won, int played) {
@@ -138,9 +185,11 @@ StatisticsFile ParseStatistics(const std::string& text) {
         const std::string line = text.substr(start, end - start);
         start = end + 1;
         MatchRecord record;
-        std::string problem = cutShort ? "the last record is cut short" : ParseLine(line, record);
+        std::string problem = cutShort ? kCutShort : ParseLine(line, record);
         if (problem.empty()) {
             file.records.push_back(record);
+        } else if (problem == kNewerLine) {
+            file.newerLines.push_back(line + '\n');
         } else if (file.problem.empty()) {
             file.problem = problem;
         }
@@ -220,6 +269,7 @@ std::string StatisticsText(const std::vector<MatchRecord>& records) {
 LoadedStatistics LoadStatistics(const std::filesystem::path& file) {
     LoadedStatistics loaded;
     std::string problem;
+    std::vector<std::string> newerLines;
     std::string text;
     std::error_code missing;
     if (!std::filesystem::exists(file, missing)) {
@@ -234,6 +284,7 @@ LoadedStatistics LoadStatistics(const std::filesystem::path& file) {
         text.assign(bytes->begin(), bytes->end());
         StatisticsFile parsed = ParseStatistics(text);
         loaded.records = std::move(parsed.records);
+        newerLines = std::move(parsed.newerLines);
         problem = parsed.problem;
     } catch (const FileFormatError& e) {
         problem = e.what();
@@ -242,31 +293,39 @@ LoadedStatistics LoadStatistics(const std::filesystem::path& file) {
         return loaded;
     }
     if (problem.empty()) {
+        if (!newerLines.empty()) {
+            loaded.message = NewerFileMessage(kStatisticsFileName, file, kNewerNotCounted);
+        }
         return loaded;
     }
     const std::filesystem::path movedTo = MoveAside(file);
-    loaded.message = DamagedFileMessage("statistics file", file, problem, movedTo);
-    if (!movedTo.empty() && !loaded.records.empty()) {
-        // The good records go on in a fresh file; the damaged one stays aside for the player.
+    loaded.message = DamagedFileMessage(kStatisticsFileName, file, problem, movedTo);
+    if (!movedTo.empty() && (!loaded.records.empty() || !newerLines.empty())) {
+        // The good records go on in a fresh file, and a newer game's records with them; the damaged file
+        // stays aside for the player.
         std::string good;
         for (const MatchRecord& r : loaded.records) {
             good += EncodeMatchRecord(r);
         }
+        for (const std::string& line : newerLines) {
+            good += line;
+        }
         try {
-            WriteFileAtomically(file, std::span(reinterpret_cast<const uint8_t*>(good.data()), good.size()));
-            loaded.message += " Its " + std::to_string(loaded.records.size()) + " good records were kept.";
+            WriteFileAtomically(file, TextBytes(good));
+            loaded.message += FillText(kGoodRecordsKept, {{"count", std::to_string(loaded.records.size())}});
         } catch (const std::exception& e) {
-            loaded.message += std::string(" Its good records could not be kept: ") + e.what();
+            loaded.message += FillText(kGoodRecordsLost, {{"reason", e.what()}});
         }
     }
     return loaded;
 }
 
-bool AppendMatchRecord(const std::filesystem::path& file, const MatchRecord& record, std::string* error) {
+bool AppendMatchRecord(const std::filesystem::path& file, const MatchRecord& record, std::string* error,
+                       DiskWrites& disk) {
     const std::string line = EncodeMatchRecord(record);
     const auto lock = LockStatistics(file);
     try {
-        AppendToFile(file, std::span(reinterpret_cast<const uint8_t*>(line.data()), line.size()));
+        AppendToFile(file, TextBytes(line), disk);
         return true;
     } catch (const std::exception& e) {
         if (error != nullptr) {
@@ -276,10 +335,69 @@ bool AppendMatchRecord(const std::filesystem::path& file, const MatchRecord& rec
     }
 }
 
-bool ResetStatistics(const std::filesystem::path& file, std::string* error) {
+RecordsWritten WriteMatchRecords(const std::filesystem::path& file, const std::filesystem::path& pendingFile,
+                                 const std::vector<std::string>& waiting,
+                                 const std::vector<std::string>& fresh, DiskWrites& disk) {
+    RecordsWritten result;
+    const auto lock = LockStatistics(file);
+    std::vector<std::string> tried =
+        pendingFile.empty() ? std::vector<std::string>{} : RecordLines(pendingFile);
+    for (const std::string& line : waiting) {
+        if (std::find(tried.begin(), tried.end(), line) == tried.end()) {
+            tried.push_back(line);
+        }
+    }
+    if (tried.empty() && fresh.empty()) {
+        return result;
+    }
+    // A record tried before may be in the file already (written before the pending file could be
+    // updated, or by another game from the pending file): it is not written twice.
+    const std::string present = tried.empty() ? std::string() : ReadText(file);
+    const auto write = [&](const std::string& line) {
+        if (!result.unwritten.empty()) {
+            result.unwritten.push_back(line);
+            return;
+        }
+        try {
+            AppendToFile(file, TextBytes(line), disk);
+        } catch (const DiskWriteError& e) {
+            result.error = e.what();
+            result.unwritten.push_back(line);
+        }
+    };
+    for (const std::string& line : tried) {
+        if (!present.starts_with(line) && present.find('\n' + line) == std::string::npos) {
+            write(line);
+        }
+    }
+    for (const std::string& line : fresh) {
+        write(line);
+    }
+    if (pendingFile.empty()) {
+        return result;
+    }
+    std::error_code ignored;
+    if (result.unwritten.empty()) {
+        std::filesystem::remove(pendingFile, ignored);
+        return result;
+    }
+    std::string keep;
+    for (const std::string& line : result.unwritten) {
+        keep += line;
+    }
+    try {
+        WriteFileAtomically(pendingFile, TextBytes(keep), disk);
+        result.kept = true;
+    } catch (const DiskWriteError& e) {
+        result.keepError = e.what();
+    }
+    return result;
+}
+
+bool ResetStatistics(const std::filesystem::path& file, std::string* error, DiskWrites& disk) {
     const auto lock = LockStatistics(file);
     try {
-        WriteFileAtomically(file, {});
+        WriteFileAtomically(file, {}, disk);
         return true;
     } catch (const std::exception& e) {
         if (error != nullptr) {

@@ -6,10 +6,18 @@
 
 namespace {
 
-void SaveRemembered(const PlayerSettings& settings) {
+// The texts of this file, in one place.
+constexpr const char* kSettingsNotSaved = "zarn: the settings could not be saved: %s\n";
+constexpr const char* kResuming = "zarn: resuming the saved match (contract %d of 20).\n";
+
+// A settings file of a newer version is never written over: this run's choices are not remembered.
+void SaveRemembered(const RunFiles& files) {
+    if (!files.rememberSettings) {
+        return;
+    }
     std::string error;
-    if (!SaveSettings(SettingsPath(), settings, &error)) {
-        std::fprintf(stderr, "zarn: the settings could not be saved: %s\n", error.c_str());
+    if (!SaveSettings(SettingsPath(), files.settings, &error)) {
+        std::fprintf(stderr, kSettingsNotSaved, error.c_str());
     }
 }
 
@@ -28,6 +36,7 @@ RunFiles OpenRunFiles(const CommandLine& line, bool keepDemo) {
     RunFiles files((!line.autoplay || keepDemo) && !line.pakBrowser);
     const LoadedSettings loaded = LoadSettings(SettingsPath());
     files.settings = loaded.settings;
+    files.rememberSettings = !loaded.newerVersion;
     files.notice = loaded.message;
     files.keeper.Claim();
     for (const std::string& message : files.keeper.TakeMessages()) {
@@ -80,7 +89,7 @@ void RememberChoices(RunFiles& files, const CommandLine& line, const GameOptions
     if (!line.players) {
         settings.ExpertPlayers = taken.ExpertPlayers;
     }
-    SaveRemembered(settings);
+    SaveRemembered(files);
 }
 
 SessionFiles StartSessionFiles(RunFiles& files, const CommandLine& line) {
@@ -88,8 +97,7 @@ SessionFiles StartSessionFiles(RunFiles& files, const CommandLine& line) {
     if (!files.resume) {
         files.keeper.Abandon();
     } else if (saved != nullptr) {
-        std::fprintf(stderr, "zarn: resuming the saved match (contract %d of 20).\n",
-                     SummarizeSavedMatch(*saved).ContractNumber);
+        std::fprintf(stderr, kResuming, SummarizeSavedMatch(*saved).ContractNumber);
     }
     SessionFiles session;
     session.keeper = &files.keeper;
@@ -103,7 +111,7 @@ SessionFiles StartSessionFiles(RunFiles& files, const CommandLine& line) {
             return;
         }
         files.settings.SoundMuted = muted;
-        SaveRemembered(files.settings);
+        SaveRemembered(files);
     };
     session.rememberWindow = [&files, &line](bool windowed, int width, int height) {
         // A demo, or a screen mode chosen on the command line, is not remembered.
@@ -115,7 +123,7 @@ SessionFiles StartSessionFiles(RunFiles& files, const CommandLine& line) {
             files.settings.WindowWidth = width;
             files.settings.WindowHeight = height;
         }
-        SaveRemembered(files.settings);
+        SaveRemembered(files);
     };
     return session;
 }

@@ -22,6 +22,7 @@ struct RunFiles {
     bool keep;  // false for a demo (and the archive browser): the player's match, record and settings are
                 // left alone
     PlayerSettings settings;
+    bool rememberSettings = true;  // false when the settings file was made by a newer Zarn: it is left alone
     MatchKeeper keeper;
     std::string notice;   // one line per damaged file or other trouble, already on standard error
     bool resume = false;  // what the start will do with the saved match

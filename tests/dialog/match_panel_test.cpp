@@ -238,8 +238,8 @@ TEST_F(MatchPanelTest, DamagedSettingsAreReportedSetAsideAndTheDefaultsUsed) {
     };
     std::vector<Case> cases{
         {"empty", ""},
-        {"newer version", "[format]\nversion=2\n"},
         {"wrong version", "[format]\nversion=zero\n"},
+        {"no version", "[game]\ndeck=Royal\n"},
         {"wrong value", good + "[window]\nwidth=99999999999\n"},
         {"unknown deck", "[format]\nversion=1\n[game]\ndeck=Tarot\n"},
         {"not a flag", "[format]\nversion=1\n[game]\npartnership=perhaps\n"},
@@ -282,6 +282,21 @@ TEST_F(MatchPanelTest, DamagedSettingsAreReportedSetAsideAndTheDefaultsUsed) {
         std::ofstream(file, std::ios::binary) << cases[i].text;
         EXPECT_FALSE(LoadSettings(file).message.empty()) << cases[i].name;
     }
+}
+
+TEST_F(MatchPanelTest, SettingsOfANewerVersionAreLeftInPlaceAndTheDefaultsUsed) {
+    const fs::path file = fs::path(dir_.path().toStdString()) / "zarn.conf";
+    const std::string newer = "[format]\nversion=2\n[game]\ndeck=Royal\n";
+    std::ofstream(file, std::ios::binary) << newer;
+    const LoadedSettings loaded = LoadSettings(file);
+    EXPECT_TRUE(loaded.newerVersion);
+    EXPECT_FALSE(loaded.found);
+    EXPECT_EQ(loaded.settings.DeckName, PlayerSettings().DeckName);
+    EXPECT_NE(loaded.message.find("made by a newer version of Zarn"), std::string::npos) << loaded.message;
+    EXPECT_EQ(loaded.message.find('\n'), std::string::npos);
+    std::ifstream in(file, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), newer);
+    EXPECT_FALSE(fs::exists(file.string() + ".bad"));
 }
 
 // The entry point the game's main calls: the start button resumes or not as chosen.

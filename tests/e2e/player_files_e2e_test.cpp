@@ -2,9 +2,12 @@
 // and a second game while the first holds the saved match.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
+#include <span>
 #include <string>
 
 #include <fcntl.h>
@@ -12,6 +15,7 @@
 #include <unistd.h>
 
 #include "game_process.h"
+#include "persistence/byte_codec.h"
 #include "persistence/player_files.h"
 #include "persistence/saved_match.h"
 #include "persistence/statistics.h"
@@ -92,7 +96,7 @@ TEST_F(PlayerFilesE2e, DamagedFilesAreReportedSetAsideAndTheGameGoesOn) {
     fs::create_directories(home_.SettingsFile().parent_path());
     std::ofstream(SaveFile()) << "ZARNSAVE but not much else";
     std::ofstream(StatisticsFile()) << "zarn-match 1 this is not a record\n";
-    std::ofstream(home_.SettingsFile()) << "[format]\nversion=99\n";
+    std::ofstream(home_.SettingsFile()) << "[format]\nversion=not a number\n";
     const ProcessResult r = PlayAndClose({}, 300);
     ASSERT_EQ(r.exitCode, 0) << r.output;
     for (const char* what : {"the saved match", "the statistics file", "the settings file"}) {
@@ -101,6 +105,45 @@ TEST_F(PlayerFilesE2e, DamagedFilesAreReportedSetAsideAndTheGameGoesOn) {
     EXPECT_TRUE(fs::exists(SaveFile().string() + ".bad"));
     EXPECT_TRUE(fs::exists(StatisticsFile().string() + ".bad"));
     EXPECT_TRUE(fs::exists(home_.SettingsFile().string() + ".bad"));
+}
+
+std::string Contents(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST_F(PlayerFilesE2e, FilesOfANewerZarnAreLeftAsTheyAreAndTold) {
+    fs::create_directories(SaveFile().parent_path());
+    fs::create_directories(StatisticsFile().parent_path());
+    fs::create_directories(home_.SettingsFile().parent_path());
+    // A save of format 2: the magic, then the version; what follows is the newer game's business.
+    std::ofstream(SaveFile(), std::ios::binary) << std::string("ZARNSAVE\x02\0\0\0", 12) << "newer payload";
+    const std::string body = "zarn-match 2 1700000000 newer fields";
+    char crc[9];
+    std::snprintf(crc, sizeof crc, "%08x",
+                  Crc32(std::span(reinterpret_cast<const uint8_t*>(body.data()), body.size())));
+    std::ofstream(StatisticsFile()) << body << ' ' << crc << '\n';
+    std::ofstream(home_.SettingsFile()) << "[format]\nversion=2\n[game]\ndeck=Royal\n";
+    const std::map<fs::path, std::string> before{{SaveFile(), Contents(SaveFile())},
+                                                 {StatisticsFile(), Contents(StatisticsFile())},
+                                                 {home_.SettingsFile(), Contents(home_.SettingsFile())}};
+
+    const ProcessResult r = PlayAndClose({}, 600);
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    for (const char* what : {"the saved match", "the statistics file", "the settings file"}) {
+        EXPECT_NE(r.output.find(std::string(what) + " "), std::string::npos) << what << ": " << r.output;
+    }
+    size_t told = 0;
+    for (size_t at = r.output.find("made by a newer version of Zarn"); at != std::string::npos;
+         at = r.output.find("made by a newer version of Zarn", at + 1)) {
+        ++told;
+    }
+    EXPECT_EQ(told, 3U) << r.output;
+    EXPECT_EQ(r.output.find("damaged"), std::string::npos) << r.output;
+    for (const auto& [file, contents] : before) {
+        EXPECT_EQ(Contents(file), contents) << file << " was changed";
+        EXPECT_FALSE(fs::exists(file.string() + ".bad")) << file;
+    }
 }
 
 TEST_F(PlayerFilesE2e, ASecondGamePlaysUnsaved) {

@@ -1,9 +1,12 @@
 // Damaged, cut, foreign and hostile files: each is reported in one line, moved aside as NAME.bad, and
-// the game goes on with a new match or with the good records.
+// the game goes on with a new match or with the good records. Files of a newer version are no damage:
+// they are left where they are.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -21,7 +24,9 @@ namespace {
 std::vector<uint8_t> SavedMatchBytes(const std::function<void(GameState&)>& tweak = {}) {
     FlowHarness h(5);
     h.Start();
-    h.PlayUntil([](const GameState& s) { return s.SavePoints >= 3; });
+    if (!h.PlayUntil([](const GameState& s) { return s.SavePoints >= 3; })) {
+        ADD_FAILURE() << "the game never reached its third save point";
+    }
     if (tweak) {
         tweak(h.s);
     }
@@ -52,13 +57,20 @@ std::vector<Damage> SavedMatchDamages() {
     std::vector<Damage> cases;
     cases.push_back({"empty", [](auto) { return std::vector<uint8_t>{}; }, "it is empty"});
     cases.push_back({"not ours", [](auto) { return std::vector<uint8_t>(200, 'x'); }, "not a saved match"});
-    cases.push_back({"newer version",
+    cases.push_back({"version 0",
                      [](auto b) {
-                         PutU32(b, 8, kSavedMatchVersion + 1);
+                         PutU32(b, 8, 0);
                          Reseal(b);
                          return b;
                      },
-                     "newer version"});
+                     "unknown format"});
+    cases.push_back({"version far beyond any",
+                     [](auto b) {
+                         PutU32(b, 8, kMaxSavedMatchVersion + 1);
+                         Reseal(b);
+                         return b;
+                     },
+                     "unknown format"});
     cases.push_back({"wrong checksum",
                      [](auto b) {
                          b.back() ^= 0x55;
@@ -236,6 +248,78 @@ TEST(DamagedStatistics, AnEmptyFileIsAnEmptyRecordAndAHugeOneIsSetAside) {
     const LoadedStatistics loaded = LoadStatistics(file);
     EXPECT_NE(loaded.message.find("far more"), std::string::npos) << loaded.message;
     EXPECT_TRUE(loaded.records.empty());
+}
+
+// A whole statistics line of a newer version, with a good checksum.
+std::string NewerStatisticsLine() {
+    const std::string body = "zarn-match 2 1700000000 a field this version does not know";
+    char crc[9];
+    std::snprintf(crc, sizeof crc, "%08x",
+                  Crc32(std::span(reinterpret_cast<const uint8_t*>(body.data()), body.size())));
+    return body + " " + crc + "\n";
+}
+
+std::filesystem::path Bad(std::filesystem::path file) {
+    file += ".bad";
+    return file;
+}
+
+TEST(NewerVersion, ASaveIsLeftAsItIsAndTheMatchPlayedUnsaved) {
+    std::vector<uint8_t> newer = SavedMatchBytes();
+    PutU32(newer, 8, kSavedMatchVersion + 1);
+    Reseal(newer);
+    PlayerFolder folder;
+    MatchKeeper keeper(folder.State(), folder.Data() / "statistics", true);
+    std::filesystem::create_directories(keeper.SavePath().parent_path());
+    WriteBytes(keeper.SavePath().string(), newer);
+    EXPECT_FALSE(keeper.Claim());
+    EXPECT_FALSE(keeper.Saving());
+    const std::vector<std::string> messages = keeper.TakeMessages();
+    ASSERT_EQ(messages.size(), 1U);
+    EXPECT_NE(messages[0].find("made by a newer version of Zarn"), std::string::npos) << messages[0];
+    EXPECT_NE(messages[0].find("will not be saved"), std::string::npos) << messages[0];
+
+    FlowHarness h(9);
+    h.Start();
+    ASSERT_TRUE(h.PlayUntil([&](const GameState& s) {
+        keeper.AfterFrame(s, h.random, h.clock.GetTickCount());
+        return s.SavePoints >= 3;
+    }));
+    keeper.Abandon();
+    keeper.Save(h.s, h.random, 0);
+    EXPECT_EQ(ReadBytes(keeper.SavePath().string()), newer);
+    EXPECT_FALSE(std::filesystem::exists(Bad(keeper.SavePath())));
+}
+
+TEST(NewerVersion, StatisticsLinesAreKeptAndTheOthersCounted) {
+    const std::string good = GoodStatistics();
+    const std::string newer = NewerStatisticsLine();
+    PlayerFolder folder;
+    const std::filesystem::path file = folder.Data() / "statistics";
+    std::filesystem::create_directories(file.parent_path());
+    const std::string text = good.substr(0, good.find('\n') + 1) + newer + good.substr(good.find('\n') + 1);
+    WriteBytes(file.string(), std::vector<uint8_t>(text.begin(), text.end()));
+
+    const LoadedStatistics loaded = LoadStatistics(file);
+    EXPECT_EQ(loaded.records.size(), 3U);
+    EXPECT_NE(loaded.message.find("made by a newer version of Zarn"), std::string::npos) << loaded.message;
+    EXPECT_EQ(ReadBytes(file.string()), std::vector<uint8_t>(text.begin(), text.end()));
+    EXPECT_FALSE(std::filesystem::exists(Bad(file)));
+
+    // This version's records still go in, after the newer one's.
+    MatchRecord record;
+    record.EndTime = 5000;
+    ASSERT_TRUE(AppendMatchRecord(file, record, nullptr));
+    EXPECT_EQ(LoadStatistics(file).records.size(), 4U);
+
+    // Damage beside a newer line: the file is set aside, and the fresh one keeps the newer line too.
+    const std::string damaged = text + "garbage\n";
+    WriteBytes(file.string(), std::vector<uint8_t>(damaged.begin(), damaged.end()));
+    const LoadedStatistics set = LoadStatistics(file);
+    EXPECT_EQ(set.records.size(), 3U);
+    EXPECT_TRUE(std::filesystem::exists(Bad(file)));
+    const std::vector<uint8_t> fresh = ReadBytes(file.string());
+    EXPECT_NE(std::string(fresh.begin(), fresh.end()).find(newer), std::string::npos);
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ TEST(MatchLock, ASecondGamePlaysUnsavedButStillRecords) {
     // The second game's match is never written over the first one's save.
     FlowHarness h(3);
     h.Start();
-    h.PlayUntil([](const GameState& s) { return s.SavePoints >= 2; });
+    ASSERT_TRUE(h.PlayUntil([](const GameState& s) { return s.SavePoints >= 2; }));
     second.AfterFrame(h.s, h.random, 0);
     second.Save(h.s, h.random, 0);
     EXPECT_FALSE(std::filesystem::exists(first.SavePath()));
@@ -50,7 +50,8 @@ TEST(MatchLock, AKilledGameLeavesNoLockBehind) {
     }
     char held = 0;
     ASSERT_EQ(::read(ready[0], &held, 1), 1);
-    EXPECT_EQ(held, 'y');
+    // Not an ASSERT: the child is ended below whatever it answered.
+    EXPECT_EQ(held, 'y') << "the first game never held the lock";
     EXPECT_FALSE(MatchKeeper::ForPlayer(true).Claim());
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
@@ -65,7 +66,7 @@ TEST(MatchLock, TheDemoKeepsNothing) {
     EXPECT_FALSE(demo.Claim());
     FlowHarness h(3);
     h.Start();
-    h.PlayUntil([](const GameState& s) { return s.SavePoints >= 2; });
+    ASSERT_TRUE(h.PlayUntil([](const GameState& s) { return s.SavePoints >= 2; }));
     demo.AfterFrame(h.s, h.random, 0);
     demo.Save(h.s, h.random, 0);
     EXPECT_FALSE(std::filesystem::exists(folder.State()));

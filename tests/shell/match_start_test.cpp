@@ -6,7 +6,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <vector>
 
 #include "flow/game_frame.h"
@@ -131,6 +133,75 @@ TEST_F(MatchStartTest, TheDemoReadsAndWritesNothingOfThePlayers) {
     EXPECT_TRUE(fs::exists(files.keeper.SavePath())) << "the player's saved match is left as it was";
     EXPECT_FALSE(fs::exists(SettingsPath()));
     EXPECT_TRUE(LoadStatistics(StatisticsPath()).records.empty());
+}
+
+TEST_F(MatchStartTest, EverySettingComesBackAsItWasSaved) {
+    PlayerSettings saved;
+    saved.DeckName = "Royal";
+    saved.Partnership = true;
+    saved.SlowAnimation = true;
+    saved.SevenOfHeartsLead = true;
+    saved.FrenchRules = true;
+    saved.Windowed = true;
+    saved.WindowWidth = 1234;
+    saved.WindowHeight = 567;
+    saved.SoundMuted = true;
+    saved.ExpertPlayers = true;
+    ASSERT_TRUE(SaveSettings(SettingsPath(), saved, nullptr));
+    const LoadedSettings loaded = LoadSettings(SettingsPath());
+    EXPECT_TRUE(loaded.found);
+    EXPECT_TRUE(loaded.message.empty()) << loaded.message;
+    const PlayerSettings& read = loaded.settings;
+    EXPECT_EQ(read.DeckName, saved.DeckName);
+    EXPECT_EQ(read.Partnership, saved.Partnership);
+    EXPECT_EQ(read.SlowAnimation, saved.SlowAnimation);
+    EXPECT_EQ(read.SevenOfHeartsLead, saved.SevenOfHeartsLead);
+    EXPECT_EQ(read.FrenchRules, saved.FrenchRules);
+    EXPECT_EQ(read.Windowed, saved.Windowed);
+    EXPECT_EQ(read.WindowWidth, saved.WindowWidth);
+    EXPECT_EQ(read.WindowHeight, saved.WindowHeight);
+    EXPECT_EQ(read.SoundMuted, saved.SoundMuted);
+    EXPECT_EQ(read.ExpertPlayers, saved.ExpertPlayers);
+}
+
+TEST_F(MatchStartTest, ASettingsFileWrittenBeforeTheKeyTablesStillLoads) {
+    fs::create_directories(SettingsPath().parent_path());
+    std::ofstream(SettingsPath()) << "[format]\nversion=1\n\n[game]\ndeck=Royal\npartnership=true\n"
+                                     "slowAnimation=false\nsevenOfHeartsLead=true\nfrenchRules=false\n"
+                                     "expertPlayers=true\n\n[sound]\nmuted=true\n\n[window]\n"
+                                     "windowed=true\nwidth=1024\nheight=700\n";
+    const LoadedSettings loaded = LoadSettings(SettingsPath());
+    ASSERT_TRUE(loaded.found) << loaded.message;
+    EXPECT_EQ(loaded.settings.DeckName, "Royal");
+    EXPECT_TRUE(loaded.settings.Partnership);
+    EXPECT_TRUE(loaded.settings.SevenOfHeartsLead);
+    EXPECT_TRUE(loaded.settings.ExpertPlayers);
+    EXPECT_TRUE(loaded.settings.SoundMuted);
+    EXPECT_TRUE(loaded.settings.Windowed);
+    EXPECT_EQ(loaded.settings.WindowWidth, 1024);
+    EXPECT_EQ(loaded.settings.WindowHeight, 700);
+}
+
+TEST_F(MatchStartTest, ASettingsFileOfANewerZarnIsLeftAloneAndThisRunUsesTheDefaults) {
+    fs::create_directories(SettingsPath().parent_path());
+    const std::string newer = "[format]\nversion=2\n\n[game]\ndeck=Royal\nsomethingNew=42\n";
+    std::ofstream(SettingsPath()) << newer;
+    const CommandLine line = Parse({});
+    RunFiles files = OpenRunFiles(line);
+    EXPECT_NE(files.notice.find("made by a newer version of Zarn"), std::string::npos) << files.notice;
+    EXPECT_EQ(files.settings.DeckName, PlayerSettings().DeckName) << "the defaults, not the newer file's";
+
+    // Nothing this run chooses is written over the newer file.
+    GameOptions options;
+    ApplySettings(files.settings, options);
+    options.Partnership = true;
+    RememberChoices(files, line, options);
+    const SessionFiles session = StartSessionFiles(files, line);
+    session.rememberWindow(true, 1000, 700);
+    session.rememberSound(true);
+    std::ifstream in(SettingsPath());
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), newer);
+    EXPECT_FALSE(fs::exists(SettingsPath().string() + ".bad"));
 }
 
 }  // namespace
