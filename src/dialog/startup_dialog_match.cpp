@@ -27,13 +27,6 @@ QString RulesLine(const SavedMatchSummary& m) {
         .arg(rules.join(QStringLiteral(", ")));
 }
 
-// The summary names the kingdom's owner as it names the seats of the totals (seat 0 the human), so
-// the owner's seat is the seat of that name: the opponents' names are distinct and none is "you".
-int OwnerSeat(const SavedMatchSummary& m) {
-    const auto owner = std::find(m.Names.begin(), m.Names.end(), m.KingdomOwner);
-    return owner == m.Names.end() ? -1 : static_cast<int>(owner - m.Names.begin());
-}
-
 QString MatchLine(const SavedMatchSummary& m) {
     QStringList totals;
     for (size_t seat = 0; seat < m.Totals.size(); ++seat) {
@@ -41,7 +34,7 @@ QString MatchLine(const SavedMatchSummary& m) {
                       .arg(QString::fromStdString(m.Names[seat]).trimmed())
                       .arg(m.Totals[seat]);
     }
-    return startup_texts::SavedMatchLine(m.ContractNumber, OwnerSeat(m),
+    return startup_texts::SavedMatchLine(m.ContractNumber, m.KingdomOwnerSeat,
                                          QString::fromStdString(m.KingdomOwner).trimmed(),
                                          totals.join(QStringLiteral(", ")));
 }

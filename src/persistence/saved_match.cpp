@@ -371,7 +371,10 @@ SavedMatchExtras RestoreSavedMatch(std::span<const uint8_t> bytes, GameState& s,
 SavedMatchSummary SummarizeSavedMatch(const GameState& s) {
     SavedMatchSummary summary;
     summary.ContractNumber = std::clamp<int>(s.ContractsPlayed + 1, 1, 20);
-    summary.KingdomOwner = s.FirstSeat == kHumanSeat ? "you" : s.OpponentName[s.FirstSeat];
+    // The kingdom belongs to the seat that deals it, the seat before the deal's first seat.
+    summary.KingdomOwnerSeat = WrapSeat(s.FirstSeat - 1);
+    summary.KingdomOwner =
+        summary.KingdomOwnerSeat == kHumanSeat ? "you" : s.OpponentName[summary.KingdomOwnerSeat];
     summary.Names[0] = "you";
     for (int seat = 0; seat < kSeats; ++seat) {
         summary.Totals[seat] = s.TotalScore[seat];

@@ -68,7 +68,8 @@ SavedMatchExtras RestoreSavedMatch(std::span<const uint8_t> bytes, GameState& s,
 // The dialog's line about a saved match: "contract 7 of 20, kingdom of Anna, totals 120 / 85 / ...".
 struct SavedMatchSummary {
     int ContractNumber = 1;    // 1..20: the contract being played, or the next one at the score sheet
-    std::string KingdomOwner;  // "You" or the opponent's name
+    std::string KingdomOwner;  // "you" or the opponent's name
+    int KingdomOwnerSeat = 0;
     std::array<int32_t, kSeats> Totals{};
     std::array<std::string, kSeats> Names{};
     bool Partnership = false;

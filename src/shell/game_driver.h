@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "cards/game_state.h"
 #include "cards/seams.h"
 #include "flow/input_snapshot.h"
+#include "flow/thinking_seats.h"
 #include "platform/frame_pacer.h"
 
 // What the loop has done so far, for a driver watching it.
@@ -40,6 +42,10 @@ public:
     virtual void FrameShown(int32_t /*scale*/) {}
     // After every pass of the loop (a frame run, or a wait ended); false ends the game as ESCAPE does.
     virtual bool AfterPass(const GameState& /*state*/, const LoopCounts& /*counts*/) { return true; }
+    // The Expert players' worker thread, when the match is played by them.
+    virtual std::unique_ptr<ThinkingSeats> MakeComputerSeats(uint64_t seed, bool seat0) {
+        return std::make_unique<ThinkingSeats>(seed, seat0);
+    }
 
 private:
     SystemClock clock_;

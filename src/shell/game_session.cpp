@@ -19,6 +19,7 @@
 #include "platform/setup_error.h"
 #include "presentation/blt_surface.h"
 #include "presentation/draw_layout.h"
+#include "presentation/notice_drawing.h"
 #include "presentation/table_drawing.h"
 #include "shell/resource_loading.h"
 #include "shell/table_pictures.h"
@@ -65,6 +66,8 @@ private:
     void DrawMouseCursor(const InputSnapshot& input);
     // The lines the table shows over the play, drawn last so nothing covers them.
     void DrawTableNotices();
+    // Keeps the match after a fault, before the program ends with it.
+    void SaveAfterFault();
     void KeepMatch();
     // The keeper's messages (a save that failed, a damaged file) go to standard error.
     void PrintKeeperMessages();
@@ -122,8 +125,7 @@ void Game::SetUp() {
     pictures_->LoadAt(1);
     clipRect_ = kScreenClipRect;
     if (state_.Options.Players == PlayerLevel::Expert) {
-        computers_ =
-            std::make_unique<ThinkingSeats>(line_.seed ? *line_.seed : TimeOfDaySeed(), line_.autoplay);
+        computers_ = driver_.MakeComputerSeats(line_.seed ? *line_.seed : TimeOfDaySeed(), line_.autoplay);
     }
     // The sound switch as the player left it, before the first shuffle sounds.
     state_.Aids.Muted = files_.soundMuted;
@@ -185,7 +187,22 @@ int Game::Run() {
     } catch (const SetupError& e) {
         return EndProgram(e.what(), 1);
     } catch (const std::exception& e) {
+        // A fault in the middle of the game (a computer player's thinking among them) ends it, but the
+        // match as it stood before the failed step is kept, as at any other end.
+        SaveAfterFault();
         return EndProgram(std::string("The game stopped: ") + e.what(), 1);
+    }
+}
+
+void Game::SaveAfterFault() {
+    if (files_.keeper == nullptr || display_ == nullptr) {
+        return;
+    }
+    try {
+        files_.keeper->Save(state_, random_, driver_.GameClock().GetTickCount());
+        PrintKeeperMessages();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "zarn: the match could not be kept after the fault: %s\n", e.what());
     }
 }
 
@@ -330,8 +347,13 @@ void Game::DrawTableLayer(const GameState&) {
 }
 
 void Game::DrawTableNotices() {
-    // The game has no line of its own to show over the table yet; a notice such as a save that failed
-    // is drawn here, with the table's fonts, after everything else.
+    // A save that failed shows over the table until a save works again.
+    if (files_.keeper == nullptr) {
+        return;
+    }
+    if (const std::optional<std::string> trouble = files_.keeper->SaveTrouble()) {
+        DrawNotice(*display_, clipRect_, pictures_->Fonts(), *trouble);
+    }
 }
 
 void Game::KeepMatch() {

@@ -34,7 +34,7 @@ SavedMatchSummary SevenContractsIn() {
     GameState s;
     s.OpponentName = {"", "Anna", "Bert", "Cleo"};
     s.ContractsPlayed = 6;
-    s.FirstSeat = 2;
+    s.FirstSeat = 3;  // Bert, seat 2, deals this kingdom; Cleo plays first
     s.TotalScore = {120, 85, -40, 300};
     s.Options.Partnership = true;
     s.Options.PortugueseRules = false;
@@ -121,6 +121,7 @@ TEST_F(MatchPanelTest, TheSavedMatchLineReadsRightForTheHumansKingdomAndAnOppone
         summary.Names = {"you", "Anna", "Bert", "Cleo"};
         summary.Totals = {120, 85, -40, 300};
         summary.KingdomOwner = summary.Names[c.ownerSeat];
+        summary.KingdomOwnerSeat = c.ownerSeat;
         MatchOffer offer;
         offer.savedMatch = summary;
         const auto dialog = Open(offer);

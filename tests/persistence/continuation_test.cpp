@@ -202,3 +202,22 @@ TEST(SavedMatch, EveryFrameOfADealRoundTripsExactly) {
 }
 
 }  // namespace
+
+// The saved match's summary names the kingdom's owner as the table's banner does: the seat that deals,
+// the one before the deal's first seat.
+TEST(SavedMatch, TheSummaryNamesTheSeatThatDealsAsTheKingdomsOwner) {
+    struct Case {
+        int16_t firstSeat;
+        int ownerSeat;
+    };
+    const Case cases[] = {{0, 3}, {1, 0}, {2, 1}, {3, 2}};
+    for (const Case& c : cases) {
+        GameState s;
+        s.OpponentName = {"", "Anna", "Bert", "Cleo"};
+        s.FirstSeat = c.firstSeat;
+        const SavedMatchSummary summary = SummarizeSavedMatch(s);
+        EXPECT_EQ(summary.KingdomOwnerSeat, c.ownerSeat) << "first seat " << c.firstSeat;
+        EXPECT_EQ(summary.KingdomOwner, c.ownerSeat == 0 ? "you" : s.OpponentName[c.ownerSeat])
+            << "first seat " << c.firstSeat;
+    }
+}

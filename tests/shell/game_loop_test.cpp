@@ -5,10 +5,13 @@
 
 #include <SDL.h>
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
+#include <stdexcept>
 #include <string>
 #include <thread>
 
@@ -16,6 +19,8 @@
 #include "archive/resource_set.h"
 #include "flow/autoplayer.h"
 #include "flow/frame_wake.h"
+#include "persistence/match_keeper.h"
+#include "players/seat_player.h"
 #include "shell/game_session.h"
 
 namespace {
@@ -176,6 +181,74 @@ TEST(GameLoop, AWaitingTablePresentsNothingNewAndAClickIsAnsweredInTheNextFrame)
         << "over " << watcher.secondsWaited << " s";
     EXPECT_TRUE(watcher.clickAnswered);
     EXPECT_TRUE(watcher.presentedAfterClick) << watcher.clickNote;
+}
+
+// A computer player whose every decision fails.
+class FailingPlayer final : public SeatPlayer {
+public:
+    int16_t Contract(const GameState&, int) override { throw std::runtime_error("the player broke"); }
+    int16_t TrickCard(const GameState&, int) override { throw std::runtime_error("the player broke"); }
+    int16_t LayoutSlot(const GameState&, int) override { throw std::runtime_error("the player broke"); }
+};
+
+// Seats failing computer players, and gives up after a minute should the failure never arrive.
+class FailingComputersDriver final : public GameDriver {
+public:
+    std::unique_ptr<ThinkingSeats> MakeComputerSeats(uint64_t, bool seat0) override {
+        ++seated;
+        return std::make_unique<ThinkingSeats>(std::make_unique<FailingPlayer>(), seat0);
+    }
+    bool AfterPass(const GameState& state, const LoopCounts&) override {
+        opponents = state.OpponentName;
+        return Clock::now() - started_ < 60s;
+    }
+
+    int seated = 0;
+    std::array<std::string, kSeats> opponents{};
+
+private:
+    Clock::time_point started_ = Clock::now();
+};
+
+TEST(GameLoop, AComputerPlayerThatFailsEndsTheGameWithAnErrorAndTheMatchKept) {
+    const fs::path home = fs::temp_directory_path() / ("zarn_fault_" + std::to_string(::getpid()));
+    fs::remove_all(home);
+    fs::create_directories(home);
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME"}) {
+        setenv(name, home.c_str(), 1);
+    }
+    PakArchive archive;
+    archive.OpenQ2Pak(ZARN_ARCHIVE);
+    const ResourceSet resources = ResourceSet::FromArchive(archive);
+    GameState state;
+    state.Options.FullScreen = false;
+    state.Options.Players = PlayerLevel::Expert;
+    CommandLine line;
+    line.windowed = true;
+    line.seed = 4;
+    line.autoplay = true;  // every seat asks the computer players, so the failure comes without a click
+    int exitCode = -1;
+    FailingComputersDriver driver;
+    {
+        MatchKeeper keeper(home / "state", home / "statistics", true);
+        ASSERT_TRUE(keeper.Claim());
+        SessionFiles files;
+        files.keeper = &keeper;
+        exitCode = RunGame(
+            {.state = state, .resources = resources, .line = line, .files = files, .scaledArchivePath = {}},
+            driver);
+    }
+    MatchKeeper next(home / "state", home / "statistics", true);
+    const bool claimed = next.Claim();
+    const GameState* saved = next.SavedMatch();
+    const bool sameOpponents = saved != nullptr && saved->OpponentName == driver.opponents;
+    fs::remove_all(home);
+
+    EXPECT_EQ(driver.seated, 1);
+    EXPECT_EQ(exitCode, 1) << "the failure did not end the game as a fault";
+    EXPECT_TRUE(claimed);
+    ASSERT_NE(saved, nullptr) << "the match was not kept";
+    EXPECT_TRUE(sameOpponents);
 }
 
 }  // namespace
