@@ -10,7 +10,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
     clang libclang-rt-dev
     fonts-dejavu-core fonts-dseg fonts-dkg-handwriting
-    xvfb xdotool x11-utils
+    libx11-dev
+    xvfb xdotool x11-utils openbox
     help2man desktop-file-utils appstream man-db file dpkg-dev lintian
 )
 
