@@ -34,9 +34,10 @@ unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
+# Says why on standard error (the plays run in command substitutions) and ends the test.
 fail() {
-    echo "$1"
-    [[ -f $work/log ]] && cat "$work/log"
+    echo "$1" >&2
+    [[ -f $work/log ]] && cat "$work/log" >&2
     exit 1
 }
 
@@ -54,7 +55,7 @@ wait_for_screen() {
     local hand=$1 line=
     for _ in $(seq 150); do
         line=$(python3 "$support/x_screen.py" look)
-        [[ $line == "table=$box hand=$hand" ]] && { echo "$line"; return 0; }
+        [[ $line == "table=$box hand=$hand "* ]] && { echo "$line"; return 0; }
         kill -0 "$game_pid" 2>/dev/null || fail "the game ended early"
         sleep 0.2
     done
@@ -90,15 +91,21 @@ play_full_screen() {
     wait_for_screen 1111111111111 >/dev/null
     line=$(python3 "$support/x_screen.py" measure)
     echo "$label: $line" >&2
-    # The lowest contract button: x 305..560, y 360..412.
-    xdotool mousemove "$(screen_x 430)" "$(screen_y 386)" click 1
+    # The lowest contract button: x 305..560, y 360..412. The pointer stays on it until the menu is
+    # gone, so a click the game reads late still lands there.
+    xdotool mousemove "$(screen_x 430)" "$(screen_y 386)"
+    for _ in $(seq 60); do
+        xdotool click 1
+        [[ $(python3 "$support/x_screen.py" look) == *menu=0* ]] && break
+    done
+    [[ $(python3 "$support/x_screen.py" look) == *menu=0* ]] || fail "$label: the contract button took no click"
     # Then the human's card: each slot in turn is clicked 12 units into its strip until one leaves the
     # hand (the others may not be played yet, or at all); it must be the slot clicked.
     before=1111111111111
     for _ in $(seq 6); do
         for slot in $(seq 0 12); do
             xdotool mousemove "$(screen_x $((155 + 33 * slot + 12)))" "$(screen_y 500)" click 1
-            after=$(python3 "$support/x_screen.py" look | sed -n 's/.* hand=//p')
+            after=$(python3 "$support/x_screen.py" look | sed -n 's/.* hand=\([01]*\).*/\1/p')
             if [[ $after != "$before" ]]; then
                 want="${before:0:slot}0${before:slot+1}"
                 [[ $after == "$want" ]] || fail "$label: clicked slot $slot, the hand shows $after"

@@ -7,6 +7,7 @@ whatever window the game has.
                                         table=X,Y,W,H   the box of everything that is not black
                                         hand=0101...    13 digits: 1 where a card of the human's hand rests
                                                         in its place (its left edge where the slot says)
+                                        menu=1|0        the contract buttons are up
     x_screen.py measure                 the same line, and then (a second or so of Python arithmetic):
                                         sharpness=F     the edge-contrast figure over the hand
                                         digest=HEX      the hand's pixels, for comparing two runs
@@ -171,6 +172,9 @@ def look(measure):
     if box[2] > 0 and abs(box[2] * TABLE_HEIGHT - box[3] * TABLE_WIDTH) <= TABLE_WIDTH:
         table = TableMap(box)
         line.append("hand=" + hand_slots(screen, table))
+        # The lowest contract button's dark red face, 15 units in from its right edge; felt without it.
+        r, g, _ = screen.rgb(round(table.px(545)), round(table.py(400)))
+        line.append("menu=%d" % (1 if r > g + 40 else 0))
     if measure and len(line) > 1:
         hand = table.region(HAND_LEFT, HAND_TOP, (SLOTS - 1) * HAND_STEP + CARD_WIDTH, CARD_HEIGHT)
         line.append("sharpness=%.1f" % laplacian_spread(grey_plane(screen, *hand)))
