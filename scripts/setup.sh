@@ -11,19 +11,21 @@
 set -euo pipefail
 
 # Building and running the game: the compiler and build tools, the libraries the game and its dialog
-# use, and the fonts the resource generator draws its letters from.
+# use (libX11 for full screen without a window manager), and the fonts the resource generator draws its
+# letters from.
 run_packages=(
     g++ cmake ninja-build pkg-config
     libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev
     qt6-base-dev libcli11-dev
     fonts-dejavu-core fonts-dseg fonts-dkg-handwriting
+    libx11-dev
 )
-# The tests: GoogleTest, a private X server and the tools that drive a real window, python3 for the
-# pictures the keyboard test compares, and ccache, which the build uses when present (the sanitizer
-# build compiles everything a second time).
+# The tests: GoogleTest, a private X server, a window manager to run the game under (openbox) and the
+# tools that drive a real window, python3 for the pictures the keyboard test compares, and ccache,
+# which the build uses when present (the sanitizer build compiles everything a second time).
 test_packages=(
     libgtest-dev libgmock-dev
-    xvfb xdotool x11-utils python3
+    xvfb openbox xdotool x11-utils python3
     ccache
 )
 # The benchmarks (the frame-loop ones run under Xvfb too: `make bench` adds the test list).

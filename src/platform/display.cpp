@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "archive/format_checks.h"
+#include "platform/bare_x_full_screen.h"
 #include "platform/pixel_copy.h"
 #include "platform/renderer_choice.h"
 #include "platform/sdl_handles.h"
@@ -55,6 +56,7 @@ struct LoadedPicture {
 
 struct Display::Impl {
     bool windowed = false;
+    bool coveredByUs = false;  // full screen made here, without a window manager
     bool lost = false;
     bool vsync = false;
     int32_t scale = 1;
@@ -179,6 +181,9 @@ Display::Display(bool fullScreen, const std::string& title) : impl_(std::make_un
     }
     SDL_SetWindowMinimumSize(impl_->window.get(), kBackBufferWidth / 4, kBackBufferHeight / 4);
     SetProgramIcon(impl_->window.get());
+    if (fullScreen) {
+        impl_->coveredByUs = CoverScreenWithoutWindowManager(impl_->window.get());
+    }
     impl_->CreateRenderer();
     impl_->CreateBackBuffer();
 }
@@ -342,8 +347,18 @@ bool Display::Windowed() const {
 }
 
 void Display::SetFullScreen(bool fullScreen) {
-    if (SDL_SetWindowFullscreen(impl_->window.get(), fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) {
-        impl_->windowed = !fullScreen;
+    if (SDL_SetWindowFullscreen(impl_->window.get(), fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+        return;
+    }
+    impl_->windowed = !fullScreen;
+    if (fullScreen) {
+        impl_->coveredByUs = CoverScreenWithoutWindowManager(impl_->window.get());
+    } else if (impl_->coveredByUs) {
+        // No window manager gives the window its size back: it gets the one a new window would have.
+        impl_->coveredByUs = false;
+        const int scale = WindowScale();
+        SDL_SetWindowSize(impl_->window.get(), kBackBufferWidth * scale, kBackBufferHeight * scale);
+        SDL_SetWindowPosition(impl_->window.get(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
 }
 

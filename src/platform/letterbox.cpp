@@ -47,6 +47,14 @@ BackBufferPoint WindowToBackBuffer(int32_t windowX, int32_t windowY, int32_t win
 }
 
 int32_t ScaleForOutput(int32_t outputWidth, int32_t outputHeight) {
-    const int32_t fits = std::min(outputWidth / kBackBufferWidth, outputHeight / kBackBufferHeight);
-    return std::clamp(fits, 1, kLargestScale);
+    // The table's shown height against 600 decides, in whole percent, so the rule has no rounding doubt.
+    const int64_t shown = FitBackBuffer(outputWidth, outputHeight).height;
+    int32_t k = 1;
+    if (shown * 100 >= int64_t{kScale2FromPercent} * kBackBufferHeight) {
+        k = 2;
+    }
+    if (shown * 100 >= int64_t{kScale3FromPercent} * kBackBufferHeight) {
+        k = 3;
+    }
+    return std::min(k, kLargestScale);
 }

@@ -32,6 +32,11 @@ struct BackBufferPoint {
 BackBufferPoint WindowToBackBuffer(int32_t windowX, int32_t windowY, int32_t windowWidth,
                                    int32_t windowHeight, int32_t outputWidth, int32_t outputHeight);
 
-// The scale to draw the back buffer at for an output of the given pixel size: the largest whole
-// multiple of 800 x 600 that fits inside it, from 1 to 3.
+// The scale to draw the back buffer at for an output of the given pixel size, from 1 to 3: the drawn
+// size nearest to the size the table gets on screen, preferring to shrink a little over stretching. A
+// picture drawn larger and shrunk keeps its card indices crisp; one stretched far smears them. Scale 2
+// from 1.1 times 800 x 600, scale 3 from 2.1 times: where the hand's edge contrast of the larger
+// drawing, shrunk, overtakes the smaller one's, stretched (measured; see docs/scale-choice.md).
+inline constexpr int32_t kScale2FromPercent = 110;
+inline constexpr int32_t kScale3FromPercent = 210;
 int32_t ScaleForOutput(int32_t outputWidth, int32_t outputHeight);

@@ -78,13 +78,37 @@ TEST(WindowToBackBuffer, EveryWindowSizeHitsTheDrawnCorner) {
 
 }  // namespace
 
-TEST(ScaleForOutput, TheLargestWholeMultipleThatFitsFromOneToThree) {
+TEST(ScaleForOutput, TheNearestDrawnSizeShrunkALittleRatherThanStretchedFromOneToThree) {
     struct Case {
         int32_t width, height, scale;
     };
     const Case cases[] = {
-        {400, 300, 1},   {800, 600, 1},   {1599, 1200, 1}, {1600, 1199, 1}, {1600, 1200, 2}, {1920, 1080, 1},
-        {2560, 1440, 2}, {2400, 1800, 3}, {3840, 2160, 3}, {7680, 4320, 3}, {0, 0, 1},
+        // Small outputs and exact multiples.
+        {400, 300, 1},
+        {800, 600, 1},
+        {1600, 1200, 2},
+        {2400, 1800, 3},
+        {0, 0, 1},
+        {7680, 4320, 3},
+        // Scale 2 from 1.1 times 800 x 600: 660 rows shown, whatever bars the shape leaves.
+        {880, 659, 1},
+        {880, 660, 2},
+        {1920, 659, 1},
+        {1920, 660, 2},
+        {879, 1000, 1},
+        {1024, 768, 2},
+        // Screens people have: 1366 x 768 shows 1.28 times (drawn at 2, shrunk to 0.64), 1920 x 1080
+        // 1.8 times (drawn at 2, shrunk to 0.9), 2560 x 1440 2.4 times (drawn at 3, shrunk to 0.8).
+        {1366, 768, 2},
+        {1920, 1080, 2},
+        {1920, 1200, 2},
+        {2560, 1440, 3},
+        {3840, 2160, 3},
+        // Scale 3 from 2.1 times: 1260 rows shown.
+        {1920, 1259, 2},
+        {1920, 1260, 3},
+        {1679, 1400, 2},
+        {1680, 1400, 3},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ScaleForOutput(c.width, c.height), c.scale) << c.width << " x " << c.height;
