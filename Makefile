@@ -19,7 +19,7 @@ all: build
 SETUP_FOR ?= run
 test test-release test-asan: SETUP_FOR = run test package
 bench: SETUP_FOR = run test bench
-fuzz: SETUP_FOR = fuzz
+fuzz: SETUP_FOR = run fuzz
 install package: SETUP_FOR = run package
 
 # Leaks are checked in every sanitizer test; the system libraries' own leaks are named in this file.

@@ -55,7 +55,7 @@ void AddOptions(CLI::App& app, CommandLine& line, RawValues& raw, const ExtraOpt
     raw.scaleOption =
         app.add_option(
                "--scale", raw.scale,
-               "Draw the table at 1, 2 or 3 times its size (default: the largest that fits the window)")
+               "Draw the table at 1, 2 or 3 times its size (default: the one nearest the size the table gets on screen)")
             ->type_name("K")
             ->check(CLI::Range(1, 3));
     app.add_option("--data", line.dataDir, "Folder that holds res118.pak")->type_name("DIR");
