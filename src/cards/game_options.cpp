@@ -1,5 +1,7 @@
 #include "cards/game_options.h"
 
+#include "cards/game_state.h"
+
 void ApplyResolution(GameOptions& options) {
     if (options.Resolution == "800x600") {
         options.ScreenWidth = 800;
@@ -11,5 +13,9 @@ void ApplyResolution(GameOptions& options) {
 }
 
 void ApplyRules(GameOptions& options) {
-    options.DealPacketSize = options.PortugueseRules ? 1 : 13;
+    options.DealPacketSize = DealPacketSizeFor(options.PortugueseRules);
+}
+
+int16_t DealPacketSizeFor(bool portugueseRules) {
+    return static_cast<int16_t>(portugueseRules ? 1 : kHandCards);
 }

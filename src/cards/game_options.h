@@ -32,3 +32,6 @@ void ApplyResolution(GameOptions& options);
 
 // Derives the packet size of the deal from the rules option.
 void ApplyRules(GameOptions& options);
+
+// The cards a seat is dealt at a time: one with the Portuguese rules, the whole hand with the French.
+int16_t DealPacketSizeFor(bool portugueseRules);

@@ -46,7 +46,7 @@ void StartNewGame(GameState& s, GameServices& given) {
     GameServices services = AudibleServices(s, given, silence);
     InitCardTables(s);
     NewMatchConstants(s, services.random);
-    s.DealPacketSize = s.Options.PortugueseRules ? 1 : 13;
+    s.DealPacketSize = DealPacketSizeFor(s.Options.PortugueseRules);
     SetUpTableLayout(s);
     StartDeal(s, services);
 }

@@ -21,7 +21,6 @@ void ContractOver(GameState& s, GameServices& services);
 // each partner strictly below at least one opponent.
 bool HumanSideWins(const GameState& s);
 
-
 // Points per penalty unit of a trick contract (Tricks counts cards, ten points per four).
 int16_t PointsPerUnit(int16_t contract);
 

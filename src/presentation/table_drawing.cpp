@@ -29,7 +29,6 @@ constexpr int kLastLayoutCell = 13;
 
 // Hands are drawn top, right, left, then the human's last so no other hand covers it.
 constexpr std::array<int, kSeats> kHandDrawOrder{2, 1, 3, 0};
-constexpr int kHandSlotsDrawn = 13;
 
 constexpr int kContracts = 5;
 constexpr int kDealsPerKingdom = 5;
@@ -89,7 +88,7 @@ void DrawTableCards(Canvas& canvas, const Rect32& clipRect, const GameState& sta
 
 void DrawHands(Canvas& canvas, const Rect32& clipRect, const GameState& state) {
     for (int seat : kHandDrawOrder) {
-        for (int slot = 0; slot < kHandSlotsDrawn; ++slot) {
+        for (int slot = 0; slot < kHandCards; ++slot) {
             if (seat == kHumanSeat && HandSlotMarked(state, slot)) {
                 DrawMarkedHandCard(canvas, clipRect, state, slot);
             } else {
@@ -214,7 +213,7 @@ std::string BannerText(const GameState& state) {
     }
     // The kingdom belongs to the seat before its first seat; the deal counter of the deal's first
     // seat says how many deals of the kingdom came before this one.
-    const int owner = (std::clamp(static_cast<int>(state.KingdomSeat), 0, kSeats - 1) + kSeats - 1) % kSeats;
+    const int owner = WrapSeat(std::clamp(static_cast<int>(state.KingdomSeat), 0, kSeats - 1) - 1);
     const int firstSeat = std::clamp(static_cast<int>(state.FirstSeat), 0, kSeats - 1);
     const int dealOfKingdom =
         std::clamp(state.SeatInfo[firstSeat][kKingdomDealsCell] + 1, 1, kDealsPerKingdom);

@@ -52,12 +52,11 @@ void AddOptions(CLI::App& app, CommandLine& line, RawValues& raw, const ExtraOpt
     app.add_option("--screenshot", line.screenshotPath,
                    "When the game ends, write the last frame to FILE (PNG, or BMP for any other name)")
         ->type_name("FILE");
-    raw.scaleOption =
-        app.add_option(
-               "--scale", raw.scale,
-               "Draw the table at 1, 2 or 3 times its size (default: the one nearest the size the table gets on screen)")
-            ->type_name("K")
-            ->check(CLI::Range(1, 3));
+    raw.scaleOption = app.add_option("--scale", raw.scale,
+                                     "Draw the table at 1, 2 or 3 times its size (default: the one nearest "
+                                     "the size the table gets on screen)")
+                          ->type_name("K")
+                          ->check(CLI::Range(1, 3));
     app.add_option("--data", line.dataDir, "Folder that holds res118.pak")->type_name("DIR");
     app.add_flag("--pak-browser", line.pakBrowser, "Open the resource archive browser instead of the game");
     app.add_flag("--new-match", line.newMatch, "Start a new match even when a saved match could be resumed");
