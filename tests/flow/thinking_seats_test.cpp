@@ -19,43 +19,16 @@
 #include "flow/computer_seats.h"
 #include "flow/game_frame.h"
 #include "flow/thinking_seats.h"
+#include "match_runs.h"
 #include "players/expert_player.h"
 #include "test_support.h"
 
 namespace {
 
-ExpertSettings FastSettings() {
-    ExpertSettings fast;
-    fast.trickSamples = 3;
-    fast.exactCards = 8;
-    fast.layoutSamples = 4;
-    fast.contractSamples = 6;
-    return fast;
-}
-
-// One match through the frame function with the given deciders, seat 0 played by them as well; its
-// totals. Whatever a frame throws leaves this function.
-std::array<int16_t, kSeats> FrameMatch(ComputerSeats* seats, uint32_t seed) {
-    ManualClock clock;
-    SeededRandom random(seed);
-    NullSound sound;
-    GameServices services{random, sound, clock, seats};
-    GameState s;
-    StartNewGame(s, services);
-    AutoPlayer player(AutoPlayerOptions{0, true, seats});
-    // The bound only stops a broken game from hanging the test; a match needs far fewer frames.
-    for (int64_t frames = 0; !s.MatchOver && frames < 20000000; ++frames) {
-        RunGameFrame(s, player.NextInput(s), services, nullptr);
-        clock.Advance(17);
-    }
-    EXPECT_TRUE(s.MatchOver);
-    return s.TotalScore;
-}
-
 TEST(ThinkingSeats, ThinkingOnTheWorkerThreadChangesNoChoice) {
-    ExpertPlayer expert(8, FastSettings());
+    ExpertPlayer expert(8, FastExpertSettings());
     ImmediateSeats immediate(expert);
-    ThinkingSeats thinking(8, true, FastSettings());
+    ThinkingSeats thinking(8, true, FastExpertSettings());
     EXPECT_EQ(FrameMatch(&thinking, 31), FrameMatch(&immediate, 31));
     EXPECT_FALSE(thinking.Thinking());
 }

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -132,22 +133,32 @@ private:
     LoopCounts atClick_;
 };
 
-TEST(GameLoop, AWaitingTablePresentsNothingNewAndAClickIsAnsweredInTheNextFrame) {
-    // The game's own files go to a folder of the test's.
-    const fs::path home = fs::temp_directory_path() / ("zarn_loop_" + std::to_string(::getpid()));
-    fs::create_directories(home);
-    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME"}) {
-        setenv(name, home.c_str(), 1);
+// A game in a window of SDL's dummy display, with the game's own files in a folder of the test's and the
+// archive read as the game reads it.
+class GameLoop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::remove_all(home_);
+        fs::create_directories(home_);
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME"}) {
+            setenv(name, home_.c_str(), 1);
+        }
+        PakArchive archive;
+        archive.OpenQ2Pak(ZARN_ARCHIVE);
+        resources_.emplace(ResourceSet::FromArchive(archive));
+        state_.Options.FullScreen = false;
+        line_.windowed = true;
+        line_.seed = 4;
     }
-    PakArchive archive;
-    archive.OpenQ2Pak(ZARN_ARCHIVE);
-    const ResourceSet resources = ResourceSet::FromArchive(archive);
-    GameState state;
-    state.Options.FullScreen = false;
-    CommandLine line;
-    line.windowed = true;
-    line.seed = 4;
+    void TearDown() override { fs::remove_all(home_); }
 
+    const fs::path home_ = fs::temp_directory_path() / ("zarn_loop_" + std::to_string(::getpid()));
+    std::optional<ResourceSet> resources_;
+    GameState state_;
+    CommandLine line_;
+};
+
+TEST_F(GameLoop, AWaitingTablePresentsNothingNewAndAClickIsAnsweredInTheNextFrame) {
     WaitingTableWatcher watcher;
     std::atomic<bool> done{false};
     // The loop may sleep until the clock's next minute: an event wakes it when the span is over.
@@ -165,12 +176,11 @@ TEST(GameLoop, AWaitingTablePresentsNothingNewAndAClickIsAnsweredInTheNextFrame)
             SDL_PushEvent(&wake);
         }
     });
-    const int exitCode =
-        RunGame({.state = state, .resources = resources, .line = line, .files = {}, .scaledArchivePath = {}},
-                watcher);
+    const int exitCode = RunGame(
+        {.state = state_, .resources = *resources_, .line = line_, .files = {}, .scaledArchivePath = {}},
+        watcher);
     done.store(true);
     waker.join();
-    fs::remove_all(home);
 
     EXPECT_EQ(exitCode, 0);
     ASSERT_TRUE(watcher.tableWaits.load()) << "the table never waited for the player";
@@ -210,45 +220,30 @@ private:
     Clock::time_point started_ = Clock::now();
 };
 
-TEST(GameLoop, AComputerPlayerThatFailsEndsTheGameWithAnErrorAndTheMatchKept) {
-    const fs::path home = fs::temp_directory_path() / ("zarn_fault_" + std::to_string(::getpid()));
-    fs::remove_all(home);
-    fs::create_directories(home);
-    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME"}) {
-        setenv(name, home.c_str(), 1);
-    }
-    PakArchive archive;
-    archive.OpenQ2Pak(ZARN_ARCHIVE);
-    const ResourceSet resources = ResourceSet::FromArchive(archive);
-    GameState state;
-    state.Options.FullScreen = false;
-    state.Options.Players = PlayerLevel::Expert;
-    CommandLine line;
-    line.windowed = true;
-    line.seed = 4;
-    line.autoplay = true;  // every seat asks the computer players, so the failure comes without a click
+TEST_F(GameLoop, AComputerPlayerThatFailsEndsTheGameWithAnErrorAndTheMatchKept) {
+    state_.Options.Players = PlayerLevel::Expert;
+    line_.autoplay = true;  // every seat asks the computer players, so the failure comes without a click
     int exitCode = -1;
     FailingComputersDriver driver;
     {
-        MatchKeeper keeper(home / "state", home / "statistics", true);
+        MatchKeeper keeper(home_ / "state", home_ / "statistics", true);
         ASSERT_TRUE(keeper.Claim());
         SessionFiles files;
         files.keeper = &keeper;
-        exitCode = RunGame(
-            {.state = state, .resources = resources, .line = line, .files = files, .scaledArchivePath = {}},
-            driver);
+        exitCode = RunGame({.state = state_,
+                            .resources = *resources_,
+                            .line = line_,
+                            .files = files,
+                            .scaledArchivePath = {}},
+                           driver);
     }
-    MatchKeeper next(home / "state", home / "statistics", true);
-    const bool claimed = next.Claim();
-    const GameState* saved = next.SavedMatch();
-    const bool sameOpponents = saved != nullptr && saved->OpponentName == driver.opponents;
-    fs::remove_all(home);
+    MatchKeeper next(home_ / "state", home_ / "statistics", true);
 
     EXPECT_EQ(driver.seated, 1);
     EXPECT_EQ(exitCode, 1) << "the failure did not end the game as a fault";
-    EXPECT_TRUE(claimed);
-    ASSERT_NE(saved, nullptr) << "the match was not kept";
-    EXPECT_TRUE(sameOpponents);
+    EXPECT_TRUE(next.Claim());
+    ASSERT_NE(next.SavedMatch(), nullptr) << "the match was not kept";
+    EXPECT_EQ(next.SavedMatch()->OpponentName, driver.opponents);
 }
 
 }  // namespace

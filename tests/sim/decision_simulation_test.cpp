@@ -11,6 +11,7 @@
 #include "flow/autoplayer.h"
 #include "flow/computer_seats.h"
 #include "flow/game_frame.h"
+#include "match_runs.h"
 #include "players/card_bits.h"
 #include "players/deal_sampler.h"
 #include "players/trick_choice.h"
@@ -144,18 +145,9 @@ private:
     SeatPlayer& player_;
 };
 
-ExpertSettings FastSettings() {
-    ExpertSettings fast;
-    fast.trickSamples = 3;
-    fast.exactCards = 8;
-    fast.layoutSamples = 4;
-    fast.contractSamples = 6;
-    return fast;
-}
-
 TEST(ExpertInPlay, EveryChoiceIsLegalAndNoInferenceRulesOutARealCard) {
     for (bool partnership : {false, true}) {
-        ExpertPlayer expert(3, FastSettings());
+        ExpertPlayer expert(3, FastExpertSettings());
         CheckedPlayer checked(expert);
         ManualClock clock;
         SeededRandom random(partnership ? 21 : 22);
@@ -190,31 +182,12 @@ TEST(ExpertInPlay, TheSameSeedPlaysTheSameMatch) {
     options.Seed = 5;
     options.Levels = {PlayerLevel::Classic, PlayerLevel::Expert, PlayerLevel::Classic, PlayerLevel::Expert};
     options.ExpertSeed = 99;
-    options.Expert = FastSettings();
+    options.Expert = FastExpertSettings();
     const DecisionResult first = RunDecisionSimulation(options);
     const DecisionResult second = RunDecisionSimulation(options);
     ASSERT_TRUE(first.Passed) << first.Violation;
     EXPECT_EQ(first.Totals, second.Totals);
     EXPECT_EQ(first.ContractPoints, second.ContractPoints);
-}
-
-// One match through the frame function with the given deciders; its totals.
-std::array<int16_t, kSeats> FrameMatch(ComputerSeats* seats, uint32_t seed) {
-    ManualClock clock;
-    SeededRandom random(seed);
-    NullSound sound;
-    GameServices services{random, sound, clock, seats};
-    GameState s;
-    StartNewGame(s, services);
-    AutoPlayer player(AutoPlayerOptions{0, true, seats});
-    int64_t frames = 0;
-    while (!s.MatchOver && frames < 20000000) {
-        RunGameFrame(s, player.NextInput(s), services, nullptr);
-        clock.Advance(17);
-        ++frames;
-    }
-    EXPECT_TRUE(s.MatchOver);
-    return s.TotalScore;
 }
 
 // The worker thread's own tests (the same choices as deciding at once, failures) are in
