@@ -10,29 +10,13 @@ set -euo pipefail
 
 zarn=$1
 support="$(dirname "$0")/../support"
-for tool in xdotool python3 openbox; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "$tool missing; skipping"
-        exit 77
-    fi
-done
+# The work folder with the player's folders, the X server, and what is ended at exit.
+source "$support/x_session.sh"
+need_tools xdotool python3 openbox
 
 seed=3  # the human owns the first kingdom: the contract menu comes up for the human
-work=$(mktemp -d)
-export XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state XDG_DATA_HOME=$work/data HOME=$work/home
-xvfb_pid=
-wm_pid=
-game_pid=
-cleanup() {
-    [[ -n $game_pid ]] && kill "$game_pid" 2>/dev/null || true
-    [[ -n $wm_pid ]] && kill "$wm_pid" 2>/dev/null || true
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
 # Says why on standard error (the plays run in command substitutions) and ends the test.
 fail() {
@@ -119,9 +103,7 @@ play_full_screen() {
 }
 
 for size in 1920x1080 1366x768; do
-    server=$(bash "$support/start_xvfb.sh" "$work" "${size}x24") || exit $?
-    read -r DISPLAY xvfb_pid <<<"$server"
-    export DISPLAY
+    start_x_server "${size}x24"
     box=$(expected_box "${size%x*}" "${size#*x}")
 
     bare=$(play_full_screen "$size without a window manager")
@@ -148,8 +130,6 @@ for size in 1920x1080 1366x768; do
     [[ $(digest "$managed") == "$(digest "$fixed")" ]] || fail "$size: not drawn at scale 2 under openbox"
     echo "$size: drawn at scale 2 with and without a window manager; $(sed -n 's/.*\(sharpness=[0-9.]*\).*/\1/p' <<<"$bare")"
 
-    kill "$xvfb_pid"
-    wait "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=
+    stop_x_server
 done
 echo "ok"

@@ -8,35 +8,21 @@
 set -euo pipefail
 
 zarn=$1
-if ! command -v xdotool >/dev/null || ! command -v python3 >/dev/null; then
-    echo "xdotool or python3 missing; skipping"
-    exit 77
-fi
+# The work folder with the player's folders, the X server, and what is ended at exit.
+source "$(dirname "$0")/../support/x_session.sh"
+need_tools xdotool python3
 
 # The seed deals the first kingdom to the human (seat 1 plays first).
 seed=${ZARN_KEYBOARD_TEST_SEED:-3}
 # Each step waits until the table rests for the player (see wait_for_rest), however slow the build.
 
-work=$(mktemp -d)
-export XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state XDG_DATA_HOME=$work/data HOME=$work/home
-mkdir -p "$HOME"
-xvfb_pid=
-game_pid=
-cleanup() {
-    [[ -n $game_pid ]] && kill "$game_pid" 2>/dev/null || true
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
 
 # window_of PID: the game's window once it has shown a frame.
 source "$(dirname "$0")/../support/game_window.sh"
 
 # A private X server that answers before the game starts (the shared helper waits for it, starts it
 # again once if it died, and shows its log when it fails).
-server=$(bash "$(dirname "$0")/../support/start_xvfb.sh" "$work" 1280x1024x24) || exit $?
-read -r DISPLAY xvfb_pid <<<"$server"
-export DISPLAY
+start_x_server 1280x1024x24
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
 # Leak detection on, only the system libraries' own leaks suppressed (the sanitizer build).

@@ -8,26 +8,13 @@
 set -uo pipefail
 
 program=$1
-if ! command -v xdotool >/dev/null; then
-    echo "xdotool missing; skipping"
-    exit 77
-fi
-
-work=$(mktemp -d)
-xvfb_pid=
-cleanup() {
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# The work folder with the player's folders, the X server, and what is ended at exit.
+source "$(dirname "$0")/../support/x_session.sh"
+need_tools xdotool
 
 source "$(dirname "$0")/../support/sanitizer_options.sh"
 
-server=$(bash "$(dirname "$0")/../support/start_xvfb.sh" "$work" 1024x768x24) || exit $?
-read -r DISPLAY xvfb_pid <<<"$server"
-export DISPLAY
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state" XDG_DATA_HOME="$work/data"
-mkdir -p "$HOME"
+start_x_server 1024x768x24
 unset WAYLAND_DISPLAY
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
 

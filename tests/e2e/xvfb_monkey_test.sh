@@ -14,30 +14,16 @@ set -euo pipefail
 zarn=$1
 saved_match_names=$2
 actions=${3:-300}
-if ! command -v xdotool >/dev/null; then
-    echo "xdotool missing; skipping"
-    exit 77
-fi
-
-work=$(mktemp -d)
-xvfb_pid=
-game_pid=
-cleanup() {
-    [[ -n $game_pid ]] && kill "$game_pid" 2>/dev/null || true
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# The work folder with the player's folders, the X server, and what is ended at exit.
+source "$(dirname "$0")/../support/x_session.sh"
+need_tools xdotool
 
 # window_of PID: the game's window once it has shown a frame.
 source "$(dirname "$0")/../support/game_window.sh"
 # Leak detection on, only the system libraries' own leaks suppressed.
 source "$(dirname "$0")/../support/sanitizer_options.sh"
 
-server=$(bash "$(dirname "$0")/../support/start_xvfb.sh" "$work" 1280x1024x24) || exit $?
-read -r DISPLAY xvfb_pid <<<"$server"
-export DISPLAY
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state" XDG_DATA_HOME="$work/data"
+start_x_server 1280x1024x24
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_STATE_HOME" "$XDG_DATA_HOME"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy

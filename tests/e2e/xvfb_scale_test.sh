@@ -11,30 +11,17 @@
 set -euo pipefail
 
 zarn=$1
-if ! command -v xdotool >/dev/null || ! command -v python3 >/dev/null; then
-    echo "xdotool or python3 missing; skipping"
-    exit 77
-fi
+# The work folder with the player's folders, the X server, and what is ended at exit.
+source "$(dirname "$0")/../support/x_session.sh"
+need_tools xdotool python3
 
 seed=3
 # The hand starts at x 155, y 420, a card every 33 units; a click 12 units into a card's strip hits it.
 card_y=500
-work=$(mktemp -d)
-export XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state XDG_DATA_HOME=$work/data HOME=$work/home
-xvfb_pid=
-game_pid=
-cleanup() {
-    [[ -n $game_pid ]] && kill "$game_pid" 2>/dev/null || true
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
 
 source "$(dirname "$0")/../support/game_window.sh"
 
-server=$(bash "$(dirname "$0")/../support/start_xvfb.sh" "$work" 2400x1800x24) || exit $?
-read -r DISPLAY xvfb_pid <<<"$server"
-export DISPLAY
+start_x_server 2400x1800x24
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
 # Leak detection on, only the system libraries' own leaks suppressed (the sanitizer build).

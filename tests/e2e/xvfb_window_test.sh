@@ -6,20 +6,9 @@
 set -euo pipefail
 
 zarn=$1
-if ! command -v xdotool >/dev/null; then
-    echo "xdotool missing; skipping"
-    exit 77
-fi
-
-work=$(mktemp -d)
-xvfb_pid=
-game_pid=
-cleanup() {
-    [[ -n $game_pid ]] && kill "$game_pid" 2>/dev/null || true
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# The work folder with the player's folders, the X server, and what is ended at exit.
+source "$(dirname "$0")/../support/x_session.sh"
+need_tools xdotool
 
 # window_of PID: the game's window once it has shown a frame.
 source "$(dirname "$0")/../support/game_window.sh"
@@ -43,10 +32,7 @@ escape_and_expect_clean_exit() {
 
 # A private X server that answers before the game starts (the shared helper waits for it, starts it
 # again once if it died, and shows its log when it fails).
-server=$(bash "$(dirname "$0")/../support/start_xvfb.sh" "$work" 1920x1280x24) || exit $?
-read -r DISPLAY xvfb_pid <<<"$server"
-export DISPLAY
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state" XDG_DATA_HOME="$work/data"
+start_x_server 1920x1280x24
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_STATE_HOME" "$XDG_DATA_HOME"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
