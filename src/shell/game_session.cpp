@@ -195,7 +195,8 @@ int Game::Run() {
 }
 
 void Game::SaveAfterFault() {
-    if (files_.keeper == nullptr || display_ == nullptr) {
+    // Before the first deal the keeper keeps nothing, so a fault in the set-up leaves the saved match.
+    if (files_.keeper == nullptr) {
         return;
     }
     try {

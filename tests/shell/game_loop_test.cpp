@@ -20,6 +20,7 @@
 #include "archive/resource_set.h"
 #include "flow/autoplayer.h"
 #include "flow/frame_wake.h"
+#include "flow/game_frame.h"
 #include "persistence/match_keeper.h"
 #include "players/seat_player.h"
 #include "shell/game_session.h"
@@ -244,6 +245,50 @@ TEST_F(GameLoop, AComputerPlayerThatFailsEndsTheGameWithAnErrorAndTheMatchKept) 
     EXPECT_TRUE(next.Claim());
     ASSERT_NE(next.SavedMatch(), nullptr) << "the match was not kept";
     EXPECT_EQ(next.SavedMatch()->OpponentName, driver.opponents);
+}
+
+// Fails as the game sets up, before any match is dealt or resumed.
+class FailingSetUpDriver final : public GameDriver {
+public:
+    std::unique_ptr<ThinkingSeats> MakeComputerSeats(uint64_t, bool) override {
+        throw std::runtime_error("no worker thread");
+    }
+};
+
+TEST_F(GameLoop, AFaultBeforeTheMatchStartsLeavesTheSavedMatchAsItWas) {
+    // A match of its own in the player's save.
+    GameState kept;
+    SeededRandom keptRandom(11);
+    {
+        ManualClock clock;
+        NullSound sound;
+        GameServices services{keptRandom, sound, clock, nullptr};
+        StartNewGame(kept, services);
+        MatchKeeper keeper(home_ / "state", home_ / "statistics", true);
+        ASSERT_TRUE(keeper.Claim());
+        keeper.Save(kept, keptRandom, 0);
+    }
+    state_.Options.Players = PlayerLevel::Expert;
+    FailingSetUpDriver driver;
+    int exitCode = -1;
+    {
+        MatchKeeper keeper(home_ / "state", home_ / "statistics", true);
+        ASSERT_TRUE(keeper.Claim());
+        SessionFiles files;
+        files.keeper = &keeper;
+        exitCode = RunGame({.state = state_,
+                            .resources = *resources_,
+                            .line = line_,
+                            .files = files,
+                            .scaledArchivePath = {}},
+                           driver);
+    }
+    MatchKeeper next(home_ / "state", home_ / "statistics", true);
+
+    EXPECT_EQ(exitCode, 1);
+    ASSERT_TRUE(next.Claim());
+    ASSERT_NE(next.SavedMatch(), nullptr);
+    EXPECT_EQ(next.SavedMatch()->OpponentName, kept.OpponentName) << "the saved match was replaced";
 }
 
 }  // namespace
