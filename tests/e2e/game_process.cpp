@@ -20,7 +20,7 @@ namespace {
 
 ProcessResult RunExecutable(const char* executable, const std::vector<std::string>& args,
                             const std::map<std::string, std::string>& env, std::chrono::seconds timeout,
-                            std::chrono::milliseconds signalAfter, int whichSignal) {
+                            std::chrono::milliseconds signalAfter, int whichSignal, const ReadyCheck& ready) {
     ProcessResult result;
     std::vector<std::string> envStrings;
     for (char** e = environ; *e != nullptr; ++e) {
@@ -69,11 +69,18 @@ ProcessResult RunExecutable(const char* executable, const std::vector<std::strin
     }
 
     const auto start = std::chrono::steady_clock::now();
+    auto signalClock = start;
+    bool readyYet = !ready;
     bool signalled = false;
     bool open = true;
     while (open) {
-        const auto elapsed = std::chrono::steady_clock::now() - start;
-        if (signalAfter.count() > 0 && !signalled && elapsed >= signalAfter) {
+        const auto now = std::chrono::steady_clock::now();
+        const auto elapsed = now - start;
+        if (!readyYet && ready(result.output)) {
+            readyYet = true;
+            signalClock = now;
+        }
+        if (signalAfter.count() > 0 && readyYet && !signalled && now - signalClock >= signalAfter) {
             kill(pid, whichSignal);
             signalled = true;
         }
@@ -108,11 +115,18 @@ ProcessResult RunExecutable(const char* executable, const std::vector<std::strin
 
 ProcessResult RunGame(const std::vector<std::string>& args, const std::map<std::string, std::string>& env,
                       std::chrono::seconds timeout, std::chrono::milliseconds signalAfter, int whichSignal) {
-    return RunExecutable(ZARN_EXECUTABLE, args, env, timeout, signalAfter, whichSignal);
+    return RunExecutable(ZARN_EXECUTABLE, args, env, timeout, signalAfter, whichSignal, {});
 }
 
 ProcessResult RunTestDriver(const std::vector<std::string>& args,
                             const std::map<std::string, std::string>& env, std::chrono::seconds timeout,
                             std::chrono::milliseconds signalAfter, int whichSignal) {
-    return RunExecutable(ZARN_TEST_DRIVER, args, env, timeout, signalAfter, whichSignal);
+    return RunExecutable(ZARN_TEST_DRIVER, args, env, timeout, signalAfter, whichSignal, {});
+}
+
+ProcessResult RunTestDriverSignalledAfterReady(const std::vector<std::string>& args,
+                                               const std::map<std::string, std::string>& env,
+                                               std::chrono::seconds timeout, const ReadyCheck& ready,
+                                               std::chrono::milliseconds signalAfter, int whichSignal) {
+    return RunExecutable(ZARN_TEST_DRIVER, args, env, timeout, signalAfter, whichSignal, ready);
 }

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -25,3 +26,14 @@ ProcessResult RunGame(const std::vector<std::string>& args, const std::map<std::
 ProcessResult RunTestDriver(const std::vector<std::string>& args,
                             const std::map<std::string, std::string>& env, std::chrono::seconds timeout,
                             std::chrono::milliseconds signalAfter = {}, int whichSignal = SIGTERM);
+
+// Holds once the game has got far enough for the signal's delay to start counting; it is asked about
+// every 50 ms with everything the game has written so far. A delay counted from the start instead would
+// be eaten by a slow start (a loaded machine, a sanitizer build) and the signal would always land while
+// the game is still starting.
+using ReadyCheck = std::function<bool(const std::string& outputSoFar)>;
+// The test driver, sent `whichSignal` `signalAfter` after `ready` first holds.
+ProcessResult RunTestDriverSignalledAfterReady(const std::vector<std::string>& args,
+                                               const std::map<std::string, std::string>& env,
+                                               std::chrono::seconds timeout, const ReadyCheck& ready,
+                                               std::chrono::milliseconds signalAfter, int whichSignal);
