@@ -25,6 +25,8 @@ report "cards and players do not include the flow" \
     "$(grep -rnE '#include "flow/' src/cards src/players || true)"
 report "drawing does not include the platform, the program or the dialog" \
     "$(grep -rnE '#include "(platform|shell|dialog)/' src/presentation || true)"
+report "the language library includes only itself" \
+    "$(grep -rnE '#include "[a-z_0-9]+/' src/i18n | grep -vE '#include "i18n/' || true)"
 report "the archive library includes only itself" \
     "$(grep -rnE '#include "[a-z_]+/' src/archive | grep -vE '#include "archive/' || true)"
 report "the player's files include only the game logic below them" \

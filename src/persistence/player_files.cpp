@@ -141,17 +141,6 @@ int DiskWrites::Close(int fd) {
     return ::close(fd);
 }
 
-std::string FillText(std::string pattern, std::initializer_list<std::pair<const char*, std::string>> values) {
-    for (const auto& [name, value] : values) {
-        const std::string key = std::string("{") + name + "}";
-        const size_t at = pattern.find(key);
-        if (at != std::string::npos) {
-            pattern.replace(at, key.size(), value);
-        }
-    }
-    return pattern;
-}
-
 DiskWrites& SystemDiskWrites() {
     // Holds no state: the calls go straight to the system.
     static DiskWrites system;

@@ -13,6 +13,8 @@
 
 #include <sys/types.h>
 
+#include "i18n/translation.h"
+
 // Where the player's files live and how they are written: the XDG base directories, whole-file
 // writes that never leave half a file behind, and damaged files moved aside instead of deleted.
 
@@ -22,10 +24,6 @@
 std::filesystem::path StateFolder();
 std::filesystem::path DataFolder();
 std::filesystem::path ConfigFolder();
-
-// `pattern` with each "{name}" in it replaced by its value: the messages are whole sentences with named
-// places, so they can be translated as they are.
-std::string FillText(std::string pattern, std::initializer_list<std::pair<const char*, std::string>> values);
 
 // The system calls every write of a player's file goes through. The game uses the system's own
 // (`SystemDiskWrites`); a test puts short writes, interrupted calls and a full disk in their place.

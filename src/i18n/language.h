@@ -1,0 +1,48 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+// The languages Zarn speaks and the choice of one: the desktop's (LANGUAGE, LC_ALL, LC_MESSAGES, LANG,
+// as gettext reads them) or the player's own from the settings. English is the texts themselves and
+// needs no catalogue.
+
+struct ShippedLanguage {
+    const char* code;  // as the catalogue's folder is named: "de", "pt_BR"
+    const char* name;  // in the language itself, as the Options tab lists it
+};
+
+// Every language with a catalogue in po/ (po/LINGUAS), English not among them.
+std::span<const ShippedLanguage> ShippedLanguages();
+bool IsShippedLanguage(const std::string& code);
+
+// Reads an environment variable; empty or absent gives nullptr.
+using EnvironmentReader = std::function<const char*(const char*)>;
+const char* ProcessEnvironment(const char* name);
+
+// The shipped language the desktop asks for, "" for English: the first of LANGUAGE's list, then the
+// locale (LC_ALL, else LC_MESSAGES, else LANG) that names one. As gettext does, LANGUAGE counts only
+// when the locale is not C/POSIX, and an English entry before any shipped one means English.
+std::string DesktopLanguage(const EnvironmentReader& environment = ProcessEnvironment);
+
+// The language a run speaks: the player's choice from the settings when it is shipped, else the
+// desktop's.
+std::string ChosenLanguage(const std::string& setting,
+                           const EnvironmentReader& environment = ProcessEnvironment);
+
+// Where catalogues are looked for, in order: $ZARN_LOCALEDIR, locale/ beside the executable (the build
+// tree), ../share/locale beside it (an installed game), then the folder the build was installed for.
+std::vector<std::filesystem::path> LocaleFolders(const std::filesystem::path& executableDir,
+                                                 const EnvironmentReader& environment = ProcessEnvironment);
+
+// The first of `folders` holding `code`'s catalogue; empty when none does.
+std::filesystem::path CatalogueFolder(const std::string& code,
+                                      const std::vector<std::filesystem::path>& folders);
+
+// Makes every Tr answer in `code` ("" for English), from the catalogue in `folder`. Returns false (and
+// leaves the game in English) when `code` has no catalogue there. Safe to call again to change the
+// language or after a library (Qt) has set the locale anew.
+bool UseLanguage(const std::string& code, const std::filesystem::path& folder);
