@@ -12,13 +12,14 @@ set -euo pipefail
 
 # Building and running the game: the compiler and build tools, the libraries the game and its dialog
 # use (libX11 for full screen without a window manager), and the fonts the resource generator draws its
-# letters from.
+# letters from, and gettext, which turns the translations into the catalogues the game reads.
 run_packages=(
     g++ cmake ninja-build pkg-config
     libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev
     qt6-base-dev libcli11-dev
     fonts-dejavu-core fonts-dseg fonts-dkg-handwriting
     libx11-dev
+    gettext
 )
 # The tests: GoogleTest, a private X server, a window manager to run the game under (openbox) and the
 # tools that drive a real window, python3 for the pictures the keyboard test compares, and ccache,

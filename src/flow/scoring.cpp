@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "cards/rules.h"
+#include "i18n/translation.h"
 
 int16_t PointsPerUnit(int16_t contract) {
     switch (contract) {
@@ -65,10 +66,12 @@ void ContractOver(GameState& s, GameServices& services) {
     if (s.ContractsPlayed == kContractsPerMatch) {
         s.MatchOver = true;
         if (HumanSideWins(s)) {
-            s.ResultText = "We Won!";
+            // TRANSLATORS: under the score sheet; at most 24 characters.
+            s.ResultText = N_("We Won!");
             services.sound.PlaySound(SoundEffect::MatchWon);
         } else {
-            s.ResultText = "We lost!";
+            // TRANSLATORS: under the score sheet; at most 24 characters.
+            s.ResultText = N_("We lost!");
             services.sound.PlaySound(SoundEffect::MatchLost);
         }
         return;

@@ -43,23 +43,24 @@ bool IsCLocale(std::string_view locale) {
     return base.empty() || base == "C" || base == "POSIX";
 }
 
-// "de_AT.UTF-8@euro" -> "de" (or "pt_BR" where the territory names the catalogue); "" when no shipped
-// language matches; "en" for English.
-std::string ShippedMatch(std::string_view entry) {
-    const std::string_view name = entry.substr(0, entry.find_first_of(".@"));
-    const std::string_view language = name.substr(0, name.find('_'));
+// "de_AT.UTF-8@euro" -> "de_AT" or "de", whichever has a catalogue; "en" for English; "" when none.
+std::string CatalogueMatch(std::string_view entry, const CatalogueCheck& hasCatalogue) {
+    const std::string name(entry.substr(0, entry.find_first_of(".@")));
+    const std::string language = name.substr(0, name.find('_'));
     if (language == "en") {
         return "en";
     }
-    for (const ShippedLanguage& shipped : kShipped) {
-        if (name == shipped.code) {
-            return shipped.code;
-        }
+    if (!name.empty() && hasCatalogue(name)) {
+        return name;
     }
+    if (!language.empty() && hasCatalogue(language)) {
+        return language;
+    }
+    // Portuguese is shipped as spoken in Brazil: the nearest for any Portuguese desktop.
     for (const ShippedLanguage& shipped : kShipped) {
-        const std::string_view code(shipped.code);
-        if (language == code.substr(0, code.find('_'))) {
-            return shipped.code;
+        const std::string code(shipped.code);
+        if (code.substr(0, code.find('_')) == language && hasCatalogue(code)) {
+            return code;
         }
     }
     return "";
@@ -85,7 +86,7 @@ const char* ProcessEnvironment(const char* name) {
     return value != nullptr && *value != '\0' ? value : nullptr;
 }
 
-std::string DesktopLanguage(const EnvironmentReader& environment) {
+std::string DesktopLanguage(const EnvironmentReader& environment, const CatalogueCheck& hasCatalogue) {
     const char* locale = nullptr;
     for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         if ((locale = environment(variable)) != nullptr) {
@@ -106,7 +107,7 @@ std::string DesktopLanguage(const EnvironmentReader& environment) {
     }
     entries.emplace_back(locale);
     for (std::string_view entry : entries) {
-        const std::string match = ShippedMatch(entry);
+        const std::string match = CatalogueMatch(entry, hasCatalogue);
         if (match == "en") {
             return "";
         }
@@ -117,11 +118,15 @@ std::string DesktopLanguage(const EnvironmentReader& environment) {
     return "";
 }
 
-std::string ChosenLanguage(const std::string& setting, const EnvironmentReader& environment) {
-    if (setting == "en" || IsShippedLanguage(setting)) {
-        return setting == "en" ? "" : setting;
+std::string ChosenLanguage(const std::string& setting, const EnvironmentReader& environment,
+                           const CatalogueCheck& hasCatalogue) {
+    if (setting == "en") {
+        return "";
     }
-    return DesktopLanguage(environment);
+    if (IsShippedLanguage(setting) && hasCatalogue(setting)) {
+        return setting;
+    }
+    return DesktopLanguage(environment, hasCatalogue);
 }
 
 std::vector<fs::path> LocaleFolders(const fs::path& executableDir, const EnvironmentReader& environment) {

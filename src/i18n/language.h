@@ -23,15 +23,21 @@ bool IsShippedLanguage(const std::string& code);
 using EnvironmentReader = std::function<const char*(const char*)>;
 const char* ProcessEnvironment(const char* name);
 
-// The shipped language the desktop asks for, "" for English: the first of LANGUAGE's list, then the
-// locale (LC_ALL, else LC_MESSAGES, else LANG) that names one. As gettext does, LANGUAGE counts only
-// when the locale is not C/POSIX, and an English entry before any shipped one means English.
-std::string DesktopLanguage(const EnvironmentReader& environment = ProcessEnvironment);
+// Whether a language has a catalogue to speak it with ("de", "pt_BR").
+using CatalogueCheck = std::function<bool(const std::string& code)>;
 
-// The language a run speaks: the player's choice from the settings when it is shipped, else the
-// desktop's.
+// The language the desktop asks for, "" for English: the first entry of LANGUAGE's list, then the
+// locale (LC_ALL, else LC_MESSAGES, else LANG), that has a catalogue, by its full name ("pt_BR") or by
+// its language alone ("de" for "de_AT.UTF-8"). As gettext does, LANGUAGE counts only when the locale is
+// not C/POSIX, and an English entry before any translated one means English.
+std::string DesktopLanguage(const EnvironmentReader& environment = ProcessEnvironment,
+                            const CatalogueCheck& hasCatalogue = IsShippedLanguage);
+
+// The language a run speaks: the player's choice from the settings when it is shipped ("en" for
+// English), else the desktop's.
 std::string ChosenLanguage(const std::string& setting,
-                           const EnvironmentReader& environment = ProcessEnvironment);
+                           const EnvironmentReader& environment = ProcessEnvironment,
+                           const CatalogueCheck& hasCatalogue = IsShippedLanguage);
 
 // Where catalogues are looked for, in order: $ZARN_LOCALEDIR, locale/ beside the executable (the build
 // tree), ../share/locale beside it (an installed game), then the folder the build was installed for.

@@ -9,11 +9,13 @@
 // English text unchanged, so the English game is exactly what it always was.
 //
 // Texts are UTF-8. The template po/zarn.pot is extracted from these calls (xgettext keywords Tr, TrIn:1c,2,
-// TrPlural:1,2 and N_), so a text that does not go through one of them cannot be translated.
+// TrPlural:1,2, N_ and NIn:1c,2), so a text that does not go through one of them cannot be translated.
 
 // Marks a text for the template where it is kept in English (a table of texts, a saved field) and
 // translated where it is shown, with Tr.
 #define N_(text) text
+// The same for a text translated with TrIn and this context.
+#define NIn(context, text) text
 
 // The text in the chosen language.
 const char* Tr(const char* english);

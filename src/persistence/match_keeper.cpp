@@ -17,31 +17,35 @@ constexpr size_t kMaxSaveFileBytes = 4U << 20;
 
 // The texts of this file, in one place.
 constexpr const char* kLockHeld =
-    "zarn: another Zarn game is running and keeps the saved match; this match will not be saved.";
-constexpr const char* kLockCannotBeMade =
+    N_("zarn: another Zarn game is running and keeps the saved match; this match will not be saved.");
+constexpr const char* kLockCannotBeMade = N_(
     "zarn: the saved match cannot be kept because the lock file {path} cannot be made ({reason}); this match "
-    "will not be saved.";
-constexpr const char* kSaveUnreadable =
+    "will not be saved.");
+constexpr const char* kSaveUnreadable = N_(
     "zarn: the saved match {path} exists but cannot be read ({reason}); it is left as it is and this match "
-    "will not be saved.";
-constexpr const char* kSavedMatchName = "saved match";
-constexpr const char* kPlayedUnsaved = "this match will not be saved";
-constexpr const char* kSaveFailed =
+    "will not be saved.");
+constexpr const char* kSavedMatchName = N_("saved match");
+constexpr const char* kPlayedUnsaved = N_("this match will not be saved");
+constexpr const char* kSaveFailed = N_(
     "zarn: the match could not be saved ({reason}); the last save is kept, and the game tries again at each "
-    "save point.";
-constexpr const char* kSavedAgain = "zarn: the match is saved again.";
+    "save point.");
+constexpr const char* kSavedAgain = N_("zarn: the match is saved again.");
 constexpr const char* kNotRecorded =
-    "zarn: a finished match could not be recorded in the statistics ({reason});";
-constexpr const char* kKeptPending = " it waits in {path} and is recorded at the next chance.";
+    N_("zarn: a finished match could not be recorded in the statistics ({reason});");
+constexpr const char* kKeptPending = N_(" it waits in {path} and is recorded at the next chance.");
 constexpr const char* kKeptInMemory =
-    " it could not be kept on the disk either ({reason}), so it waits only while this game runs.";
+    N_(" it could not be kept on the disk either ({reason}), so it waits only while this game runs.");
 constexpr const char* kRecordedAfterAll =
-    "zarn: the finished matches that waited are now recorded in the statistics.";
+    N_("zarn: the finished matches that waited are now recorded in the statistics.");
 // The table's line while saving fails: at most 44 characters, so it fits the 800-pixel table.
-constexpr const char* kTroubleDiskFull = "Match not saved: the disk is full";
-constexpr const char* kTroubleReadOnly = "Match not saved: the disk is read-only";
-constexpr const char* kTroubleNoPermission = "Match not saved: no permission to write";
-constexpr const char* kTroubleOther = "Match not saved: the disk reports an error";
+// TRANSLATORS: a line on the table, at most 44 characters.
+constexpr const char* kTroubleDiskFull = N_("Match not saved: the disk is full");
+// TRANSLATORS: a line on the table, at most 44 characters.
+constexpr const char* kTroubleReadOnly = N_("Match not saved: the disk is read-only");
+// TRANSLATORS: a line on the table, at most 44 characters.
+constexpr const char* kTroubleNoPermission = N_("Match not saved: no permission to write");
+// TRANSLATORS: a line on the table, at most 44 characters.
+constexpr const char* kTroubleOther = N_("Match not saved: the disk reports an error");
 
 bool MatchFinished(const GameState& s) {
     return s.MatchOver && s.ContractsPlayed >= kContractsPerMatch;
@@ -68,10 +72,10 @@ bool MatchKeeper::Claim() {
     LockAttempt attempt = MatchLock::TryAcquire(stateFolder_ / "zarn.lock");
     switch (attempt.outcome) {
         case LockAttempt::Outcome::HeldByAnotherGame:
-            Note(kLockHeld);
+            Note(Tr(kLockHeld));
             return false;
         case LockAttempt::Outcome::CannotCreate:
-            Note(FillText(kLockCannotBeMade,
+            Note(FillText(Tr(kLockCannotBeMade),
                           {{"path", (stateFolder_ / "zarn.lock").string()}, {"reason", attempt.reason}}));
             saveTrouble_ = attempt.code;
             return false;
@@ -105,13 +109,13 @@ void MatchKeeper::ReadSave() {
             saved_ = std::move(s);
         }
     } catch (const NewerFormatError&) {
-        Note(NewerFileMessage(kSavedMatchName, path, kPlayedUnsaved));
+        Note(NewerFileMessage(Tr(kSavedMatchName), path, Tr(kPlayedUnsaved)));
         saveLeftAlone_ = true;
     } catch (const FileFormatError& e) {
-        Note(DamagedFileMessage(kSavedMatchName, path, e.what(), MoveAside(path)));
+        Note(DamagedFileMessage(Tr(kSavedMatchName), path, e.what(), MoveAside(path)));
     } catch (const std::exception& e) {
         // Not known to be damage: the file may be whole behind a passing fault, so it is never replaced.
-        Note(FillText(kSaveUnreadable, {{"path", path.string()}, {"reason", e.what()}}));
+        Note(FillText(Tr(kSaveUnreadable), {{"path", path.string()}, {"reason", e.what()}}));
         saveLeftAlone_ = true;
     }
 }
@@ -190,7 +194,7 @@ void MatchKeeper::Save(const GameState& s, const SeededRandom& random, uint32_t 
     if (saveTrouble_ != 0) {
         saveTrouble_ = 0;
         causesTold_.clear();
-        Note(kSavedAgain);
+        Note(Tr(kSavedAgain));
     }
 }
 
@@ -198,7 +202,7 @@ void MatchKeeper::SaveFailed(int code, const std::string& reason) {
     saveTrouble_ = code;
     if (std::find(causesTold_.begin(), causesTold_.end(), code) == causesTold_.end()) {
         causesTold_.push_back(code);
-        Note(FillText(kSaveFailed, {{"reason", reason}}));
+        Note(FillText(Tr(kSaveFailed), {{"reason", reason}}));
     }
 }
 
@@ -208,14 +212,14 @@ std::optional<std::string> MatchKeeper::SaveTrouble() const {
             return std::nullopt;
         case ENOSPC:
         case EDQUOT:
-            return kTroubleDiskFull;
+            return Tr(kTroubleDiskFull);
         case EROFS:
-            return kTroubleReadOnly;
+            return Tr(kTroubleReadOnly);
         case EACCES:
         case EPERM:
-            return kTroubleNoPermission;
+            return Tr(kTroubleNoPermission);
         default:
-            return kTroubleOther;
+            return Tr(kTroubleOther);
     }
 }
 
@@ -255,16 +259,16 @@ void MatchKeeper::WriteRecords(const std::vector<std::string>& lines) {
     if (pendingRecords_.empty()) {
         if (recordTroubleTold_) {
             recordTroubleTold_ = false;
-            Note(kRecordedAfterAll);
+            Note(Tr(kRecordedAfterAll));
         }
         return;
     }
     // Told when a record first has to wait, not at every try after it.
     if (!recordTroubleTold_ || !lines.empty()) {
         recordTroubleTold_ = true;
-        Note(FillText(kNotRecorded, {{"reason", written.error}}) +
-             (written.kept ? FillText(kKeptPending, {{"path", pending.string()}})
-                           : FillText(kKeptInMemory, {{"reason", written.keepError}})));
+        Note(FillText(Tr(kNotRecorded), {{"reason", written.error}}) +
+             (written.kept ? FillText(Tr(kKeptPending), {{"path", pending.string()}})
+                           : FillText(Tr(kKeptInMemory), {{"reason", written.keepError}})));
     }
 }
 

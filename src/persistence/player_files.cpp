@@ -31,18 +31,18 @@ fs::path XdgFolder(const char* variable, const char* homeDefault) {
 }
 
 // The texts of this file, in one place.
-constexpr const char* kCannotWrite = "cannot write";
-constexpr const char* kCannotOpen = "cannot open";
-constexpr const char* kCannotCreateTemporary = "cannot create a temporary file beside";
-constexpr const char* kCannotFlush = "cannot flush";
-constexpr const char* kCannotClose = "cannot close";
-constexpr const char* kCannotRename = "cannot rename a temporary file to";
-constexpr const char* kCannotCreateFolder = "cannot create the folder";
-constexpr const char* kCannotRead = "cannot read";
-constexpr const char* kFarTooLong = "it is {size} bytes long, far more than it can be";
-constexpr const char* kDamaged = "zarn: the {what} {path} is damaged ({reason})";
-constexpr const char* kLeftAndUnused = "; it is left where it is and not used.";
-constexpr const char* kMovedTo = "; it was moved to {path}.";
+constexpr const char* kCannotWrite = N_("cannot write");
+constexpr const char* kCannotOpen = N_("cannot open");
+constexpr const char* kCannotCreateTemporary = N_("cannot create a temporary file beside");
+constexpr const char* kCannotFlush = N_("cannot flush");
+constexpr const char* kCannotClose = N_("cannot close");
+constexpr const char* kCannotRename = N_("cannot rename a temporary file to");
+constexpr const char* kCannotCreateFolder = N_("cannot create the folder");
+constexpr const char* kCannotRead = N_("cannot read");
+constexpr const char* kFarTooLong = N_("it is {size} bytes long, far more than it can be");
+constexpr const char* kDamaged = N_("zarn: the {what} {path} is damaged ({reason})");
+constexpr const char* kLeftAndUnused = N_("; it is left where it is and not used.");
+constexpr const char* kMovedTo = N_("; it was moved to {path}.");
 constexpr const char* kNewer =
     "zarn: the {what} {path} was made by a newer version of Zarn; it is left as it is";
 
@@ -84,7 +84,7 @@ void WriteAll(DiskWrites& disk, int fd, std::span<const uint8_t> bytes, const fs
         }
         if (n <= 0) {
             // A write that takes nothing of a non-empty buffer can only be a full disk.
-            throw SystemError(kCannotWrite, path, n == 0 ? ENOSPC : errno);
+            throw SystemError(Tr(kCannotWrite), path, n == 0 ? ENOSPC : errno);
         }
         done += static_cast<size_t>(n);
     }
@@ -95,7 +95,8 @@ void MakeFolder(const fs::path& folder) {
     fs::create_directories(folder, error);
     if (error) {
         throw DiskWriteError(
-            std::string(kCannotCreateFolder) + " " + folder.string() + ": " + error.message(), error.value());
+            std::string(Tr(kCannotCreateFolder)) + " " + folder.string() + ": " + error.message(),
+            error.value());
     }
 }
 
@@ -152,18 +153,18 @@ void WriteFileAtomically(const fs::path& path, std::span<const uint8_t> bytes, D
     std::string temp = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
     FileDescriptor fd(disk, disk.MakeTemporary(temp.data()));
     if (fd.get() < 0) {
-        throw SystemError(kCannotCreateTemporary, path, errno);
+        throw SystemError(Tr(kCannotCreateTemporary), path, errno);
     }
     try {
         WriteAll(disk, fd.get(), bytes, temp);
         if (disk.Sync(fd.get()) != 0) {
-            throw SystemError(kCannotFlush, temp, errno);
+            throw SystemError(Tr(kCannotFlush), temp, errno);
         }
         if (!fd.Close()) {
-            throw SystemError(kCannotClose, temp, errno);
+            throw SystemError(Tr(kCannotClose), temp, errno);
         }
         if (disk.Rename(temp.c_str(), path.c_str()) != 0) {
-            throw SystemError(kCannotRename, path, errno);
+            throw SystemError(Tr(kCannotRename), path, errno);
         }
     } catch (...) {
         ::unlink(temp.c_str());
@@ -180,16 +181,16 @@ void AppendToFile(const fs::path& path, std::span<const uint8_t> bytes, DiskWrit
     MakeFolder(path.parent_path());
     FileDescriptor fd(disk, disk.Open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
     if (fd.get() < 0) {
-        throw SystemError(kCannotOpen, path, errno);
+        throw SystemError(Tr(kCannotOpen), path, errno);
     }
     struct stat before {};
     if (::fstat(fd.get(), &before) != 0) {
-        throw SystemError(kCannotOpen, path, errno);
+        throw SystemError(Tr(kCannotOpen), path, errno);
     }
     try {
         WriteAll(disk, fd.get(), bytes, path);
         if (disk.Sync(fd.get()) != 0) {
-            throw SystemError(kCannotFlush, path, errno);
+            throw SystemError(Tr(kCannotFlush), path, errno);
         }
     } catch (const DiskWriteError&) {
         // Whatever part of the record reached the file goes again, so the file ends with a whole line.
@@ -198,7 +199,7 @@ void AppendToFile(const fs::path& path, std::span<const uint8_t> bytes, DiskWrit
         throw;
     }
     if (!fd.Close()) {
-        throw SystemError(kCannotFlush, path, errno);
+        throw SystemError(Tr(kCannotFlush), path, errno);
     }
 }
 
@@ -209,20 +210,20 @@ std::optional<std::vector<uint8_t>> ReadPlayerFile(const fs::path& path, size_t 
     }
     const auto size = fs::file_size(path, error);
     if (error) {
-        throw std::runtime_error(std::string(kCannotRead) + " " + path.string() + ": " + error.message());
+        throw std::runtime_error(std::string(Tr(kCannotRead)) + " " + path.string() + ": " + error.message());
     }
     if (size > maxBytes) {
-        throw FileFormatError(FillText(kFarTooLong, {{"size", std::to_string(size)}}));
+        throw FileFormatError(FillText(Tr(kFarTooLong), {{"size", std::to_string(size)}}));
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        throw std::runtime_error(std::string(kCannotOpen) + " " + path.string() + ": " +
+        throw std::runtime_error(std::string(Tr(kCannotOpen)) + " " + path.string() + ": " +
                                  std::strerror(errno));
     }
     std::vector<uint8_t> bytes(static_cast<size_t>(size));
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (in.bad()) {
-        throw std::runtime_error(std::string(kCannotRead) + " " + path.string() + ": " +
+        throw std::runtime_error(std::string(Tr(kCannotRead)) + " " + path.string() + ": " +
                                  std::strerror(errno));
     }
     bytes.resize(static_cast<size_t>(in.gcount()));
@@ -245,8 +246,8 @@ fs::path MoveAside(const fs::path& path) {
 
 std::string DamagedFileMessage(const std::string& what, const fs::path& path, const std::string& reason,
                                const fs::path& movedTo) {
-    std::string text = FillText(kDamaged, {{"what", what}, {"path", path.string()}, {"reason", reason}});
-    text += movedTo.empty() ? kLeftAndUnused : FillText(kMovedTo, {{"path", movedTo.string()}});
+    std::string text = FillText(Tr(kDamaged), {{"what", what}, {"path", path.string()}, {"reason", reason}});
+    text += movedTo.empty() ? Tr(kLeftAndUnused) : FillText(Tr(kMovedTo), {{"path", movedTo.string()}});
     return text;
 }
 

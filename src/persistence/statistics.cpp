@@ -14,19 +14,18 @@ namespace {
 
 constexpr size_t kMaxStatisticsBytes = 64U << 20;
 constexpr const char* kLineTag = "zarn-match";
-constexpr std::array<const char*, 6> kContractNames{"", "Tricks", "Diamonds", "Queens", "King", "Zarn"};
 constexpr std::array<const char*, 3> kOutcomeNames{"won", "lost", "abandoned"};
 
 // The texts of this file, in one place.
-constexpr const char* kNotARecord = "a line is not a match record";
-constexpr const char* kBadChecksum = "a record's checksum does not match";
-constexpr const char* kNoVersion = "a record has no version";
-constexpr const char* kDamagedFields = "a record's fields are damaged";
-constexpr const char* kCutShort = "the last record is cut short";
-constexpr const char* kStatisticsFileName = "statistics file";
-constexpr const char* kNewerNotCounted = "its newer records are not counted here";
-constexpr const char* kGoodRecordsKept = " Its {count} good records were kept.";
-constexpr const char* kGoodRecordsLost = " Its good records could not be kept: {reason}";
+constexpr const char* kNotARecord = N_("a line is not a match record");
+constexpr const char* kBadChecksum = N_("a record's checksum does not match");
+constexpr const char* kNoVersion = N_("a record has no version");
+constexpr const char* kDamagedFields = N_("a record's fields are damaged");
+constexpr const char* kCutShort = N_("the last record is cut short");
+constexpr const char* kStatisticsFileName = N_("statistics file");
+constexpr const char* kNewerNotCounted = N_("its newer records are not counted here");
+constexpr const char* kGoodRecordsKept = N_(" Its {count} good records were kept.");
+constexpr const char* kGoodRecordsLost = N_(" Its good records could not be kept: {reason}");
 // Not a problem: a whole line of a newer version, which is kept as it is.
 constexpr const char* kNewerLine = "newer";
 
@@ -67,16 +66,16 @@ bool ReadNumber(std::istringstream& in, int64_t lo, int64_t hi, int64_t& value) 
 std::string ParseLine(const std::string& line, MatchRecord& record) {
     const size_t lastSpace = line.rfind(' ');
     if (lastSpace == std::string::npos || line.compare(0, 11, std::string(kLineTag) + " ") != 0) {
-        return kNotARecord;
+        return Tr(kNotARecord);
     }
     const std::string body = line.substr(0, lastSpace);
     if (line.substr(lastSpace + 1) != Hex8(TextCrc(body))) {
-        return kBadChecksum;
+        return Tr(kBadChecksum);
     }
     std::istringstream in(body.substr(11));
     int64_t v = 0;
     if (!ReadNumber(in, 1, 1000000, v)) {
-        return kNoVersion;
+        return Tr(kNoVersion);
     }
     if (v != kStatisticsLineVersion) {
         return kNewerLine;
@@ -108,7 +107,7 @@ std::string ParseLine(const std::string& line, MatchRecord& record) {
     }
     std::string rest;
     if (!ok || (in >> rest)) {
-        return kDamagedFields;
+        return Tr(kDamagedFields);
     }
     return {};
 }
@@ -185,7 +184,7 @@ StatisticsFile ParseStatistics(const std::string& text) {
         const std::string line = text.substr(start, end - start);
         start = end + 1;
         MatchRecord record;
-        std::string problem = cutShort ? kCutShort : ParseLine(line, record);
+        std::string problem = cutShort ? Tr(kCutShort) : ParseLine(line, record);
         if (problem.empty()) {
             file.records.push_back(record);
         } else if (problem == kNewerLine) {
@@ -231,20 +230,37 @@ std::vector<std::pair<std::string, std::string>> StatisticsRows(const std::vecto
         }
     }
     std::vector<std::pair<std::string, std::string>> rows;
-    const std::array<const char*, 2> modeNames{"alone", "in partnership"};
+    // Whole captions for each way of playing, so each can be translated as a whole.
+    struct ModeCaptions {
+        const char* played;
+        const char* won;
+        const char* lost;
+        const char* rate;
+    };
+    static constexpr std::array<ModeCaptions, 2> kModeCaptions{{
+        {N_("Matches played alone"), N_("Won alone"), N_("Lost alone"), N_("Win rate alone")},
+        {N_("Matches played in partnership"), N_("Won in partnership"), N_("Lost in partnership"),
+         N_("Win rate in partnership")},
+    }};
+    static constexpr std::array<const char*, 6> kAverageCaptions{"",
+                                                                 N_("Average points in Tricks"),
+                                                                 N_("Average points in Diamonds"),
+                                                                 N_("Average points in Queens"),
+                                                                 N_("Average points in King"),
+                                                                 N_("Average points in Zarn")};
     for (size_t m = 0; m < modes.size(); ++m) {
         const Mode& mode = modes[m];
-        const std::string name = modeNames[m];
-        rows.emplace_back("Matches played " + name, std::to_string(mode.played));
-        rows.emplace_back("Won " + name, std::to_string(mode.won));
-        rows.emplace_back("Lost " + name, std::to_string(mode.played - mode.won));
-        rows.emplace_back("Win rate " + name, Percent(mode.won, mode.played));
+        const ModeCaptions& caption = kModeCaptions[m];
+        rows.emplace_back(Tr(caption.played), std::to_string(mode.played));
+        rows.emplace_back(Tr(caption.won), std::to_string(mode.won));
+        rows.emplace_back(Tr(caption.lost), std::to_string(mode.played - mode.won));
+        rows.emplace_back(Tr(caption.rate), Percent(mode.won, mode.played));
     }
-    rows.emplace_back("Matches abandoned (not counted)", std::to_string(abandoned));
-    rows.emplace_back("Best total", best ? std::to_string(*best) : "-");
-    rows.emplace_back("Worst total", worst ? std::to_string(*worst) : "-");
-    rows.emplace_back("Current winning streak", std::to_string(streak));
-    rows.emplace_back("Longest winning streak", std::to_string(longest));
+    rows.emplace_back(Tr("Matches abandoned (not counted)"), std::to_string(abandoned));
+    rows.emplace_back(Tr("Best total"), best ? std::to_string(*best) : "-");
+    rows.emplace_back(Tr("Worst total"), worst ? std::to_string(*worst) : "-");
+    rows.emplace_back(Tr("Current winning streak"), std::to_string(streak));
+    rows.emplace_back(Tr("Longest winning streak"), std::to_string(longest));
     for (int contract = 1; contract <= 5; ++contract) {
         std::string value = "-";
         if (tally.Contracts[contract] > 0) {
@@ -253,7 +269,7 @@ std::vector<std::pair<std::string, std::string>> StatisticsRows(const std::vecto
                           static_cast<double>(tally.Points[contract]) / tally.Contracts[contract]);
             value = buffer;
         }
-        rows.emplace_back(std::string("Average points in ") + kContractNames[contract], value);
+        rows.emplace_back(Tr(kAverageCaptions[contract]), value);
     }
     return rows;
 }
@@ -294,12 +310,12 @@ LoadedStatistics LoadStatistics(const std::filesystem::path& file) {
     }
     if (problem.empty()) {
         if (!newerLines.empty()) {
-            loaded.message = NewerFileMessage(kStatisticsFileName, file, kNewerNotCounted);
+            loaded.message = NewerFileMessage(Tr(kStatisticsFileName), file, Tr(kNewerNotCounted));
         }
         return loaded;
     }
     const std::filesystem::path movedTo = MoveAside(file);
-    loaded.message = DamagedFileMessage(kStatisticsFileName, file, problem, movedTo);
+    loaded.message = DamagedFileMessage(Tr(kStatisticsFileName), file, problem, movedTo);
     if (!movedTo.empty() && (!loaded.records.empty() || !newerLines.empty())) {
         // The good records go on in a fresh file, and a newer game's records with them; the damaged file
         // stays aside for the player.
@@ -312,9 +328,10 @@ LoadedStatistics LoadStatistics(const std::filesystem::path& file) {
         }
         try {
             WriteFileAtomically(file, TextBytes(good));
-            loaded.message += FillText(kGoodRecordsKept, {{"count", std::to_string(loaded.records.size())}});
+            loaded.message +=
+                FillText(Tr(kGoodRecordsKept), {{"count", std::to_string(loaded.records.size())}});
         } catch (const std::exception& e) {
-            loaded.message += FillText(kGoodRecordsLost, {{"reason", e.what()}});
+            loaded.message += FillText(Tr(kGoodRecordsLost), {{"reason", e.what()}});
         }
     }
     return loaded;

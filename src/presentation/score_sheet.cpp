@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "i18n/translation.h"
+#include "i18n/utf8.h"
 #include "presentation/draw_layout.h"
 
 std::string NumberField(int16_t value) {
@@ -12,7 +14,13 @@ std::string NumberField(int16_t value) {
 
 std::string SheetLineText(const GameState& state, int line) {
     if (line == 0) {
-        return " Me " + state.OpponentName[1] + " " + state.OpponentName[2] + " " + state.OpponentName[3];
+        // The player's column is four characters wide, like the numbers under it: the heading is
+        // centred in it as far as its length allows.
+        // TRANSLATORS: the player's own column on the score sheet; at most 4 letters, 2 fit best.
+        std::string me(CharacterPrefix(Tr("Me"), 4));
+        const size_t length = CharacterCount(me);
+        me = (length < 4 ? " " : "") + me + (length < 3 ? std::string(3 - length, ' ') : "");
+        return me + state.OpponentName[1] + " " + state.OpponentName[2] + " " + state.OpponentName[3];
     }
     std::string text;
     for (int seat = 0; seat < kSeats; ++seat) {
@@ -48,5 +56,6 @@ void DrawScoreSheet(Canvas& canvas, const Rect32& clipRect, const GameState& sta
     BitmapFont& result = fonts.Text[10];
     result.XPos = kSheetTextX;
     result.YPos = ResultY;
-    result.DrawText(canvas, clipRect, state.ResultText, true);
+    // The result is kept in English in the match (and its save) and shown in the player's language.
+    result.DrawText(canvas, clipRect, Tr(state.ResultText.c_str()), true);
 }

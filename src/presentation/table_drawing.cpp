@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include "flow/table_layout.h"
+#include "i18n/translation.h"
+#include "i18n/utf8.h"
 #include "presentation/blt_surface.h"
 #include "presentation/draw_layout.h"
 #include "presentation/play_aid_drawing.h"
@@ -138,33 +140,37 @@ std::string TrimmedName(std::string name) {
     return name;
 }
 
-std::string SeatName(const GameState& state, int seat) {
-    if (seat == kHumanSeat) {
-        return "My";
-    }
+// A seat's name as the score sheet and the banner show it; an unnamed seat by its number.
+std::string ShownName(const GameState& state, int seat) {
     std::string name = TrimmedName(state.OpponentName[seat]);
     if (name.empty()) {
-        name = "Seat " + std::to_string(seat);
+        name = FillText(Tr("Seat {number}"), {{"number", std::to_string(seat)}});
     }
-    return name + "'s";
+    return name;
 }
 
-// The banner while the last trick is shown: who won it, or what the view marks.
-std::string LastTrickBanner(const GameState& state) {
+}  // namespace
+
+std::string LastTrickBannerText(const GameState& state) {
     const PlayAids& aids = state.Aids;
     if (state.Contract == kLayoutContract) {
-        return aids.LastLaidCount > 0 ? "Last cards laid, newest in gold" : "No card laid yet";
+        return aids.LastLaidCount > 0 ? Tr("Last cards laid, newest in gold") : Tr("No card laid yet");
     }
     if (aids.LastTrickCount == 0) {
-        return "No trick taken yet";
+        return Tr("No trick taken yet");
     }
     const int winner = std::clamp(static_cast<int>(aids.LastTrickWinner), 0, kSeats - 1);
-    std::string name = winner == kHumanSeat ? "me" : TrimmedName(state.OpponentName[winner]);
-    if (name.empty()) {
-        name = "seat " + std::to_string(winner);
+    if (winner == kHumanSeat) {
+        return Tr("Last trick, won by me");
     }
-    return "Last trick, won by " + name;
+    std::string name = TrimmedName(state.OpponentName[winner]);
+    if (name.empty()) {
+        name = FillText(Tr("seat {number}"), {{"number", std::to_string(winner)}});
+    }
+    return FillText(Tr("Last trick, won by {name}"), {{"name", name}});
 }
+
+namespace {
 
 // The sorting and timed-pause phases stand in for the phase they return to.
 Phase UnderlyingPhase(const GameState& state) {
@@ -198,15 +204,21 @@ std::string FormatClock(WallClock time) {
 }
 
 std::string ContractName(int contract) {
-    static constexpr std::array<std::string_view, kContracts> kNames{"Tricks", "Diamonds", "Queens", "King",
-                                                                     "Zarn"};
+    // TRANSLATORS: the names of the five contracts, as the banner and the score sheet show them.
+    static constexpr std::array<const char*, kContracts> kNames{
+        NIn("contract", "Tricks"), NIn("contract", "Diamonds"), NIn("contract", "Queens"),
+        NIn("contract", "King"), NIn("contract", "Zarn")};
     if (contract < 1 || contract > kContracts) {
         return "";
     }
-    return std::string(kNames[contract - 1]);
+    return TrIn("contract", kNames[contract - 1]);
 }
 
-std::string BannerText(const GameState& state) {
+size_t BannerCharacterRoom() {
+    return kBannerMaxChars;
+}
+
+std::string FullBannerText(const GameState& state) {
     const Phase phase = UnderlyingPhase(state);
     if (state.Phase == Phase::None) {
         return "";
@@ -217,31 +229,46 @@ std::string BannerText(const GameState& state) {
     const int firstSeat = std::clamp(static_cast<int>(state.FirstSeat), 0, kSeats - 1);
     const int dealOfKingdom =
         std::clamp(state.SeatInfo[firstSeat][kKingdomDealsCell] + 1, 1, kDealsPerKingdom);
-    std::string text = SeatName(state, owner) + " kingdom " + std::to_string(dealOfKingdom) + "/" +
-                       std::to_string(kDealsPerKingdom) + "  ";
-    const std::string ofMatch = "/" + std::to_string(kContractsPerMatch);
+    const std::string deal = std::to_string(dealOfKingdom);
+    const std::string deals = std::to_string(kDealsPerKingdom);
+    // TRANSLATORS: the banner's first part; {deal}/{deals} counts the deals of this kingdom ("2/5").
+    std::string text = owner == kHumanSeat
+                           ? FillText(Tr("My kingdom {deal}/{deals}"), {{"deal", deal}, {"deals", deals}})
+                           : FillText(Tr("{name}'s kingdom {deal}/{deals}"),
+                                      {{"name", ShownName(state, owner)}, {"deal", deal}, {"deals", deals}});
+    text += "  ";
+    const std::string total = std::to_string(kContractsPerMatch);
 
     const std::string contract = ContractName(state.Contract);
     switch (phase) {
         case Phase::None:
         case Phase::DealingCards:
-            text += "Dealing";
+            text += Tr("Dealing");
             break;
         case Phase::SelectTrumps:
-            text += state.ContractMenuOn ? "Choose a contract" : "Choosing a contract";
+            text += state.ContractMenuOn ? Tr("Choose a contract") : Tr("Choosing a contract");
             break;
         case Phase::EndOfMatch:
-            text += state.MatchOver ? "Match over"
-                                    : contract + " done " + std::to_string(state.ContractsPlayed) + ofMatch;
+            // TRANSLATORS: {played}/{total} counts the contracts of the match ("3/20").
+            text += state.MatchOver ? Tr("Match over")
+                                    : FillText(Tr("{contract} done {played}/{total}"),
+                                               {{"contract", contract},
+                                                {"played", std::to_string(state.ContractsPlayed)},
+                                                {"total", total}});
             break;
         default:
-            text += contract + " " + std::to_string(state.ContractsPlayed + 1) + ofMatch;
+            // TRANSLATORS: the contract being played and its number in the match ("Queens 4/20").
+            text += FillText(Tr("{contract} {number}/{total}"),
+                             {{"contract", contract},
+                              {"number", std::to_string(state.ContractsPlayed + 1)},
+                              {"total", total}});
             break;
     }
-    if (text.size() > kBannerMaxChars) {
-        text.resize(kBannerMaxChars);
-    }
     return text;
+}
+
+std::string BannerText(const GameState& state) {
+    return std::string(CharacterPrefix(FullBannerText(state), kBannerMaxChars));
 }
 
 void DrawTable(Canvas& canvas, const Rect32& clipRect, GameState& state, GameFonts& fonts, WallClock now) {
@@ -272,6 +299,6 @@ void DrawTable(Canvas& canvas, const Rect32& clipRect, GameState& state, GameFon
     fonts.Deluxe.XPos = BannerX;
     fonts.Deluxe.YPos = BannerY;
     fonts.Deluxe.DrawText(canvas, clipRect,
-                          state.Aids.LastTrickShown ? LastTrickBanner(state) : BannerText(state), true);
+                          state.Aids.LastTrickShown ? LastTrickBannerText(state) : BannerText(state), true);
     DrawMuteIndicator(canvas, clipRect, state);
 }

@@ -22,8 +22,15 @@ std::string FormatClock(WallClock time);
 std::string ContractName(int contract);
 
 // The line at the bottom left: whose kingdom it is and which of its five deals, then what is
-// happening (dealing, choosing, the contract with its number in the match, or the end of it).
+// happening (dealing, choosing, the contract with its number in the match, or the end of it). Cut to
+// the characters that fit before the clock.
 std::string BannerText(const GameState& state);
+// The same line before the cut, and the banner while the last trick is shown (who took it, or what the
+// layout view marks): the translations are checked against the banner's room with these.
+std::string FullBannerText(const GameState& state);
+std::string LastTrickBannerText(const GameState& state);
+// The characters of the banner that fit before the clock.
+size_t BannerCharacterRoom();
 
 // Paints the whole table back to front: won piles, the trick or the layout columns, the hands, the
 // contract pictures and buttons, the deck stack with the card being dealt, at the end of a contract

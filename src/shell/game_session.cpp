@@ -10,6 +10,7 @@
 #include "flow/frame_wake.h"
 #include "flow/game_frame.h"
 #include "flow/thinking_seats.h"
+#include "i18n/translation.h"
 #include "platform/display.h"
 #include "platform/frame_pacer.h"
 #include "platform/input_devices.h"
@@ -190,7 +191,7 @@ int Game::Run() {
         // A fault in the middle of the game (a computer player's thinking among them) ends it, but the
         // match as it stood before the failed step is kept, as at any other end.
         SaveAfterFault();
-        return EndProgram(std::string("The game stopped: ") + e.what(), 1);
+        return EndProgram(FillText(Tr("The game stopped: {reason}"), {{"reason", e.what()}}), 1);
     }
 }
 
@@ -203,7 +204,10 @@ void Game::SaveAfterFault() {
         files_.keeper->Save(state_, random_, driver_.GameClock().GetTickCount());
         PrintKeeperMessages();
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "zarn: the match could not be kept after the fault: %s\n", e.what());
+        std::fprintf(stderr, "%s\n",
+                     FillText(Tr("zarn: the match could not be kept after the fault: {reason}"),
+                              {{"reason", e.what()}})
+                         .c_str());
     }
 }
 

@@ -2,13 +2,14 @@
 
 #include <cstdio>
 
+#include "i18n/translation.h"
 #include "persistence/statistics.h"
 
 namespace {
 
 // The texts of this file, in one place.
-constexpr const char* kSettingsNotSaved = "zarn: the settings could not be saved: %s\n";
-constexpr const char* kResuming = "zarn: resuming the saved match (contract %d of 20).\n";
+constexpr const char* kSettingsNotSaved = N_("zarn: the settings could not be saved: {reason}");
+constexpr const char* kResuming = N_("zarn: resuming the saved match (contract {number} of 20).");
 
 // A settings file of a newer version is never written over: this run's choices are not remembered.
 void SaveRemembered(const RunFiles& files) {
@@ -17,7 +18,7 @@ void SaveRemembered(const RunFiles& files) {
     }
     std::string error;
     if (!SaveSettings(SettingsPath(), files.settings, &error)) {
-        std::fprintf(stderr, kSettingsNotSaved, error.c_str());
+        std::fprintf(stderr, "%s\n", FillText(Tr(kSettingsNotSaved), {{"reason", error}}).c_str());
     }
 }
 
@@ -97,7 +98,10 @@ SessionFiles StartSessionFiles(RunFiles& files, const CommandLine& line) {
     if (!files.resume) {
         files.keeper.Abandon();
     } else if (saved != nullptr) {
-        std::fprintf(stderr, kResuming, SummarizeSavedMatch(*saved).ContractNumber);
+        std::fprintf(
+            stderr, "%s\n",
+            FillText(Tr(kResuming), {{"number", std::to_string(SummarizeSavedMatch(*saved).ContractNumber)}})
+                .c_str());
     }
     SessionFiles session;
     session.keeper = &files.keeper;

@@ -12,6 +12,8 @@
 #include "cards/game_state.h"
 #include "dialog/archive_browser.h"
 #include "dialog/startup_dialog.h"
+#include "i18n/language.h"
+#include "i18n/translation.h"
 #include "platform/setup_error.h"
 #include "shell/game_session.h"
 #include "shell/match_start.h"
@@ -33,6 +35,14 @@ std::string ExecutableDir(const char* argv0) {
 
 // A start-up failure before the game's window exists: in Qt's message box (Qt is alone then) and on
 // standard error.
+// Every text from here on in the player's language: the one chosen in the settings, else the desktop's;
+// English when its catalogue is not found.
+void SpeakLanguage(const std::string& setting, const std::string& executableDir) {
+    const std::string code = ChosenLanguage(setting);
+    UseLanguage(code,
+                code.empty() ? std::filesystem::path{} : CatalogueFolder(code, LocaleFolders(executableDir)));
+}
+
 int Fail(int& argc, char** argv, const std::string& text) {
     ShowStartupError(argc, argv, text);
     return kExitSetupFailed;
@@ -41,6 +51,8 @@ int Fail(int& argc, char** argv, const std::string& text) {
 }  // namespace
 
 int RunProgram(int& argc, char** argv, const CommandLine& line, GameDriver& driver, bool keepDemo) {
+    const std::string executableDir = ExecutableDir(argc > 0 ? argv[0] : nullptr);
+    SpeakLanguage("", executableDir);
     if (line.statistics) {
         return PrintStatistics();
     }
@@ -50,7 +62,6 @@ int RunProgram(int& argc, char** argv, const CommandLine& line, GameDriver& driv
     GameOptions options;
     ApplySettings(files.settings, options);
     ApplyCommandLine(line, options);
-    const std::string executableDir = ExecutableDir(argc > 0 ? argv[0] : nullptr);
 
     if (line.pakBrowser) {
         return RunArchiveBrowser(argc, argv);
@@ -82,10 +93,11 @@ int RunProgram(int& argc, char** argv, const CommandLine& line, GameDriver& driv
             RememberChoices(files, line, options);
         } catch (const std::runtime_error& e) {
             // The game starts only from the dialog's start button, or when the player skips the dialog.
-            std::fprintf(stderr,
-                         "zarn: the startup dialog could not be shown (%s); start the game with --no-dialog "
-                         "to play without it.\n",
-                         e.what());
+            std::fprintf(stderr, "%s\n",
+                         FillText(Tr("zarn: the startup dialog could not be shown ({reason}); start the game "
+                                     "with --no-dialog to play without it."),
+                                  {{"reason", e.what()}})
+                             .c_str());
             return kExitSetupFailed;
         }
     }
