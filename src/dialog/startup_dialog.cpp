@@ -74,7 +74,7 @@ void ShowStartupError(int& argc, char** argv, const std::string& text,
         return;
     }
     const std::unique_ptr<QApplication> app = MakeQtApplication(argc, argv);
-    QMessageBox box(QMessageBox::Critical, startup_texts::kDialogCaption, QString::fromStdString(text),
+    QMessageBox box(QMessageBox::Critical, startup_texts::DialogCaption(), QString::fromStdString(text),
                     QMessageBox::Ok);
     if (onShown) {
         QTimer::singleShot(0, &box, [&box, &onShown] { onShown(box); });

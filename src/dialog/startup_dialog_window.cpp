@@ -24,16 +24,6 @@
 
 namespace {
 
-const QString kExpertPlayers = QStringLiteral("Expert computer players");
-const QString kExpertPlayersExplanation = QStringLiteral(
-    "The three computer players look ahead: before each card they weigh every card they may play "
-    "against the hands that could lie around the table. Much stronger; they may think a moment longer "
-    "before they play.");
-
-}  // namespace
-
-namespace {
-
 // Room for the deck page (options beside the preview); the long texts scroll.
 constexpr int kDialogWidth = 780;
 constexpr int kDialogHeight = 440;
@@ -68,7 +58,7 @@ QPlainTextEdit* MakeReadOnlyText(const QString& text, const QString& name, QWidg
 StartupDialog::StartupDialog(const GameOptions& preset, const QImage& roya2Preview,
                              const QImage& royalPreview, QWidget* parent)
     : QDialog(parent), preset_(preset), options_(preset) {
-    setWindowTitle(startup_texts::kDialogCaption);
+    setWindowTitle(startup_texts::DialogCaption());
     setModal(true);
 
     tabs_ = new QTabWidget(this);
@@ -85,10 +75,10 @@ StartupDialog::StartupDialog(const GameOptions& preset, const QImage& roya2Previ
 
     auto* version = new QLabel(startup_texts::VersionText(), this);
     version->setObjectName(QStringLiteral("VersionLabel"));
-    auto* exitButton = new QPushButton(startup_texts::kExitButton, this);
+    auto* exitButton = new QPushButton(startup_texts::ExitButton(), this);
     exitButton->setObjectName(QStringLiteral("ExitButton"));
     exitButton->setAutoDefault(false);
-    auto* startButton = new QPushButton(startup_texts::kStartButton, this);
+    auto* startButton = new QPushButton(startup_texts::StartButton(), this);
     startButton->setObjectName(QStringLiteral("StartButton"));
     startButton->setDefault(true);
     connect(exitButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -142,10 +132,10 @@ QWidget* StartupDialog::MakeDeckPage(const QImage& roya2Preview, const QImage& r
         }
     }
 
-    windowed_ = new QCheckBox(startup_texts::kWindowed, page);
+    windowed_ = new QCheckBox(startup_texts::Windowed(), page);
     windowed_->setObjectName(QStringLiteral("Windowed"));
     windowed_->hide();
-    useVidMem_ = new QCheckBox(startup_texts::kUseVidMem, page);
+    useVidMem_ = new QCheckBox(startup_texts::UseVidMem(), page);
     useVidMem_->setObjectName(QStringLiteral("UseVidMem"));
     useVidMem_->hide();
     grid->addWidget(windowed_, row++, 0);
@@ -224,22 +214,22 @@ QWidget* StartupDialog::MakeOptionsPage() {
         return label;
     };
     QLabel* sevenExplanation =
-        addOption(sevenOfHeartsLead_, startup_texts::kSevenOfHeartsLead, QStringLiteral("SevenOfHeartsLead"),
-                  startup_texts::kSevenOfHeartsExplanation, QStringLiteral("SevenOfHeartsExplanation"));
-    addOption(partnershipGame_, startup_texts::kPartnershipGame, QStringLiteral("PartnershipGame"),
-              startup_texts::kPartnershipExplanation, QStringLiteral("PartnershipExplanation"));
-    addOption(slowAnimation_, startup_texts::kSlowAnimation, QStringLiteral("SlowAnimation"),
-              startup_texts::kSlowAnimationExplanation, QStringLiteral("SlowAnimationExplanation"));
-    addOption(expertPlayers_, kExpertPlayers, QStringLiteral("ExpertPlayers"), kExpertPlayersExplanation,
-              QStringLiteral("ExpertPlayersExplanation"));
+        addOption(sevenOfHeartsLead_, startup_texts::SevenOfHeartsLead(), QStringLiteral("SevenOfHeartsLead"),
+                  startup_texts::SevenOfHeartsExplanation(), QStringLiteral("SevenOfHeartsExplanation"));
+    addOption(partnershipGame_, startup_texts::PartnershipGame(), QStringLiteral("PartnershipGame"),
+              startup_texts::PartnershipExplanation(), QStringLiteral("PartnershipExplanation"));
+    addOption(slowAnimation_, startup_texts::SlowAnimation(), QStringLiteral("SlowAnimation"),
+              startup_texts::SlowAnimationExplanation(), QStringLiteral("SlowAnimationExplanation"));
+    addOption(expertPlayers_, startup_texts::ExpertPlayers(), QStringLiteral("ExpertPlayers"),
+              startup_texts::ExpertPlayersExplanation(), QStringLiteral("ExpertPlayersExplanation"));
     sevenOfHeartsLead_->hide();
     sevenExplanation->hide();
 
     // The rules options keep their own group, apart from the deck options.
     auto* rules = new QButtonGroup(page);
-    reglesFrancaises_ = new QRadioButton(startup_texts::kReglesFrancaises, page);
+    reglesFrancaises_ = new QRadioButton(startup_texts::ReglesFrancaises(), page);
     reglesFrancaises_->setObjectName(QStringLiteral("ReglesFrancaises"));
-    reguasPortuguese_ = new QRadioButton(startup_texts::kReguasPortuguese, page);
+    reguasPortuguese_ = new QRadioButton(startup_texts::ReguasPortuguese(), page);
     reguasPortuguese_->setObjectName(QStringLiteral("ReguasPortuguese"));
     rules->addButton(reglesFrancaises_);
     rules->addButton(reguasPortuguese_);
@@ -325,5 +315,5 @@ void StartupDialog::OnStart() {
 }
 
 void StartupDialog::OnCreditsLink() {
-    QMessageBox::information(this, windowTitle(), startup_texts::kWebBrowserNote, QMessageBox::Ok);
+    QMessageBox::information(this, windowTitle(), startup_texts::WebBrowserNote(), QMessageBox::Ok);
 }
