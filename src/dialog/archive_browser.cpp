@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "archive/pak_archive.h"
+#include "dialog/dialog_language.h"
 #include "dialog/dialog_qt_app.h"
 #include "dialog/dialog_text.h"
 
@@ -216,8 +217,10 @@ void ArchiveBrowser::ClearDetails() {
     size_->clear();
 }
 
-int RunArchiveBrowser(int& argc, char** argv) {
+int RunArchiveBrowser(int& argc, char** argv, const std::string& languageSetting) {
     const std::unique_ptr<QApplication> app = MakeQtApplication(argc, argv);
+    DialogLanguage language;
+    language.Use(languageSetting);
     int code = 0;
     {
         ArchiveBrowser browser;

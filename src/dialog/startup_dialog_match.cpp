@@ -46,16 +46,22 @@ QString MatchLine(const SavedMatchSummary& m) {
 }  // namespace
 
 void StartupDialog::AddMatchPanel(const MatchOffer& offer) {
-    auto* top = qobject_cast<QVBoxLayout*>(layout());
+    offer_ = offer;
+    MakeMatchPanel();
+}
+
+void StartupDialog::MakeMatchPanel() {
+    const MatchOffer& offer = *offer_;
+    auto* top = qobject_cast<QVBoxLayout*>(contents_->layout());
     int at = 0;
     if (!offer.notice.empty()) {
-        auto* notice = new QLabel(QString::fromStdString(offer.notice), this);
+        auto* notice = new QLabel(QString::fromStdString(offer.notice), contents_);
         notice->setObjectName(QStringLiteral("FilesNotice"));
         notice->setWordWrap(true);
         top->insertWidget(at++, notice);
     }
     if (offer.savedMatch) {
-        auto* box = new QGroupBox(TrQ("Saved match"), this);
+        auto* box = new QGroupBox(TrQ("Saved match"), contents_);
         box->setObjectName(QStringLiteral("SavedMatch"));
         auto* column = new QVBoxLayout(box);
         auto* text = new QLabel(MatchLine(*offer.savedMatch), box);
@@ -124,5 +130,6 @@ void StartupDialog::OnResetStatistics() {
                              FillQ(Tr("The statistics were not reset: {reason}"), {{"reason", error}}));
         return;
     }
+    offer_->records.clear();
     ShowStatistics({});
 }
