@@ -13,19 +13,29 @@
 #include <QVBoxLayout>
 
 #include "archive/pak_archive.h"
+#include "dialog/dialog_language.h"
 #include "dialog/dialog_qt_app.h"
+#include "dialog/dialog_text.h"
 
 // Widgets are created with `new` and handed to a parent at once; the parent deletes them (Qt's
 // ownership), so the pointers kept here never own anything.
 
 namespace {
 
-const QString kBrowserTitle = QStringLiteral("Zarn archive browser");
-const QString kPakFilter = QStringLiteral("QuakeII PAK-Files (*.pak)");
-const QString kSaveTitle = QStringLiteral("Save recource-file");
+QString BrowserTitle() {
+    return TrQ("Zarn archive browser");
+}
+
+QString PakFilter() {
+    // TRANSLATORS: a file type in the file dialog; {pattern} is the file-name pattern (*.pak).
+    return FillQ(Tr("QuakeII PAK-Files ({pattern})"), {{"pattern", "*.pak"}});
+}
 
 QString BytesText(long long value) {
-    return QStringLiteral("%1 Bytes").arg(value);
+    const unsigned long count = value < 0 ? 0UL : static_cast<unsigned long>(value);
+    // TRANSLATORS: the size or place of a file in the archive; {count} is a number of bytes.
+    const std::string pattern = TrPlural("{count} Bytes", "{count} Bytes", count);
+    return QString::fromStdString(FillText(pattern, {{"count", std::to_string(value)}}));
 }
 
 }  // namespace
@@ -61,16 +71,16 @@ ArchiveBrowserDialogs StandardArchiveBrowserDialogs() {
         return QFileDialog::getSaveFileName(parent, title, startPath, filter);
     };
     dialogs.showError = [](QWidget* parent, const QString& text) {
-        QMessageBox::warning(parent, kBrowserTitle, text, QMessageBox::Ok);
+        QMessageBox::warning(parent, BrowserTitle(), text, QMessageBox::Ok);
     };
     return dialogs;
 }
 
 ArchiveBrowser::ArchiveBrowser(ArchiveBrowserDialogs dialogs, QWidget* parent)
     : QWidget(parent), dialogs_(std::move(dialogs)) {
-    setWindowTitle(kBrowserTitle);
+    setWindowTitle(BrowserTitle());
 
-    openButton_ = new QPushButton(QStringLiteral("Open .pak-file"), this);
+    openButton_ = new QPushButton(TrQ("Open .pak-file"), this);
     openButton_->setObjectName(QStringLiteral("OpenButton"));
     filesIn_ = new QLabel(this);
     filesIn_->setObjectName(QStringLiteral("FilesInLabel"));
@@ -92,18 +102,18 @@ ArchiveBrowser::ArchiveBrowser(ArchiveBrowserDialogs dialogs, QWidget* parent)
     offset_ = makeValue(QStringLiteral("OffsetValue"));
     size_ = makeValue(QStringLiteral("SizeValue"));
 
-    extractButton_ = new QPushButton(QStringLiteral("Extract file to folder"), this);
+    extractButton_ = new QPushButton(TrQ("Extract file to folder"), this);
     extractButton_->setObjectName(QStringLiteral("ExtractButton"));
     extractButton_->setEnabled(false);
-    auto* exitButton = new QPushButton(QStringLiteral("Exit"), this);
+    auto* exitButton = new QPushButton(TrQ("Exit"), this);
     exitButton->setObjectName(QStringLiteral("ExitButton"));
 
     auto* details = new QGridLayout;
-    details->addWidget(new QLabel(QStringLiteral("Filename"), this), 0, 0);
+    details->addWidget(new QLabel(TrQ("Filename"), this), 0, 0);
     details->addWidget(fileName_, 0, 1);
-    details->addWidget(new QLabel(QStringLiteral("File offset in .pak"), this), 1, 0);
+    details->addWidget(new QLabel(TrQ("File offset in .pak"), this), 1, 0);
     details->addWidget(offset_, 1, 1);
-    details->addWidget(new QLabel(QStringLiteral("Filesize"), this), 2, 0);
+    details->addWidget(new QLabel(TrQ("Filesize"), this), 2, 0);
     details->addWidget(size_, 2, 1);
     details->setColumnStretch(1, 1);
     details->setHorizontalSpacing(16);
@@ -135,7 +145,8 @@ ArchiveBrowser::ArchiveBrowser(ArchiveBrowserDialogs dialogs, QWidget* parent)
 ArchiveBrowser::~ArchiveBrowser() = default;
 
 bool ArchiveBrowser::OpenArchive(const QString& path) {
-    filesIn_->setText(QStringLiteral("Files in ") + QString::fromStdString(GetFileName(path.toStdString())));
+    // TRANSLATORS: above the list of an archive's files; {archive} is the archive's file name.
+    filesIn_->setText(FillQ(Tr("Files in {archive}"), {{"archive", GetFileName(path.toStdString())}}));
     entries_->clear();
     ClearDetails();
     extractButton_->setEnabled(false);
@@ -150,8 +161,8 @@ bool ArchiveBrowser::OpenArchive(const QString& path) {
     } catch (const std::exception& error) {
         entries_->clear();
         filesIn_->clear();
-        dialogs_.showError(
-            this, QStringLiteral("Cannot open %1: %2").arg(path, QString::fromStdString(error.what())));
+        dialogs_.showError(this, FillQ(Tr("Cannot open {path}: {reason}"),
+                                       {{"path", path.toStdString()}, {"reason", error.what()}}));
         return false;
     }
     extractButton_->setEnabled(true);
@@ -159,7 +170,7 @@ bool ArchiveBrowser::OpenArchive(const QString& path) {
 }
 
 void ArchiveBrowser::OnOpenClicked() {
-    const QString path = dialogs_.askOpenPath(this, kPakFilter);
+    const QString path = dialogs_.askOpenPath(this, PakFilter());
     if (!path.isEmpty()) {
         OpenArchive(path);
     }
@@ -183,19 +194,20 @@ void ArchiveBrowser::OnExtractClicked() {
     }
     const std::string name = archive_->EntryFileName(row);
     const QString extension = QString::fromStdString(GetFileExtension(name));
-    const QString filter = extension.isEmpty() ? QStringLiteral("Recource-file (*)")
-                                               : QStringLiteral("Recource-file (*.%1)").arg(extension);
+    // TRANSLATORS: a file type in the file dialog; {pattern} is the file-name pattern (*.bmp).
+    const QString filter = FillQ(Tr("Recource-file ({pattern})"),
+                                 {{"pattern", extension.isEmpty() ? "*" : "*." + extension.toStdString()}});
     const QString startPath =
         QCoreApplication::applicationDirPath() + QLatin1Char('/') + QString::fromStdString(name);
-    const QString target = dialogs_.askSavePath(this, kSaveTitle, startPath, filter);
+    const QString target = dialogs_.askSavePath(this, TrQ("Save recource-file"), startPath, filter);
     if (target.isEmpty()) {
         return;
     }
     try {
         archive_->SaveFileFromPAK(row, target.toStdString());
     } catch (const std::exception& error) {
-        dialogs_.showError(
-            this, QStringLiteral("Cannot write %1: %2").arg(target, QString::fromStdString(error.what())));
+        dialogs_.showError(this, FillQ(Tr("Cannot write {path}: {reason}"),
+                                       {{"path", target.toStdString()}, {"reason", error.what()}}));
     }
 }
 
@@ -205,8 +217,10 @@ void ArchiveBrowser::ClearDetails() {
     size_->clear();
 }
 
-int RunArchiveBrowser(int& argc, char** argv) {
+int RunArchiveBrowser(int& argc, char** argv, const std::string& languageSetting) {
     const std::unique_ptr<QApplication> app = MakeQtApplication(argc, argv);
+    DialogLanguage language;
+    language.Use(languageSetting);
     int code = 0;
     {
         ArchiveBrowser browser;

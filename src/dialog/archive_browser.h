@@ -15,9 +15,10 @@ class QPushButton;
 // The archive browser (zarn --pak-browser): opens a PACK archive, lists its entries, shows one
 // entry's name, offset and size, and extracts an entry to a file.
 
-// Runs the browser as its own Qt application until its window closes; returns the exit code.
+// Runs the browser as its own Qt application until its window closes; returns the exit code. It speaks
+// the language of `languageSetting` ("" the desktop's, "en" English, or a shipped language's code).
 // Throws std::runtime_error when there is no display to show it on.
-int RunArchiveBrowser(int& argc, char** argv);
+int RunArchiveBrowser(int& argc, char** argv, const std::string& languageSetting = {});
 
 // The part of a path after the last "/" and then after the last "\".
 std::string GetFileName(const std::string& path);

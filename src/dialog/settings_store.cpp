@@ -3,6 +3,7 @@
 #include <QSettings>
 #include <QString>
 
+#include "i18n/language.h"
 #include "persistence/player_files.h"
 
 namespace {
@@ -15,6 +16,7 @@ constexpr int kSmallestWindowHeight = 150;
 // Every key of the file, each spelled once: reading and writing both go through these tables.
 constexpr const char* kVersionKey = "format/version";
 constexpr const char* kDeckKey = "game/deck";
+constexpr const char* kLanguageKey = "display/language";
 
 struct FlagKey {
     const char* key;
@@ -91,6 +93,15 @@ public:
             Fail(key);
         }
     }
+    // A language this version does not ship (a newer one's, or one taken out) is no damage: the
+    // desktop's language stands in for it.
+    void Language(const char* key, std::string& value) {
+        if (!store_.contains(key)) {
+            return;
+        }
+        const std::string text = store_.value(key).toString().toStdString();
+        value = text == "en" || IsShippedLanguage(text) ? text : std::string();
+    }
     const std::string& Problem() const { return problem_; }
 
 private:
@@ -140,6 +151,7 @@ LoadedSettings LoadSettings(const std::filesystem::path& file) {
         if (problem.empty()) {
             SettingsReader in(store);
             in.Deck(kDeckKey, read.DeckName);
+            in.Language(kLanguageKey, read.Language);
             for (const FlagKey& flag : kFlagKeys) {
                 in.Flag(flag.key, read.*flag.field);
             }
@@ -171,6 +183,7 @@ bool SaveSettings(const std::filesystem::path& file, const PlayerSettings& setti
     store.clear();
     store.setValue(kVersionKey, kSettingsVersion);
     store.setValue(kDeckKey, QString::fromStdString(settings.DeckName));
+    store.setValue(kLanguageKey, QString::fromStdString(settings.Language));
     for (const FlagKey& flag : kFlagKeys) {
         store.setValue(flag.key, settings.*flag.field);
     }

@@ -19,6 +19,9 @@ struct PlayerSettings {
     int WindowHeight = 0;
     bool SoundMuted = false;     // M in the game switches all sound off
     bool ExpertPlayers = false;  // the computer seats' level: Expert, or the game's own (Classic)
+    // The language the game speaks: "" the desktop's, "en" English, or a shipped language's code
+    // (ShippedLanguages()). A value this version does not ship reads as "".
+    std::string Language;
 };
 
 // The settings as read: the defaults when there is no file; when the file is damaged or holds a value

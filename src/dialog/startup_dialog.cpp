@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "archive/resource_set.h"
+#include "dialog/dialog_language.h"
 #include "dialog/dialog_qt_app.h"
 #include "dialog/startup_dialog_preview.h"
 #include "dialog/startup_dialog_texts.h"
@@ -18,15 +19,19 @@ QImage PreviewOf(const ResourceSet& resources, ResourceFolder folder) {
         [&resources, folder](const std::string& fileName) { return resources.Find(folder, fileName); });
 }
 
-// Every entry point ends here; `offer` and `resume` are null without the saved match and statistics.
+// Every entry point ends here; `offer` is null without the saved match and statistics.
 DialogOutcome RunDialog(int& argc, char** argv, GameOptions& options, const ResourceSet& resources,
-                        const MatchOffer* offer, bool* resume,
+                        const MatchOffer* offer, DialogChoices& choices,
                         const std::function<void(StartupDialog&)>& onShown) {
     const std::unique_ptr<QApplication> app = MakeQtApplication(argc, argv);
+    DialogLanguage language;
+    language.Use(choices.language);
     DialogOutcome outcome = DialogOutcome::Quit;
     {
         StartupDialog dialog(options, PreviewOf(resources, ResourceFolder::Roya2),
                              PreviewOf(resources, ResourceFolder::Royal));
+        dialog.SetLanguageSetting(choices.language);
+        dialog.SetLanguageSwitch([&language](const std::string& setting) { language.Use(setting); });
         if (offer != nullptr) {
             dialog.AddMatchPanel(*offer);
         }
@@ -38,9 +43,8 @@ DialogOutcome RunDialog(int& argc, char** argv, GameOptions& options, const Reso
         if (dialog.exec() == QDialog::Accepted && !dialog.EndOnUnload()) {
             options = dialog.Options();
             outcome = DialogOutcome::Start;
-            if (resume != nullptr) {
-                *resume = dialog.ResumeChosen();
-            }
+            choices.resume = dialog.ResumeChosen();
+            choices.language = dialog.LanguageSetting();
         }
     }
     return outcome;
@@ -54,27 +58,45 @@ DialogOutcome RunStartupDialog(int& argc, char** argv, GameOptions& options, con
 
 DialogOutcome RunStartupDialog(int& argc, char** argv, GameOptions& options, const ResourceSet& resources,
                                const std::function<void(StartupDialog&)>& onShown) {
-    return RunDialog(argc, argv, options, resources, nullptr, nullptr, onShown);
+    DialogChoices choices;
+    return RunDialog(argc, argv, options, resources, nullptr, choices, onShown);
+}
+
+DialogOutcome RunStartupDialog(int& argc, char** argv, GameOptions& options, const ResourceSet& resources,
+                               const MatchOffer& offer, DialogChoices& choices,
+                               const std::function<void(StartupDialog&)>& onShown) {
+    return RunDialog(argc, argv, options, resources, &offer, choices, onShown);
 }
 
 DialogOutcome RunStartupDialog(int& argc, char** argv, GameOptions& options, const ResourceSet& resources,
                                const MatchOffer& offer, bool& resume,
                                const std::function<void(StartupDialog&)>& onShown) {
-    return RunDialog(argc, argv, options, resources, &offer, &resume, onShown);
+    DialogChoices choices;
+    choices.resume = resume;
+    const DialogOutcome outcome = RunDialog(argc, argv, options, resources, &offer, choices, onShown);
+    resume = choices.resume;
+    return outcome;
 }
 
-void ShowStartupError(int& argc, char** argv, const std::string& text) {
-    ShowStartupError(argc, argv, text, {});
+void ShowStartupError(int& argc, char** argv, const std::string& text, const std::string& languageSetting) {
+    ShowStartupError(argc, argv, text, languageSetting, {});
 }
 
 void ShowStartupError(int& argc, char** argv, const std::string& text,
+                      const std::function<void(QMessageBox&)>& onShown) {
+    ShowStartupError(argc, argv, text, {}, onShown);
+}
+
+void ShowStartupError(int& argc, char** argv, const std::string& text, const std::string& languageSetting,
                       const std::function<void(QMessageBox&)>& onShown) {
     std::cerr << "zarn: " << text << '\n' << std::flush;
     if (!QtDisplayAvailable()) {
         return;
     }
     const std::unique_ptr<QApplication> app = MakeQtApplication(argc, argv);
-    QMessageBox box(QMessageBox::Critical, startup_texts::kDialogCaption, QString::fromStdString(text),
+    DialogLanguage language;
+    language.Use(languageSetting);
+    QMessageBox box(QMessageBox::Critical, startup_texts::DialogCaption(), QString::fromStdString(text),
                     QMessageBox::Ok);
     if (onShown) {
         QTimer::singleShot(0, &box, [&box, &onShown] { onShown(box); });

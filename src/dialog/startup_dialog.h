@@ -11,9 +11,20 @@ class ResourceSet;
 class StartupDialog;
 
 // Entry points of the startup dialog for the game's main. Each one runs its own Qt application and
-// destroys it before returning, so SDL can start afterwards.
+// destroys it before returning, so SDL can start afterwards. Each speaks the player's language once
+// its Qt application is made (which sets the C library's locale anew); without a language setting,
+// the desktop's.
 
 enum class DialogOutcome { Start, Quit };
+
+// What the player chooses in the dialog besides the game's options. `language` goes in as the language
+// setting the dialog starts with ("" the desktop's, "en" English, or a shipped language's code) and
+// comes out as the one chosen on the Options tab; the texts speak it from then on, the game's table
+// too. `resume` tells whether the start button is to resume the saved match.
+struct DialogChoices {
+    std::string language;
+    bool resume = false;
+};
 
 // Shows the startup dialog, its visible controls preset from `options` (the command line), with deck
 // previews drawn from `resources`. The start button fills `options` and gives Start; "Exit" or
@@ -25,16 +36,25 @@ DialogOutcome RunStartupDialog(int& argc, char** argv, GameOptions& options, con
 DialogOutcome RunStartupDialog(int& argc, char** argv, GameOptions& options, const ResourceSet& resources,
                                const std::function<void(StartupDialog&)>& onShown);
 
-// The same with the saved match on offer and the Statistics tab; `resume` tells whether the start button
-// is to resume the saved match.
+// The same with the saved match on offer, the Statistics tab and the choice of language.
+DialogOutcome RunStartupDialog(int& argc, char** argv, GameOptions& options, const ResourceSet& resources,
+                               const MatchOffer& offer, DialogChoices& choices,
+                               const std::function<void(StartupDialog&)>& onShown = {});
+
+// The same in the desktop's language; `resume` tells whether the start button is to resume the saved
+// match.
 DialogOutcome RunStartupDialog(int& argc, char** argv, GameOptions& options, const ResourceSet& resources,
                                const MatchOffer& offer, bool& resume,
                                const std::function<void(StartupDialog&)>& onShown = {});
 
 // Reports a fatal start-up error (a missing or damaged archive) on standard error and, when a display
-// is available, in a message box; returns when the player has closed the box.
-void ShowStartupError(int& argc, char** argv, const std::string& text);
+// is available, in a message box; returns when the player has closed the box. `text` is already in the
+// player's language; the box's own button speaks that of `languageSetting` (as in DialogChoices).
+void ShowStartupError(int& argc, char** argv, const std::string& text,
+                      const std::string& languageSetting = {});
 
 // The same, calling `onShown` with the message box once it is on screen.
 void ShowStartupError(int& argc, char** argv, const std::string& text,
+                      const std::function<void(QMessageBox&)>& onShown);
+void ShowStartupError(int& argc, char** argv, const std::string& text, const std::string& languageSetting,
                       const std::function<void(QMessageBox&)>& onShown);

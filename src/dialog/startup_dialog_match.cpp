@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "dialog/dialog_text.h"
 #include "dialog/startup_dialog_texts.h"
 #include "dialog/startup_dialog_window.h"
 #include "persistence/statistics.h"
@@ -18,13 +19,16 @@ namespace {
 
 QString RulesLine(const SavedMatchSummary& m) {
     QStringList rules;
-    rules << (m.Partnership ? QStringLiteral("partnership game") : QStringLiteral("playing alone"));
-    rules << (m.FrenchRules ? QStringLiteral("French rules") : QStringLiteral("Portuguese rules"));
+    // TRANSLATORS: the rules of a saved match, listed inside a sentence (after "keeps the rules it was
+    // started with:").
+    rules << (m.Partnership ? TrQ("partnership game") : TrQ("playing alone"));
+    rules << (m.FrenchRules ? TrQ("French rules") : TrQ("Portuguese rules"));
     if (m.SevenOfHeartsLead) {
-        rules << QStringLiteral("the seven of hearts leads");
+        rules << TrQ("the seven of hearts leads");
     }
-    return QStringLiteral("A resumed match keeps the rules it was started with: %1. The deck may change.")
-        .arg(rules.join(QStringLiteral(", ")));
+    // TRANSLATORS: {rules} is a list such as "partnership game, French rules".
+    return FillQ(Tr("A resumed match keeps the rules it was started with: {rules}. The deck may change."),
+                 {{"rules", rules.join(QStringLiteral(", ")).toStdString()}});
 }
 
 QString MatchLine(const SavedMatchSummary& m) {
@@ -42,25 +46,30 @@ QString MatchLine(const SavedMatchSummary& m) {
 }  // namespace
 
 void StartupDialog::AddMatchPanel(const MatchOffer& offer) {
-    auto* top = qobject_cast<QVBoxLayout*>(layout());
+    offer_ = offer;
+    MakeMatchPanel();
+}
+
+void StartupDialog::MakeMatchPanel() {
+    const MatchOffer& offer = *offer_;
+    auto* top = qobject_cast<QVBoxLayout*>(contents_->layout());
     int at = 0;
     if (!offer.notice.empty()) {
-        auto* notice = new QLabel(QString::fromStdString(offer.notice), this);
+        auto* notice = new QLabel(QString::fromStdString(offer.notice), contents_);
         notice->setObjectName(QStringLiteral("FilesNotice"));
         notice->setWordWrap(true);
         top->insertWidget(at++, notice);
     }
     if (offer.savedMatch) {
-        auto* box = new QGroupBox(QStringLiteral("Saved match"), this);
+        auto* box = new QGroupBox(TrQ("Saved match"), contents_);
         box->setObjectName(QStringLiteral("SavedMatch"));
         auto* column = new QVBoxLayout(box);
         auto* text = new QLabel(MatchLine(*offer.savedMatch), box);
         text->setObjectName(QStringLiteral("SavedMatchText"));
         text->setWordWrap(true);
-        resumeMatch_ = new QRadioButton(QStringLiteral("Resume the saved match"), box);
+        resumeMatch_ = new QRadioButton(TrQ("Resume the saved match"), box);
         resumeMatch_->setObjectName(QStringLiteral("ResumeMatch"));
-        auto* newMatch =
-            new QRadioButton(QStringLiteral("Start a new match (the saved one counts as abandoned)"), box);
+        auto* newMatch = new QRadioButton(TrQ("Start a new match (the saved one counts as abandoned)"), box);
         newMatch->setObjectName(QStringLiteral("NewMatch"));
         auto* rules = new QLabel(RulesLine(*offer.savedMatch), box);
         rules->setObjectName(QStringLiteral("SavedMatchRules"));
@@ -80,12 +89,13 @@ void StartupDialog::AddMatchPanel(const MatchOffer& offer) {
     statisticsTable_ = new QFormLayout(table);
     column->addWidget(table);
     column->addStretch(1);
-    auto* reset = new QPushButton(QStringLiteral("Reset statistics"), page);
+    auto* reset = new QPushButton(TrQ("Reset statistics"), page);
     reset->setObjectName(QStringLiteral("ResetStatistics"));
     reset->setAutoDefault(false);
     connect(reset, &QPushButton::clicked, this, &StartupDialog::OnResetStatistics);
     column->addWidget(reset, 0, Qt::AlignLeft);
-    tabs_->addTab(page, QStringLiteral("Statistics"));
+    // TRANSLATORS: a tab caption, beside Deck, Keys, Rules, Credits, Licence and Options.
+    tabs_->addTab(page, TrQ("Statistics"));
     statisticsFile_ = offer.statisticsFile;
     ShowStatistics(offer.records);
 }
@@ -102,22 +112,24 @@ void StartupDialog::ShowStatistics(const std::vector<MatchRecord>& records) {
     for (const auto& [caption, value] : StatisticsRows(records)) {
         auto* label = new QLabel(QString::fromStdString(value));
         label->setObjectName(QStringLiteral("StatisticsValue%1").arg(row++));
-        statisticsTable_->addRow(QString::fromStdString(caption) + QStringLiteral(":"), label);
+        // TRANSLATORS: a row caption of the statistics table followed by its colon.
+        statisticsTable_->addRow(FillQ(Tr("{caption}:"), {{"caption", caption}}), label);
     }
 }
 
 void StartupDialog::OnResetStatistics() {
-    const auto answer = QMessageBox::question(
-        this, windowTitle(), QStringLiteral("Forget every recorded match? This cannot be undone."),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    const auto answer =
+        QMessageBox::question(this, windowTitle(), TrQ("Forget every recorded match? This cannot be undone."),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes) {
         return;
     }
     std::string error;
     if (!statisticsFile_.empty() && !ResetStatistics(statisticsFile_, &error)) {
         QMessageBox::warning(this, windowTitle(),
-                             QString::fromStdString("The statistics were not reset: " + error));
+                             FillQ(Tr("The statistics were not reset: {reason}"), {{"reason", error}}));
         return;
     }
+    offer_->records.clear();
     ShowStatistics({});
 }

@@ -7,6 +7,8 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include "dialog/dialog_text.h"
+
 namespace {
 
 // The pictures key out magenta; after a round trip through 16-bit colour it may have lost its low bits.
@@ -66,7 +68,9 @@ QImage DrawDeckPreview(const CardPictureLookup& lookup) {
 
     if (cards.empty()) {
         painter.setPen(QColor(0xE8, 0xF0, 0xE0));
-        painter.drawText(felt, Qt::AlignCenter, QStringLiteral("No preview"));
+        // TRANSLATORS: drawn in the middle of a deck's picture (about 300 pixels wide) when the game's
+        // archive holds none of its cards.
+        painter.drawText(felt, Qt::AlignCenter, TrQ("No preview"));
         return preview;
     }
 

@@ -4,11 +4,15 @@
 #include <QStringList>
 
 // Every text the startup dialog shows, kept together so the dialog code stays about layout and the
-// texts can be read (and checked by the tests) in one place.
+// texts can be read (and checked by the tests) in one place. Each is made when asked for, in the
+// language in use then (dialog_text.h).
 
 namespace startup_texts {
 
-inline const QString kDialogCaption = QStringLiteral("Zarn");
+// The program's name: the same in every language.
+inline QString DialogCaption() {
+    return QStringLiteral("Zarn");
+}
 
 // Tab captions, in tab order.
 QStringList TabCaptions();
@@ -17,20 +21,33 @@ QStringList TabCaptions();
 QString DeckCaption(int option);
 QString DeckDescription(int option);
 
-inline const QString kWindowed = QStringLiteral("Windowed");
-inline const QString kUseVidMem = QStringLiteral("Use VidMem");
-inline const QString kSevenOfHeartsLead = QStringLiteral("Seven of Hearts Lead");
-inline const QString kPartnershipGame = QStringLiteral("Partnership game");
-inline const QString kSlowAnimation = QStringLiteral("Slow animation");
-inline const QString kReglesFrancaises = QStringLiteral("Regles francaises");
-inline const QString kReguasPortuguese = QStringLiteral("Reguas portuguese");
+// The captions of the controls the dialog keeps hidden: never shown, so they stay English.
+inline QString Windowed() {
+    return QStringLiteral("Windowed");
+}
+inline QString UseVidMem() {
+    return QStringLiteral("Use VidMem");
+}
+inline QString SevenOfHeartsLead() {
+    return QStringLiteral("Seven of Hearts Lead");
+}
+inline QString SevenOfHeartsExplanation() {
+    return QStringLiteral("If checked, first kingdom is assigned to player who holds the Seven of Hearts.");
+}
+inline QString ReglesFrancaises() {
+    return QStringLiteral("Regles francaises");
+}
+inline QString ReguasPortuguese() {
+    return QStringLiteral("Reguas portuguese");
+}
 
-inline const QString kSevenOfHeartsExplanation =
-    QStringLiteral("If checked, first kingdom is assigned to player who holds the Seven of Hearts.");
-inline const QString kSlowAnimationExplanation =
-    QStringLiteral("Click for slower card animation. Useful when learning the game, or in faster computers.");
-inline const QString kPartnershipExplanation =
-    QStringLiteral("Check to play in partnerships. Leave this unchecked for the cutthroat game.");
+// The options the player sees on the Options tab, each with the explanation below it.
+QString PartnershipGame();
+QString PartnershipExplanation();
+QString SlowAnimation();
+QString SlowAnimationExplanation();
+QString ExpertPlayers();
+QString ExpertPlayersExplanation();
 
 // The five help labels of the Keys tab, top to bottom.
 QStringList KeysLabels();
@@ -39,17 +56,17 @@ QStringList KeysLabels();
 QStringList PlayAidKeysLabels();
 
 QString RulesText();
+// The licence's heading and the line about the buttons are translated; its terms stay as they are.
 QString LicenceText();
 
 // The eight acknowledgement labels of the Credits tab, top to bottom (rich text; the last one
 // carries the link to the project page).
 QStringList CreditsLabels();
 
-inline const QString kWebBrowserNote =
-    QStringLiteral("Please use your installed Web browser to view this page.");
+QString WebBrowserNote();
 
-inline const QString kExitButton = QStringLiteral("Exit");
-inline const QString kStartButton = QStringLiteral("I have read the licence terms and I agree, let's play!");
+QString ExitButton();
+QString StartButton();
 
 // The saved match's line: "Contract N of 20, in your kingdom. Totals: ..." when the human's seat (0)
 // owns the kingdom, "... in the kingdom of NAME. ..." when another seat does. `totals` is already

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,26 +12,19 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "dialog/dialog_text.h"
 #include "dialog/startup_dialog_preview.h"
 #include "dialog/startup_dialog_texts.h"
+#include "i18n/language.h"
 
 // Widgets are created with `new` and handed to a parent at once; the parent deletes them (Qt's
 // ownership), so the pointers kept here never own anything.
-
-namespace {
-
-const QString kExpertPlayers = QStringLiteral("Expert computer players");
-const QString kExpertPlayersExplanation = QStringLiteral(
-    "The three computer players look ahead: before each card they weigh every card they may play "
-    "against the hands that could lie around the table. Much stronger; they may think a moment longer "
-    "before they play.");
-
-}  // namespace
 
 namespace {
 
@@ -67,28 +61,43 @@ QPlainTextEdit* MakeReadOnlyText(const QString& text, const QString& name, QWidg
 
 StartupDialog::StartupDialog(const GameOptions& preset, const QImage& roya2Preview,
                              const QImage& royalPreview, QWidget* parent)
-    : QDialog(parent), preset_(preset), options_(preset) {
-    setWindowTitle(startup_texts::kDialogCaption);
+    : QDialog(parent),
+      preset_(preset),
+      options_(preset),
+      roya2Preview_(roya2Preview),
+      royalPreview_(royalPreview) {
+    setWindowTitle(startup_texts::DialogCaption());
     setModal(true);
+    // The window's own margins; the contents inside have none of their own.
+    new QVBoxLayout(this);
+    MakeContents();
+    PresetControls();
+    resize(kDialogWidth, kDialogHeight);
+}
 
-    tabs_ = new QTabWidget(this);
+StartupDialog::~StartupDialog() = default;
+
+void StartupDialog::MakeContents() {
+    contents_ = new QWidget(this);
+    tabs_ = new QTabWidget(contents_);
     tabs_->setObjectName(QStringLiteral("Tabs"));
     const QStringList captions = startup_texts::TabCaptions();
-    tabs_->addTab(MakeDeckPage(roya2Preview, royalPreview), captions[0]);
+    tabs_->addTab(MakeDeckPage(roya2Preview_, royalPreview_), captions[0]);
     tabs_->addTab(MakeKeysPage(), captions[1]);
     tabs_->addTab(MakeRulesPage(), captions[2]);
     tabs_->addTab(MakeCreditsPage(), captions[3]);
     tabs_->addTab(MakeLicencePage(), captions[4]);
     tabs_->addTab(MakeOptionsPage(), captions[5]);
     tabs_->setCurrentIndex(0);
+    currentTab_ = 0;
     connect(tabs_, &QTabWidget::currentChanged, this, &StartupDialog::OnTabChanged);
 
-    auto* version = new QLabel(startup_texts::VersionText(), this);
+    auto* version = new QLabel(startup_texts::VersionText(), contents_);
     version->setObjectName(QStringLiteral("VersionLabel"));
-    auto* exitButton = new QPushButton(startup_texts::kExitButton, this);
+    auto* exitButton = new QPushButton(startup_texts::ExitButton(), contents_);
     exitButton->setObjectName(QStringLiteral("ExitButton"));
     exitButton->setAutoDefault(false);
-    auto* startButton = new QPushButton(startup_texts::kStartButton, this);
+    auto* startButton = new QPushButton(startup_texts::StartButton(), contents_);
     startButton->setObjectName(QStringLiteral("StartButton"));
     startButton->setDefault(true);
     connect(exitButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -100,12 +109,59 @@ StartupDialog::StartupDialog(const GameOptions& preset, const QImage& roya2Previ
     buttons->addWidget(exitButton);
     buttons->addWidget(startButton);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabs_, 1);
-    layout->addLayout(buttons);
+    auto* column = new QVBoxLayout(contents_);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(tabs_, 1);
+    column->addLayout(buttons);
+    QDialog::layout()->addWidget(contents_);
+    if (offer_) {
+        MakeMatchPanel();
+    }
+}
 
-    PresetControls();
-    resize(kDialogWidth, kDialogHeight);
+void StartupDialog::RemakeContents() {
+    // Every choice lives in a button or the tab row; the new contents take them over by name.
+    std::vector<std::pair<QString, bool>> checked;
+    for (const QAbstractButton* button : contents_->findChildren<QAbstractButton*>()) {
+        if (button->isCheckable() && !button->objectName().isEmpty()) {
+            checked.emplace_back(button->objectName(), button->isChecked());
+        }
+    }
+    const int tab = tabs_->currentIndex();
+
+    QDialog::layout()->removeWidget(contents_);
+    contents_->hide();
+    contents_->setParent(nullptr);
+    formerContents_.reset(contents_);
+    MakeContents();
+
+    for (const auto& [name, isChecked] : checked) {
+        auto* button = contents_->findChild<QAbstractButton*>(name);
+        // A radio button is only ever switched on: that switches its group's others off.
+        if (button != nullptr && (isChecked || qobject_cast<QRadioButton*>(button) == nullptr)) {
+            button->setChecked(isChecked);
+        }
+    }
+    tabs_->setCurrentIndex(tab);
+}
+
+void StartupDialog::SetLanguageSetting(const std::string& setting) {
+    languageSetting_ = setting;
+    const int index = language_->findData(QString::fromStdString(setting));
+    const QSignalBlocker quiet(language_);
+    language_->setCurrentIndex(index < 0 ? 0 : index);
+}
+
+void StartupDialog::SetLanguageSwitch(std::function<void(const std::string&)> useLanguage) {
+    useLanguage_ = std::move(useLanguage);
+}
+
+void StartupDialog::OnLanguageChosen(int index) {
+    languageSetting_ = language_->itemData(index).toString().toStdString();
+    if (useLanguage_) {
+        useLanguage_(languageSetting_);
+    }
+    RemakeContents();
 }
 
 QWidget* StartupDialog::MakeDeckPage(const QImage& roya2Preview, const QImage& royalPreview) {
@@ -142,10 +198,10 @@ QWidget* StartupDialog::MakeDeckPage(const QImage& roya2Preview, const QImage& r
         }
     }
 
-    windowed_ = new QCheckBox(startup_texts::kWindowed, page);
+    windowed_ = new QCheckBox(startup_texts::Windowed(), page);
     windowed_->setObjectName(QStringLiteral("Windowed"));
     windowed_->hide();
-    useVidMem_ = new QCheckBox(startup_texts::kUseVidMem, page);
+    useVidMem_ = new QCheckBox(startup_texts::UseVidMem(), page);
     useVidMem_->setObjectName(QStringLiteral("UseVidMem"));
     useVidMem_->hide();
     grid->addWidget(windowed_, row++, 0);
@@ -224,22 +280,22 @@ QWidget* StartupDialog::MakeOptionsPage() {
         return label;
     };
     QLabel* sevenExplanation =
-        addOption(sevenOfHeartsLead_, startup_texts::kSevenOfHeartsLead, QStringLiteral("SevenOfHeartsLead"),
-                  startup_texts::kSevenOfHeartsExplanation, QStringLiteral("SevenOfHeartsExplanation"));
-    addOption(partnershipGame_, startup_texts::kPartnershipGame, QStringLiteral("PartnershipGame"),
-              startup_texts::kPartnershipExplanation, QStringLiteral("PartnershipExplanation"));
-    addOption(slowAnimation_, startup_texts::kSlowAnimation, QStringLiteral("SlowAnimation"),
-              startup_texts::kSlowAnimationExplanation, QStringLiteral("SlowAnimationExplanation"));
-    addOption(expertPlayers_, kExpertPlayers, QStringLiteral("ExpertPlayers"), kExpertPlayersExplanation,
-              QStringLiteral("ExpertPlayersExplanation"));
+        addOption(sevenOfHeartsLead_, startup_texts::SevenOfHeartsLead(), QStringLiteral("SevenOfHeartsLead"),
+                  startup_texts::SevenOfHeartsExplanation(), QStringLiteral("SevenOfHeartsExplanation"));
+    addOption(partnershipGame_, startup_texts::PartnershipGame(), QStringLiteral("PartnershipGame"),
+              startup_texts::PartnershipExplanation(), QStringLiteral("PartnershipExplanation"));
+    addOption(slowAnimation_, startup_texts::SlowAnimation(), QStringLiteral("SlowAnimation"),
+              startup_texts::SlowAnimationExplanation(), QStringLiteral("SlowAnimationExplanation"));
+    addOption(expertPlayers_, startup_texts::ExpertPlayers(), QStringLiteral("ExpertPlayers"),
+              startup_texts::ExpertPlayersExplanation(), QStringLiteral("ExpertPlayersExplanation"));
     sevenOfHeartsLead_->hide();
     sevenExplanation->hide();
 
     // The rules options keep their own group, apart from the deck options.
     auto* rules = new QButtonGroup(page);
-    reglesFrancaises_ = new QRadioButton(startup_texts::kReglesFrancaises, page);
+    reglesFrancaises_ = new QRadioButton(startup_texts::ReglesFrancaises(), page);
     reglesFrancaises_->setObjectName(QStringLiteral("ReglesFrancaises"));
-    reguasPortuguese_ = new QRadioButton(startup_texts::kReguasPortuguese, page);
+    reguasPortuguese_ = new QRadioButton(startup_texts::ReguasPortuguese(), page);
     reguasPortuguese_->setObjectName(QStringLiteral("ReguasPortuguese"));
     rules->addButton(reglesFrancaises_);
     rules->addButton(reguasPortuguese_);
@@ -247,8 +303,36 @@ QWidget* StartupDialog::MakeOptionsPage() {
     reguasPortuguese_->hide();
     layout->addWidget(reglesFrancaises_);
     layout->addWidget(reguasPortuguese_);
+
+    auto* languageRow = new QHBoxLayout;
+    // TRANSLATORS: before the list of languages on the Options tab.
+    auto* languageLabel = new QLabel(TrQ("Language:"), page);
+    languageLabel->setObjectName(QStringLiteral("LanguageLabel"));
+    language_ = MakeLanguageChoice(page);
+    languageLabel->setBuddy(language_);
+    languageRow->addWidget(languageLabel);
+    languageRow->addWidget(language_);
+    languageRow->addStretch(1);
+    layout->addSpacing(8);
+    layout->addLayout(languageRow);
     layout->addStretch(1);
     return page;
+}
+
+QComboBox* StartupDialog::MakeLanguageChoice(QWidget* parent) {
+    auto* choice = new QComboBox(parent);
+    choice->setObjectName(QStringLiteral("Language"));
+    // TRANSLATORS: the first choice of the list of languages: the language the desktop is set to.
+    choice->addItem(TrQ("The desktop's language"), QString());
+    // Each language by its own name, as its speakers look for it.
+    for (const ShippedLanguage& language : ShippedLanguages()) {
+        choice->addItem(QString::fromUtf8(language.name), QString::fromUtf8(language.code));
+    }
+    choice->addItem(QStringLiteral("English"), QStringLiteral("en"));
+    const int index = choice->findData(QString::fromStdString(languageSetting_));
+    choice->setCurrentIndex(index < 0 ? 0 : index);
+    connect(choice, &QComboBox::currentIndexChanged, this, &StartupDialog::OnLanguageChosen);
+    return choice;
 }
 
 void StartupDialog::PresetControls() {
@@ -325,5 +409,5 @@ void StartupDialog::OnStart() {
 }
 
 void StartupDialog::OnCreditsLink() {
-    QMessageBox::information(this, windowTitle(), startup_texts::kWebBrowserNote, QMessageBox::Ok);
+    QMessageBox::information(this, windowTitle(), startup_texts::WebBrowserNote(), QMessageBox::Ok);
 }

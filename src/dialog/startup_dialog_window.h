@@ -1,6 +1,10 @@
 #pragma once
 
 #include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
 
 #include <QDialog>
 #include <QImage>
@@ -10,6 +14,7 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QFormLayout;
 class QLabel;
 class QPushButton;
@@ -25,7 +30,10 @@ class QTabWidget;
 // "SevenOfHeartsLead", "PartnershipGame", "SlowAnimation", "ReglesFrancaises", "ReguasPortuguese",
 // "SevenOfHeartsExplanation", "SlowAnimationExplanation", "PartnershipExplanation", "KeysLabel0".."4",
 // "RulesText", "CreditsLabel0".."7", "LicenceText", "VersionLabel", "ExitButton", "StartButton",
-// "ExpertPlayers", "ExpertPlayersExplanation".
+// "ExpertPlayers", "ExpertPlayersExplanation", "LanguageLabel", "Language".
+//
+// The language chosen on the Options tab is spoken at once: the dialog's contents are made anew in it,
+// with every choice the player made kept.
 class StartupDialog final : public QDialog {
     Q_OBJECT
 
@@ -35,6 +43,15 @@ public:
     // `roya2Preview` and `royalPreview` are the deck pictures.
     StartupDialog(const GameOptions& preset, const QImage& roya2Preview, const QImage& royalPreview,
                   QWidget* parent = nullptr);
+    ~StartupDialog() override;
+
+    // The language setting the Options tab shows: "" the desktop's, "en" English, or a shipped
+    // language's code (one not shipped shows as the desktop's).
+    void SetLanguageSetting(const std::string& setting);
+    const std::string& LanguageSetting() const { return languageSetting_; }
+    // Called with the setting the player chooses, before the dialog is made anew in it: it is to make
+    // the texts speak that language (DialogLanguage).
+    void SetLanguageSwitch(std::function<void(const std::string&)> useLanguage);
 
     // The options record: the preset until the start button fills it.
     const GameOptions& Options() const { return options_; }
@@ -57,6 +74,12 @@ public:
     bool ResumeChosen() const;
 
 private:
+    // The whole contents (tabs and buttons) in the language in use; once more when it changes.
+    void MakeContents();
+    void RemakeContents();
+    void MakeMatchPanel();
+    void OnLanguageChosen(int index);
+
     void ShowStatistics(const std::vector<MatchRecord>& records);
     void OnResetStatistics();
 
@@ -66,6 +89,7 @@ private:
     QWidget* MakeCreditsPage();
     QWidget* MakeLicencePage();
     QWidget* MakeOptionsPage();
+    QComboBox* MakeLanguageChoice(QWidget* parent);
     void PresetControls();
 
     void OnTabChanged(int index);
@@ -75,9 +99,19 @@ private:
 
     const GameOptions preset_;
     GameOptions options_;
+    const QImage roya2Preview_;
+    const QImage royalPreview_;
+    std::string languageSetting_;
+    std::function<void(const std::string&)> useLanguage_;
+    std::optional<MatchOffer> offer_;  // its records follow a reset of the statistics
     bool endOnUnload_ = true;
     int currentTab_ = 0;
 
+    // Everything inside the window; the contents made before the last change of language are kept
+    // aside, out of the window, until the next change or the dialog's end (the control that made the
+    // change is still at work when the new contents replace them).
+    QWidget* contents_ = nullptr;
+    std::unique_ptr<QWidget> formerContents_;
     QTabWidget* tabs_ = nullptr;
     std::array<QRadioButton*, 5> deckOption_{};  // 1..4; slot 0 unused, as the options are numbered
     std::array<QLabel*, 3> deckPicture_{};
@@ -90,6 +124,7 @@ private:
     QCheckBox* expertPlayers_ = nullptr;  // the computer players' level
     QRadioButton* reglesFrancaises_ = nullptr;
     QRadioButton* reguasPortuguese_ = nullptr;
+    QComboBox* language_ = nullptr;
 
     QRadioButton* resumeMatch_ = nullptr;
     QFormLayout* statisticsTable_ = nullptr;

@@ -1,0 +1,34 @@
+#include "dialog/dialog_language.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include "i18n/language.h"
+
+DialogLanguage::DialogLanguage() = default;
+
+DialogLanguage::~DialogLanguage() = default;
+
+std::string DialogLanguage::Use(const std::string& setting) {
+    std::string code = ChosenLanguage(setting);
+    const auto folders = LocaleFolders(QCoreApplication::applicationDirPath().toStdString());
+    if (!UseLanguage(code, CatalogueFolder(code, folders))) {
+        code.clear();
+    }
+    // Qt's translator goes with the game's catalogue: without one the windows stay wholly English.
+    if (qtTexts_) {
+        QCoreApplication::removeTranslator(qtTexts_.get());
+        qtTexts_.reset();
+    }
+    if (!code.empty()) {
+        auto texts = std::make_unique<QTranslator>();
+        if (texts->load(QLocale(QString::fromStdString(code)), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            QCoreApplication::installTranslator(texts.get());
+            qtTexts_ = std::move(texts);
+        }
+    }
+    return code;
+}
