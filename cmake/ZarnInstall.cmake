@@ -15,8 +15,37 @@ set(ZARN_INSTALL_GAMESDIR games CACHE STRING "Folder under the prefix for zarn, 
 set(ZARN_DATA_DIR ${CMAKE_SOURCE_DIR}/data)
 set(ZARN_GENERATED_DIR ${CMAKE_BINARY_DIR}/installed)
 
-configure_file(${ZARN_DATA_DIR}/zarn.desktop.in ${ZARN_GENERATED_DIR}/${ZARN_APP_ID}.desktop @ONLY)
-configure_file(${ZARN_DATA_DIR}/zarn.metainfo.xml.in ${ZARN_GENERATED_DIR}/${ZARN_APP_ID}.metainfo.xml @ONLY)
+configure_file(${ZARN_DATA_DIR}/zarn.desktop.in ${ZARN_GENERATED_DIR}/english/${ZARN_APP_ID}.desktop @ONLY)
+configure_file(${ZARN_DATA_DIR}/zarn.metainfo.xml.in ${ZARN_GENERATED_DIR}/english/${ZARN_APP_ID}.metainfo.xml
+               @ONLY)
+
+# The menu entry and the metadata carry every language's name and summary from the same catalogues as
+# the game (msgfmt --desktop and --xml), one language merged in after the other.
+function(zarn_translated_file name mode)
+    set(english ${ZARN_GENERATED_DIR}/english/${name})
+    set(result ${ZARN_GENERATED_DIR}/${name})
+    set(steps COMMAND ${CMAKE_COMMAND} -E copy ${english} ${result}.part)
+    set(catalogues)
+    foreach(lang ${ZARN_SHIPPED_LINGUAS})
+        list(APPEND steps
+             COMMAND ${ZARN_MSGFMT} ${mode} --template=${result}.part -l ${lang} -o ${result}.next
+                     ${CMAKE_SOURCE_DIR}/po/${lang}.po
+             COMMAND ${CMAKE_COMMAND} -E rename ${result}.next ${result}.part)
+        list(APPEND catalogues ${CMAKE_SOURCE_DIR}/po/${lang}.po)
+    endforeach()
+    add_custom_command(
+        OUTPUT ${result}
+        ${steps}
+        COMMAND ${CMAKE_COMMAND} -E rename ${result}.part ${result}
+        DEPENDS ${english} ${catalogues}
+        COMMENT "Translating ${name}"
+        VERBATIM)
+endfunction()
+zarn_translated_file(${ZARN_APP_ID}.desktop --desktop)
+zarn_translated_file(${ZARN_APP_ID}.metainfo.xml --xml)
+add_custom_target(zarn_menu_entry ALL
+                  DEPENDS ${ZARN_GENERATED_DIR}/${ZARN_APP_ID}.desktop
+                          ${ZARN_GENERATED_DIR}/${ZARN_APP_ID}.metainfo.xml)
 
 # Manual pages, written from each program's own --help and --version by help2man, with the sections
 # the help does not hold (files, environment, exit status, examples) from data/man/. They follow every
@@ -66,7 +95,7 @@ add_custom_target(zarn_changelog ALL DEPENDS ${ZARN_GENERATED_DIR}/changelog.gz)
 
 # Everything `cmake --install` copies; `make install` and `make package` build this and no tests.
 add_custom_target(zarn_installable DEPENDS zarn zarn-sim zarn-pak zarn_resources zarn_icons zarn_manpages
-                                           zarn_changelog)
+                                           zarn_changelog zarn_catalogues zarn_menu_entry)
 
 # Relocations resolved at start and then read-only, as Debian links its programs.
 foreach(program zarn zarn-sim zarn-pak)

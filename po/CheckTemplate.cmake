@@ -1,12 +1,11 @@
 # Fails when po/zarn.pot is not what the sources hold now: a text added or changed without the template
-# being extracted anew would never reach a translator. Run with -DXGETTEXT= -DSOURCE_DIR= -DPOT= -DWORK=
-# and the extraction's arguments and sources in ARGS and SOURCES (lists).
+# being extracted anew would never reach a translator. Run with -DSOURCE_DIR= -DPOT= -DWORK= -DVERSION=.
 execute_process(
-    COMMAND ${XGETTEXT} ${ARGS} --output=${WORK}/extracted.pot ${SOURCES}
+    COMMAND bash ${SOURCE_DIR}/po/extract_template.sh ${WORK}/extracted.pot ${VERSION}
     WORKING_DIRECTORY ${SOURCE_DIR}
     RESULT_VARIABLE failed)
 if(failed)
-    message(FATAL_ERROR "xgettext failed")
+    message(FATAL_ERROR "the template could not be extracted")
 endif()
 foreach(which extracted committed)
     if(which STREQUAL extracted)

@@ -44,7 +44,7 @@ constexpr const char* kDamaged = N_("zarn: the {what} {path} is damaged ({reason
 constexpr const char* kLeftAndUnused = N_("; it is left where it is and not used.");
 constexpr const char* kMovedTo = N_("; it was moved to {path}.");
 constexpr const char* kNewer =
-    "zarn: the {what} {path} was made by a newer version of Zarn; it is left as it is";
+    N_("zarn: the {what} {path} was made by a newer version of Zarn; it is left as it is and {consequence}.");
 
 DiskWriteError SystemError(const std::string& doing, const fs::path& path, int code) {
     return DiskWriteError(doing + " " + path.string() + ": " + std::strerror(code), code);
@@ -252,5 +252,5 @@ std::string DamagedFileMessage(const std::string& what, const fs::path& path, co
 }
 
 std::string NewerFileMessage(const std::string& what, const fs::path& path, const std::string& consequence) {
-    return FillText(kNewer, {{"what", what}, {"path", path.string()}}) + " and " + consequence + ".";
+    return FillText(Tr(kNewer), {{"what", what}, {"path", path.string()}, {"consequence", consequence}});
 }

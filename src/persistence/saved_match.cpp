@@ -6,6 +6,7 @@
 
 #include "cards/card_tables.h"
 #include "flow/table_layout.h"
+#include "i18n/translation.h"
 #include "persistence/byte_codec.h"
 
 namespace {
@@ -373,9 +374,11 @@ SavedMatchSummary SummarizeSavedMatch(const GameState& s) {
     summary.ContractNumber = std::clamp<int>(s.ContractsPlayed + 1, 1, 20);
     // The kingdom belongs to the seat that deals it, the seat before the deal's first seat.
     summary.KingdomOwnerSeat = WrapSeat(s.FirstSeat - 1);
+    // TRANSLATORS: the player among the names of the saved match's totals ("you 120, Lena 80, ...").
+    const char* you = Tr("you");
     summary.KingdomOwner =
-        summary.KingdomOwnerSeat == kHumanSeat ? "you" : s.OpponentName[summary.KingdomOwnerSeat];
-    summary.Names[0] = "you";
+        summary.KingdomOwnerSeat == kHumanSeat ? you : s.OpponentName[summary.KingdomOwnerSeat];
+    summary.Names[0] = you;
     for (int seat = 0; seat < kSeats; ++seat) {
         summary.Totals[seat] = s.TotalScore[seat];
         if (seat > 0) {

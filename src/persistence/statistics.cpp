@@ -24,7 +24,6 @@ constexpr const char* kDamagedFields = N_("a record's fields are damaged");
 constexpr const char* kCutShort = N_("the last record is cut short");
 constexpr const char* kStatisticsFileName = N_("statistics file");
 constexpr const char* kNewerNotCounted = N_("its newer records are not counted here");
-constexpr const char* kGoodRecordsKept = N_(" Its {count} good records were kept.");
 constexpr const char* kGoodRecordsLost = N_(" Its good records could not be kept: {reason}");
 // Not a problem: a whole line of a newer version, which is kept as it is.
 constexpr const char* kNewerLine = "newer";
@@ -329,7 +328,9 @@ LoadedStatistics LoadStatistics(const std::filesystem::path& file) {
         try {
             WriteFileAtomically(file, TextBytes(good));
             loaded.message +=
-                FillText(Tr(kGoodRecordsKept), {{"count", std::to_string(loaded.records.size())}});
+                FillText(TrPlural(" Its {count} good record was kept.",
+                                  " Its {count} good records were kept.", loaded.records.size()),
+                         {{"count", std::to_string(loaded.records.size())}});
         } catch (const std::exception& e) {
             loaded.message += FillText(Tr(kGoodRecordsLost), {{"reason", e.what()}});
         }

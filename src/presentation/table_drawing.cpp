@@ -144,6 +144,8 @@ std::string TrimmedName(std::string name) {
 std::string ShownName(const GameState& state, int seat) {
     std::string name = TrimmedName(state.OpponentName[seat]);
     if (name.empty()) {
+        // TRANSLATORS: a seat without a name (none has one in a normal game), in the banner's "{name}'s
+        // kingdom".
         name = FillText(Tr("Seat {number}"), {{"number", std::to_string(seat)}});
     }
     return name;
@@ -165,6 +167,7 @@ std::string LastTrickBannerText(const GameState& state) {
     }
     std::string name = TrimmedName(state.OpponentName[winner]);
     if (name.empty()) {
+        // TRANSLATORS: a seat without a name (none has one in a normal game), in "Last trick, won by {name}".
         name = FillText(Tr("seat {number}"), {{"number", std::to_string(winner)}});
     }
     return FillText(Tr("Last trick, won by {name}"), {{"name", name}});
@@ -249,12 +252,13 @@ std::string FullBannerText(const GameState& state) {
             text += state.ContractMenuOn ? Tr("Choose a contract") : Tr("Choosing a contract");
             break;
         case Phase::EndOfMatch:
-            // TRANSLATORS: {played}/{total} counts the contracts of the match ("3/20").
-            text += state.MatchOver ? Tr("Match over")
-                                    : FillText(Tr("{contract} done {played}/{total}"),
-                                               {{"contract", contract},
-                                                {"played", std::to_string(state.ContractsPlayed)},
-                                                {"total", total}});
+            text += state.MatchOver
+                        ? Tr("Match over")
+                        // TRANSLATORS: {played}/{total} counts the contracts of the match ("3/20").
+                        : FillText(Tr("{contract} done {played}/{total}"),
+                                   {{"contract", contract},
+                                    {"played", std::to_string(state.ContractsPlayed)},
+                                    {"total", total}});
             break;
         default:
             // TRANSLATORS: the contract being played and its number in the match ("Queens 4/20").

@@ -38,13 +38,15 @@ std::string ExecutableDir(const char* argv0) {
 // Every text from here on in the player's language: the one chosen in the settings, else the desktop's;
 // English when its catalogue is not found.
 void SpeakLanguage(const std::string& setting, const std::string& executableDir) {
-    const std::string code = ChosenLanguage(setting);
-    UseLanguage(code,
-                code.empty() ? std::filesystem::path{} : CatalogueFolder(code, LocaleFolders(executableDir)));
+    const std::vector<std::filesystem::path> folders = LocaleFolders(executableDir);
+    const std::string code = ChosenLanguage(
+        setting, ProcessEnvironment,
+        [&folders](const std::string& language) { return !CatalogueFolder(language, folders).empty(); });
+    UseLanguage(code, code.empty() ? std::filesystem::path{} : CatalogueFolder(code, folders));
 }
 
-int Fail(int& argc, char** argv, const std::string& text) {
-    ShowStartupError(argc, argv, text);
+int Fail(int& argc, char** argv, const std::string& text, const std::string& languageSetting) {
+    ShowStartupError(argc, argv, text, languageSetting);
     return kExitSetupFailed;
 }
 
@@ -59,6 +61,7 @@ int RunProgram(int& argc, char** argv, const CommandLine& line, GameDriver& driv
 
     // The remembered settings, then the command line for this run only.
     RunFiles files = OpenRunFiles(line, keepDemo);
+    SpeakLanguage(files.settings.Language, executableDir);
     GameOptions options;
     ApplySettings(files.settings, options);
     ApplyCommandLine(line, options);
@@ -71,7 +74,8 @@ int RunProgram(int& argc, char** argv, const CommandLine& line, GameDriver& driv
     const std::string archivePath = FindArchive(line.dataDir, executableDir, &placesTried);
     if (archivePath.empty()) {
         return Fail(argc, argv,
-                    SetupErrorText("StartGame", kErrorFileNotFound, ArchiveNotFoundMessage(placesTried)));
+                    SetupErrorText("StartGame", kErrorFileNotFound, ArchiveNotFoundMessage(placesTried)),
+                    files.settings.Language);
     }
     std::optional<ResourceSet> resources;
     try {
@@ -79,16 +83,22 @@ int RunProgram(int& argc, char** argv, const CommandLine& line, GameDriver& driv
         archive.OpenQ2Pak(archivePath);
         resources = ResourceSet::FromArchive(archive);
     } catch (const PakError& e) {
-        return Fail(argc, argv, SetupErrorText("OpenQ2Pak", kErrorInvalidArchive, e.what()));
+        return Fail(argc, argv, SetupErrorText("OpenQ2Pak", kErrorInvalidArchive, e.what()),
+                    files.settings.Language);
     }
 
     if (!line.noDialog) {
         // The dialog runs in its own Qt application, gone again before SDL starts.
         try {
-            if (RunStartupDialog(argc, argv, options, *resources, MakeMatchOffer(files, line),
-                                 files.resume) == DialogOutcome::Quit) {
+            DialogChoices choices{.language = files.settings.Language, .resume = files.resume};
+            if (RunStartupDialog(argc, argv, options, *resources, MakeMatchOffer(files, line), choices) ==
+                DialogOutcome::Quit) {
                 return 0;
             }
+            files.resume = choices.resume;
+            // The language chosen in the dialog is the table's from now on, and remembered.
+            files.settings.Language = choices.language;
+            SpeakLanguage(files.settings.Language, executableDir);
             ApplyRules(options);
             RememberChoices(files, line, options);
         } catch (const std::runtime_error& e) {
