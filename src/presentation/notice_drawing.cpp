@@ -2,7 +2,8 @@
 
 #include "i18n/utf8.h"
 
-void DrawNotice(Canvas& canvas, const Rect32& clipRect, GameFonts& fonts, std::string_view text) {
+void DrawNotice(Canvas& canvas, const Rect32& clipRect, GameFonts& fonts, std::string_view text,
+                DrawnTextLog* log) {
     if (text.empty()) {
         return;
     }
@@ -13,4 +14,7 @@ void DrawNotice(Canvas& canvas, const Rect32& clipRect, GameFonts& fonts, std::s
     font.XPos = static_cast<float>((kScreenClipRect.right - width) / 2);
     font.YPos = kNoticeY;
     font.DrawText(canvas, clipRect, text, true);
+    if (log != nullptr) {
+        log->Drawn(text);
+    }
 }

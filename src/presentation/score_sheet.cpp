@@ -37,25 +37,32 @@ std::string TotalsText(const GameState& state) {
     return text;
 }
 
-void DrawScoreSheet(Canvas& canvas, const Rect32& clipRect, const GameState& state, GameFonts& fonts) {
+namespace {
+
+void DrawLine(Canvas& canvas, const Rect32& clipRect, BitmapFont& font, float x, float y,
+              const std::string& text, DrawnTextLog* log) {
+    font.XPos = x;
+    font.YPos = y;
+    font.DrawText(canvas, clipRect, text, true);
+    if (log != nullptr) {
+        log->Drawn(text);
+    }
+}
+
+}  // namespace
+
+void DrawScoreSheet(Canvas& canvas, const Rect32& clipRect, const GameState& state, GameFonts& fonts,
+                    DrawnTextLog* log) {
     // The flow never fills more than ten lines; a larger count would run over the totals and past the
     // sheet's fonts, so it is held to the sheet's size.
     const int lastLine = std::clamp(static_cast<int>(state.ScoreRows), 0, kSheetLines);
     for (int line = 0; line <= lastLine; ++line) {
-        BitmapFont& font = fonts.Text[line];
-        font.XPos = kSheetTextX;
-        font.YPos = static_cast<float>(SheetTop + SheetLinePitch * line);
-        font.DrawText(canvas, clipRect, SheetLineText(state, line), true);
+        DrawLine(canvas, clipRect, fonts.Text[line], kSheetTextX,
+                 static_cast<float>(SheetTop + SheetLinePitch * line), SheetLineText(state, line), log);
     }
 
-    BitmapFont& totals = fonts.Text[9];
-    totals.XPos = kSheetTextX;
-    totals.YPos = TotalsY;
-    totals.DrawText(canvas, clipRect, TotalsText(state), true);
+    DrawLine(canvas, clipRect, fonts.Text[9], kSheetTextX, TotalsY, TotalsText(state), log);
 
-    BitmapFont& result = fonts.Text[10];
-    result.XPos = kSheetTextX;
-    result.YPos = ResultY;
     // The result is kept in English in the match (and its save) and shown in the player's language.
-    result.DrawText(canvas, clipRect, Tr(state.ResultText.c_str()), true);
+    DrawLine(canvas, clipRect, fonts.Text[10], kSheetTextX, ResultY, Tr(state.ResultText.c_str()), log);
 }

@@ -6,6 +6,7 @@
 #include "cards/game_state.h"
 #include "presentation/bitmap_font.h"
 #include "presentation/canvas.h"
+#include "presentation/drawn_text_log.h"
 
 // The sheet has room for ten contract lines under its header; the flow clears it after ten.
 inline constexpr int kSheetLines = 10;
@@ -22,4 +23,5 @@ std::string TotalsText(const GameState& state);
 
 // Writes the score sheet over the score page: header, one line per contract since the sheet was
 // cleared, the match totals and the result of the match.
-void DrawScoreSheet(Canvas& canvas, const Rect32& clipRect, const GameState& state, GameFonts& fonts);
+void DrawScoreSheet(Canvas& canvas, const Rect32& clipRect, const GameState& state, GameFonts& fonts,
+                    DrawnTextLog* log = nullptr);

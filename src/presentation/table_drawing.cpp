@@ -125,12 +125,13 @@ void DrawDeck(Canvas& canvas, const Rect32& clipRect, const GameState& state) {
     }
 }
 
-void DrawEndOfContract(Canvas& canvas, const Rect32& clipRect, const GameState& state, GameFonts& fonts) {
+void DrawEndOfContract(Canvas& canvas, const Rect32& clipRect, const GameState& state, GameFonts& fonts,
+                       DrawnTextLog* log) {
     DrawPicture(canvas, clipRect, PictureId::Background, 0, 0, false);
     DrawPicture(canvas, clipRect, PictureId::ScorePage, ScorePageX, ScorePageY);
     DrawPicture(canvas, clipRect, PictureId::LineHorz1, kRuleX, kUpperRuleY);
     DrawPicture(canvas, clipRect, PictureId::LineHorz2, kRuleX, kLowerRuleY);
-    DrawScoreSheet(canvas, clipRect, state, fonts);
+    DrawScoreSheet(canvas, clipRect, state, fonts, log);
 }
 
 std::string TrimmedName(std::string name) {
@@ -207,8 +208,8 @@ std::string FormatClock(WallClock time) {
 }
 
 std::string ContractName(int contract) {
-    // TRANSLATORS: the names of the five contracts, as the banner and the score sheet show them.
     static constexpr std::array<const char*, kContracts> kNames{
+        // TRANSLATORS: the names of the five contracts, as the banner and the score sheet show them.
         NIn("contract", "Tricks"), NIn("contract", "Diamonds"), NIn("contract", "Queens"),
         NIn("contract", "King"), NIn("contract", "Zarn")};
     if (contract < 1 || contract > kContracts) {
@@ -235,10 +236,13 @@ std::string FullBannerText(const GameState& state) {
     const std::string deal = std::to_string(dealOfKingdom);
     const std::string deals = std::to_string(kDealsPerKingdom);
     // TRANSLATORS: the banner's first part; {deal}/{deals} counts the deals of this kingdom ("2/5").
-    std::string text = owner == kHumanSeat
-                           ? FillText(Tr("My kingdom {deal}/{deals}"), {{"deal", deal}, {"deals", deals}})
-                           : FillText(Tr("{name}'s kingdom {deal}/{deals}"),
-                                      {{"name", ShownName(state, owner)}, {"deal", deal}, {"deals", deals}});
+    const char* mine = Tr("My kingdom {deal}/{deals}");
+    // TRANSLATORS: the banner's first part when another seat owns the kingdom; names have 4 letters.
+    const char* theirs = Tr("{name}'s kingdom {deal}/{deals}");
+    std::string text =
+        owner == kHumanSeat
+            ? FillText(mine, {{"deal", deal}, {"deals", deals}})
+            : FillText(theirs, {{"name", ShownName(state, owner)}, {"deal", deal}, {"deals", deals}});
     text += "  ";
     const std::string total = std::to_string(kContractsPerMatch);
 
@@ -275,7 +279,8 @@ std::string BannerText(const GameState& state) {
     return std::string(CharacterPrefix(FullBannerText(state), kBannerMaxChars));
 }
 
-void DrawTable(Canvas& canvas, const Rect32& clipRect, GameState& state, GameFonts& fonts, WallClock now) {
+void DrawTable(Canvas& canvas, const Rect32& clipRect, GameState& state, GameFonts& fonts, WallClock now,
+               DrawnTextLog* log) {
     DrawWonPiles(canvas, clipRect, state);
     DrawTableCards(canvas, clipRect, state);
     DrawHands(canvas, clipRect, state);
@@ -292,7 +297,7 @@ void DrawTable(Canvas& canvas, const Rect32& clipRect, GameState& state, GameFon
     }
     DrawDeck(canvas, clipRect, state);
     if (state.Phase == Phase::EndOfMatch) {
-        DrawEndOfContract(canvas, clipRect, state, fonts);
+        DrawEndOfContract(canvas, clipRect, state, fonts, log);
     }
     DrawLastTrickView(canvas, clipRect, state);
 
@@ -302,7 +307,10 @@ void DrawTable(Canvas& canvas, const Rect32& clipRect, GameState& state, GameFon
 
     fonts.Deluxe.XPos = BannerX;
     fonts.Deluxe.YPos = BannerY;
-    fonts.Deluxe.DrawText(canvas, clipRect,
-                          state.Aids.LastTrickShown ? LastTrickBannerText(state) : BannerText(state), true);
+    const std::string banner = state.Aids.LastTrickShown ? LastTrickBannerText(state) : BannerText(state);
+    fonts.Deluxe.DrawText(canvas, clipRect, banner, true);
+    if (log != nullptr) {
+        log->Drawn(banner);
+    }
     DrawMuteIndicator(canvas, clipRect, state);
 }

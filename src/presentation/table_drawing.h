@@ -5,6 +5,7 @@
 #include "cards/game_state.h"
 #include "presentation/bitmap_font.h"
 #include "presentation/canvas.h"
+#include "presentation/drawn_text_log.h"
 
 // Time of day for the clock in the bottom right corner; the caller reads it, so a test can fix it.
 struct WallClock {
@@ -37,4 +38,6 @@ size_t BannerCharacterRoom();
 // the score sheet over everything, then the clock and the banner; the play aids' marks where they are
 // active (play_aid_drawing.h). It decides nothing; the only
 // thing it writes is the x and y of each contract button it draws, which the click test reads.
-void DrawTable(Canvas& canvas, const Rect32& clipRect, GameState& state, GameFonts& fonts, WallClock now);
+// `log`, when given, is told each text drawn.
+void DrawTable(Canvas& canvas, const Rect32& clipRect, GameState& state, GameFonts& fonts, WallClock now,
+               DrawnTextLog* log = nullptr);

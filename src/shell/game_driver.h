@@ -8,6 +8,7 @@
 #include "flow/input_snapshot.h"
 #include "flow/thinking_seats.h"
 #include "platform/frame_pacer.h"
+#include "presentation/drawn_text_log.h"
 
 // What the loop has done so far, for a driver watching it.
 struct LoopCounts {
@@ -42,6 +43,8 @@ public:
     virtual void FrameShown(int32_t /*scale*/) {}
     // After every pass of the loop (a frame run, or a wait ended); false ends the game as ESCAPE does.
     virtual bool AfterPass(const GameState& /*state*/, const LoopCounts& /*counts*/) { return true; }
+    // Told every text the table draws; none for the player's game.
+    virtual DrawnTextLog* TextLog() { return nullptr; }
     // The Expert players' worker thread, when the match is played by them.
     virtual std::unique_ptr<ThinkingSeats> MakeComputerSeats(uint64_t seed, bool seat0) {
         return std::make_unique<ThinkingSeats>(seed, seat0);

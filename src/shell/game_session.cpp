@@ -347,7 +347,7 @@ void Game::DrawTableLayer(const GameState&) {
     BltSurface(*display_, clipRect_, PictureId::ScorePage, {}, kScorePageEdgeX, kScorePageEdgeY, true);
     const WallClock now = LocalWallClock();
     clockShown_ = now;
-    DrawTable(*display_, clipRect_, state_, pictures_->Fonts(), now);
+    DrawTable(*display_, clipRect_, state_, pictures_->Fonts(), now, driver_.TextLog());
     DrawTableNotices();
 }
 
@@ -357,7 +357,7 @@ void Game::DrawTableNotices() {
         return;
     }
     if (const std::optional<std::string> trouble = files_.keeper->SaveTrouble()) {
-        DrawNotice(*display_, clipRect_, pictures_->Fonts(), *trouble);
+        DrawNotice(*display_, clipRect_, pictures_->Fonts(), *trouble, driver_.TextLog());
     }
 }
 

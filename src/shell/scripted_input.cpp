@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <fstream>
 
 TestDriverCommandLine ParseTestDriverCommandLine(int argc, const char* const* argv) {
     TestDriverCommandLine result;
@@ -29,6 +30,9 @@ TestDriverCommandLine ParseTestDriverCommandLine(int argc, const char* const* ar
         app.add_flag(
             "--fast-frames", hooks.fastFrames,
             "Test hook: no frame pacing, one frame in 16 drawn, the game's clock 50 ms ahead every frame");
+        app.add_option("--text-log", hooks.textLogPath,
+                       "Test hook: write each text the table draws to FILE, once, as it first appears")
+            ->type_name("FILE");
         app.add_flag("--report-scale", hooks.reportScale,
                      "Test hook: tell on standard error when the table is first shown at each new drawing "
                      "scale");
@@ -71,4 +75,12 @@ void ScriptedDriver::FrameShown(int32_t scale) {
         std::fprintf(stderr, "zarn: drawing at scale %d\n", scaleShown_);
         std::fflush(stderr);
     }
+}
+
+void FileTextLog::Drawn(std::string_view text) {
+    if (text.empty() || seen_.contains(text)) {
+        return;
+    }
+    seen_.emplace(text);
+    std::ofstream(path_, std::ios::app) << text << '\n' << std::flush;
 }

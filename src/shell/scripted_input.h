@@ -1,6 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
 
 #include "cards/seams.h"
 #include "shell/command_line.h"
@@ -22,6 +26,20 @@ struct TestHooks {
     bool fastFrames = false;
     // Every first frame shown at a new drawing scale is told on standard error.
     bool reportScale = false;
+    // Each text the table draws is written to this file (one line each, the first time it is drawn).
+    std::string textLogPath = {};
+};
+
+// The texts the table draws, each written once to a file as it first appears, so a test reads what the
+// player was shown even when it ends the game by killing it.
+class FileTextLog final : public DrawnTextLog {
+public:
+    explicit FileTextLog(std::string path) : path_(std::move(path)) {}
+    void Drawn(std::string_view text) override;
+
+private:
+    std::string path_;
+    std::set<std::string, std::less<>> seen_;
 };
 
 // With fast frames, the game's clock moves this far every frame, and only one frame in so many is drawn.
@@ -39,7 +57,11 @@ TestDriverCommandLine ParseTestDriverCommandLine(int argc, const char* const* ar
 // fast frame clock, and the report of each new drawing scale.
 class ScriptedDriver final : public GameDriver {
 public:
-    explicit ScriptedDriver(const TestHooks& hooks) : hooks_(hooks) {}
+    explicit ScriptedDriver(const TestHooks& hooks) : hooks_(hooks) {
+        if (!hooks_.textLogPath.empty()) {
+            textLog_.emplace(hooks_.textLogPath);
+        }
+    }
 
     Clock& GameClock() override;
     void BeforeFrame() override;
@@ -48,9 +70,11 @@ public:
     bool ScriptsInput() const override;
     FrameScript ScriptFrame(int64_t framesRun, InputSnapshot& input) override;
     void FrameShown(int32_t scale) override;
+    DrawnTextLog* TextLog() override { return textLog_ ? &*textLog_ : nullptr; }
 
 private:
     TestHooks hooks_;
     ManualClock frameClock_;
     int32_t scaleShown_ = 0;
+    std::optional<FileTextLog> textLog_;
 };
