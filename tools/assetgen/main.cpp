@@ -117,6 +117,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     QGuiApplication app(argc, argv);
+    // res118.pak is English whatever language the machine that builds it speaks.
+    UseLanguage("", {});
     try {
         const AssetFonts fonts = LoadAssetFonts();
         {
