@@ -94,8 +94,8 @@ add_custom_command(
 add_custom_target(zarn_changelog ALL DEPENDS ${ZARN_GENERATED_DIR}/changelog.gz)
 
 # Everything `cmake --install` copies; `make install` and `make package` build this and no tests.
-add_custom_target(zarn_installable DEPENDS zarn zarn-sim zarn-pak zarn_resources zarn_icons zarn_manpages
-                                           zarn_changelog zarn_catalogues zarn_menu_entry)
+add_custom_target(zarn_installable DEPENDS zarn zarn-sim zarn-pak zarn_resources zarn_language_resources zarn_icons
+                                           zarn_manpages zarn_changelog zarn_catalogues zarn_menu_entry)
 
 # Relocations resolved at start and then read-only, as Debian links its programs.
 foreach(program zarn zarn-sim zarn-pak)
@@ -103,6 +103,7 @@ foreach(program zarn zarn-sim zarn-pak)
 endforeach()
 install(TARGETS zarn zarn-sim zarn-pak RUNTIME DESTINATION ${ZARN_INSTALL_GAMESDIR})
 install(FILES ${CMAKE_BINARY_DIR}/bin/res118.pak ${CMAKE_BINARY_DIR}/bin/res118-hd.pak
+              ${CMAKE_BINARY_DIR}/bin/res118-lang.pak
         DESTINATION ${CMAKE_INSTALL_DATADIR}/zarn)
 install(FILES ${ZARN_GENERATED_DIR}/${ZARN_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${ZARN_GENERATED_DIR}/${ZARN_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "i18n/utf8.h"
 #include "presentation/blt_surface.h"
+#include "presentation/glyph_repertoire.h"
 
 namespace {
 
@@ -49,20 +51,50 @@ Rect32 BitmapFont::GlyphRect(int glyphIndex) const {
     return Rect32{left, top, left + width_, top + height_};
 }
 
+bool BitmapFont::UseExtraGlyphs(const Canvas& canvas, PictureId picture) {
+    hasExtra_ = Created() && !canvas.PictureRect(picture).Empty();
+    extraPicture_ = picture;
+    return hasExtra_;
+}
+
 void BitmapFont::DrawText(Canvas& target, const Rect32& clipRect, std::string_view text, bool colKey) {
     const int32_t advance = width_ - 2;
-    if (Created()) {
-        for (size_t i = 0; i < text.size(); ++i) {
-            const int glyphIndex = static_cast<unsigned char>(text[i]) - 32;
-            if (glyphIndex < 0) {
-                continue;  // control characters have no cell
-            }
-            const float x = XPos + static_cast<float>(advance * static_cast<int32_t>(i));
-            BltSurface(target, clipRect, picture_, GlyphRect(glyphIndex), TableSpot{x, YPos},
-                       colKey && keyed_);
+    int32_t characters = 0;
+    while (!text.empty()) {
+        const DecodedCharacter decoded = DecodeCharacter(text);
+        text.remove_prefix(decoded.bytes);
+        const int32_t index = characters++;
+        if (!Created() || IsControlCharacter(decoded.character)) {
+            continue;  // control characters have no cell
+        }
+        GlyphPlace place = GlyphPlaceOf(decoded.character);
+        if (place.sheet == GlyphSheet::Extra && !hasExtra_) {
+            place = {};
+        }
+        if (place.sheet == GlyphSheet::None) {
+            place = hasExtra_ ? GlyphPlace{GlyphSheet::Extra, kReplacementCell}
+                              : GlyphPlace{GlyphSheet::First, SheetCodeOf(U'?') - kFirstSheetCode};
+        }
+        const PictureId picture = place.sheet == GlyphSheet::Extra ? extraPicture_ : picture_;
+        const float x = XPos + static_cast<float>(advance * index);
+        BltSurface(target, clipRect, picture, GlyphRect(place.cell), TableSpot{x, YPos}, colKey && keyed_);
+    }
+    totalWidth_ = (characters + 1) * advance;
+}
+
+std::u32string BitmapFont::MissingGlyphs(std::string_view text) const {
+    std::u32string missing;
+    while (!text.empty()) {
+        const DecodedCharacter decoded = DecodeCharacter(text);
+        text.remove_prefix(decoded.bytes);
+        const GlyphSheet sheet = GlyphPlaceOf(decoded.character).sheet;
+        const bool drawn = !IsControlCharacter(decoded.character) &&
+                           (sheet == GlyphSheet::First || (sheet == GlyphSheet::Extra && hasExtra_));
+        if (!drawn && missing.find(decoded.character) == std::u32string::npos) {
+            missing += decoded.character;
         }
     }
-    totalWidth_ = (static_cast<int32_t>(text.size()) + 1) * advance;
+    return missing;
 }
 
 GameFonts LoadFonts(const Canvas& canvas) {
@@ -77,5 +109,16 @@ GameFonts LoadFonts(const Canvas& canvas) {
     for (BitmapFont& font : fonts.Text) {
         make(font, PictureId::FontHandwriting);
     }
+    UseExtraGlyphs(fonts, canvas);
     return fonts;
+}
+
+bool UseExtraGlyphs(GameFonts& fonts, const Canvas& canvas) {
+    bool all = fonts.Handwriting.UseExtraGlyphs(canvas, PictureId::FontHandwritingExtra);
+    all = fonts.Digit.UseExtraGlyphs(canvas, PictureId::FontDigitExtra) && all;
+    all = fonts.Deluxe.UseExtraGlyphs(canvas, PictureId::FontDeluxeExtra) && all;
+    for (BitmapFont& font : fonts.Text) {
+        font.UseExtraGlyphs(canvas, PictureId::FontHandwritingExtra);
+    }
+    return all;
 }

@@ -27,9 +27,14 @@ enum class PictureId : int16_t {
     LineHorz2,
     FramePicture,
     Cursor,
-    FontHandwriting,                         // the score sheet's handwriting font
-    FontDigit,                               // the clock
-    FontDeluxe,                              // the banner
+    FontHandwriting,  // the score sheet's handwriting font
+    FontDigit,        // the clock
+    FontDeluxe,       // the banner
+    // Each face's extra sheet: the characters beyond Windows-1252 (see glyph_repertoire.h), from the
+    // language archive beside the game's own.
+    FontHandwritingExtra,
+    FontDigitExtra,
+    FontDeluxeExtra,
     FirstCardFace = 32,                      // + card id 0..51
     FirstAnnouncement = FirstCardFace + 52,  // + contract - 1: the first contract picture set
     FirstButton = FirstAnnouncement + 5,     // + contract - 1: the second set, drawn as buttons

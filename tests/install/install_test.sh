@@ -24,7 +24,7 @@ DESTDIR="$tmp/root" cmake --install "$build" --prefix /usr >"$tmp/install.log"
 prefix=$tmp/root/usr
 
 # Every file in its place.
-for f in games/zarn games/zarn-sim games/zarn-pak share/zarn/res118.pak share/zarn/res118-hd.pak \
+for f in games/zarn games/zarn-sim games/zarn-pak share/zarn/res118.pak share/zarn/res118-hd.pak share/zarn/res118-lang.pak \
     "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml" \
     "share/icons/hicolor/scalable/apps/$app_id.svg" share/man/man6/zarn.6.gz share/man/man6/zarn-sim.6.gz \
     share/man/man1/zarn-pak.1.gz share/doc/zarn/copyright share/doc/zarn/changelog.gz; do

@@ -45,3 +45,6 @@ std::vector<uint8_t> MakeBmp(int width, int height, PixelFn pixel) {
 
 // A PCM WAV of `frames` silent-ish frames, 2 channels, 16 bits, at `rate`.
 std::vector<uint8_t> MakeWav(uint32_t frames, uint32_t rate = 22050);
+
+// An 8-bit RGB PNG of one colour (0xRRGGBB), its pixels stored uncompressed.
+std::vector<uint8_t> MakePng(int width, int height, uint32_t colour);

@@ -7,14 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "archive/language_archive.h"
 #include "archive/pak_archive.h"
 #include "archive/pak_writer.h"
 #include "cards/card_tables.h"
+#include "i18n/language.h"
 #include "platform/display.h"
 #include "platform/mixer_sound.h"
 #include "platform/sdl_library.h"
 #include "platform/setup_error.h"
 #include "presentation/blt_surface.h"
+#include "shell/language_pictures.h"
 #include "test_media.h"
 
 namespace {
@@ -267,5 +270,85 @@ TEST_F(ResourceLoadingTest, TheGeneratedArchiveLoadsWhole) {
     for (int i = 0; i < kSoundEffectCount; ++i) {
         EXPECT_TRUE(sound->HasEffect(static_cast<SoundEffect>(i)))
             << SoundFileName(static_cast<SoundEffect>(i));
+    }
+}
+
+// The language archive's part for "pl" at scale k: every face's extra sheet (twelve rows of cells), the
+// first contract picture in blue, and a pass sign of the wrong size.
+std::vector<PakInput> LanguageArchive(int k) {
+    GameState names;
+    InitCardTables(names);
+    std::vector<PakInput> entries{{"dumm118_marker", {1}}};
+    for (const char* font : {"fntHandParker.bmp", "fntDigit.bmp", "fntDeluxe.bmp"}) {
+        entries.push_back({"XntFonts_" + ExtraGlyphSheetName(font, k), MakePng(380 * k, 324 * k, 0x00FF00)});
+    }
+    entries.push_back({"Xumbers_" + TranslatedPictureName(names.ContractImageName[0], "pl", k),
+                       MakePng(25 * k, 5 * k, 0x0000FF)});
+    entries.push_back(
+        {"Xumbers_" + TranslatedPictureName(names.PassImageName, "pl", k), MakePng(24 * k, 5 * k, 0x0000FF)});
+    entries.push_back({"dummy2_marker", {1}});
+    return entries;
+}
+
+// The colour of a picture's top left pixel, copied to the back buffer's corner.
+uint16_t CornerOf(Display& display, PictureId picture) {
+    BltSurface(display, Rect32{0, 0, 800, 600}, picture, Rect32{}, 0, 0, false);
+    return display.PixelAt(0, 0);
+}
+
+TEST_F(ResourceLoadingTest, ALanguagesPicturesStandInForTheEnglishOnesAndTheFontsGetTheirExtraSheets) {
+    const ResourceSet resources = SetOf(CompleteArchive());
+    for (int k : {1, 2}) {
+        const ResourceSet scaled = SetOf(CompleteArchive(k));
+        display.SetScale(k);
+        GameFonts fonts = LoadBitmaps(display, resources, state, k > 1 ? &scaled : nullptr);
+        const ResourceSet language = ResourceSet::FromArchive(
+            PakArchive::FromBytes(BuildPak(LanguageArchive(k)), "lang.pak"), LanguageArchiveFilter("pl", k));
+        const std::vector<std::string> problems = LoadLanguagePictures(display, language, "pl", state, fonts);
+        ASSERT_EQ(problems.size(), 1u) << "scale " << k;
+        EXPECT_NE(problems[0].find("pass.pl"), std::string::npos) << problems[0];
+        for (const BitmapFont* font : {&fonts.Handwriting, &fonts.Digit, &fonts.Deluxe, &fonts.Text[10]}) {
+            EXPECT_TRUE(font->HasExtraGlyphs()) << "scale " << k;
+        }
+        // The translated picture serves as the announcement and the button; a picture that does not
+        // fit leaves the English one, as does a picture the language does not have.
+        EXPECT_EQ(CornerOf(display, AnnouncementPicture(1)), 0x001F) << "scale " << k;
+        EXPECT_EQ(CornerOf(display, ButtonPicture(1)), 0x001F) << "scale " << k;
+        EXPECT_EQ(CornerOf(display, ButtonPicture(2)), 0xC600) << "scale " << k;
+        EXPECT_EQ(CornerOf(display, PictureId::PassPicture), 0xC000) << "scale " << k;
+        EXPECT_EQ(display.PictureRect(AnnouncementPicture(1)), (Rect32{0, 0, 25, 5}));
+    }
+}
+
+TEST_F(ResourceLoadingTest, WithoutTheLanguageArchiveTheGameKeepsItsEnglishPicturesAndFonts) {
+    GameFonts fonts = LoadBitmaps(display, SetOf(CompleteArchive()), state);
+    const std::vector<std::string> problems =
+        LoadLanguagePictures(display, ResourceSet{}, "pl", state, fonts);
+    EXPECT_EQ(problems.size(), 3u);  // the three extra sheets
+    EXPECT_FALSE(fonts.Deluxe.HasExtraGlyphs());
+    EXPECT_FALSE(display.HasPicture(PictureId::FontDeluxeExtra));
+    EXPECT_EQ(CornerOf(display, AnnouncementPicture(1)), 0xC600);
+}
+
+TEST_F(ResourceLoadingTest, TheGeneratedLanguageArchiveLoadsForEveryLanguageItHolds) {
+    GameFonts fonts = LoadBitmaps(display, ResourceSet::FromFile(ZARN_ARCHIVE), state);
+    const std::vector<std::string> sheetProblems =
+        LoadLanguagePictures(display, ReadLanguageArchive(ZARN_LANGUAGE_ARCHIVE, "", 1), "", state, fonts);
+    EXPECT_TRUE(sheetProblems.empty()) << sheetProblems.front();
+    EXPECT_TRUE(fonts.Handwriting.HasExtraGlyphs() && fonts.Digit.HasExtraGlyphs() &&
+                fonts.Deluxe.HasExtraGlyphs());
+    // Each language the build had a catalogue for: its pictures are whole and of the English sizes.
+    const std::vector<std::string> held =
+        ResourceSet::FromFile(ZARN_LANGUAGE_ARCHIVE).FileNames(ResourceFolder::Numbers);
+    for (const ShippedLanguage& language : ShippedLanguages()) {
+        const std::string tricks = TranslatedPictureName(state.ContractImageName[0], language.code, 1);
+        if (std::find(held.begin(), held.end(), tricks) == held.end()) {
+            continue;
+        }
+        const std::vector<std::string> problems =
+            LoadLanguagePictures(display, ReadLanguageArchive(ZARN_LANGUAGE_ARCHIVE, language.code, 1),
+                                 language.code, state, fonts);
+        EXPECT_TRUE(problems.empty()) << language.code << ": " << problems.front();
+        EXPECT_EQ(display.PictureRect(ButtonPicture(1)), (Rect32{0, 0, 256, 52})) << language.code;
     }
 }

@@ -3,9 +3,11 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTransform>
 #include <array>
 
 #include "card_faces.h"
+#include "i18n/translation.h"
 #include "image_io.h"
 #include "palette.h"
 #include "suit_shapes.h"
@@ -21,13 +23,48 @@ struct ContractLook {
     const char* detail;
 };
 
-constexpr std::array<ContractLook, 5> kLooks = {{
-    {"Tricks", "10 points a trick"},
-    {"Diamonds", "15 points a diamond"},
-    {"Queens", "25 points a queen"},
-    {"King", "75 for the king of hearts"},
-    {"Zarn", "lay out from the jacks"},
-}};
+// The words on each contract picture, in the language the generator was set to (English unless it
+// draws a language's pictures).
+ContractLook LookOf(int contract) {
+    switch (contract) {
+        case 1:
+            // TRANSLATORS: the words on the contract pictures (buttons 256 x 52 pixels): the contract's
+            // name in large letters, and under it what it costs. Longer words are drawn smaller.
+            return {TrIn("contract", "Tricks"), Tr("10 points a trick")};
+        case 2:
+            return {TrIn("contract", "Diamonds"), Tr("15 points a diamond")};
+        case 3:
+            return {TrIn("contract", "Queens"), Tr("25 points a queen")};
+        case 4:
+            return {TrIn("contract", "King"), Tr("75 for the king of hearts")};
+        default:
+            return {TrIn("contract", "Zarn"), Tr("lay out from the jacks")};
+    }
+}
+
+// The room the words have on a contract picture: from the badge to the inside of the gold rim.
+constexpr double kWordsLeft = 62.0;
+constexpr double kWordsRight = kContractWidth - 12.0;
+
+// A line of words placed with its left edge at `left` and its baseline at `baseline`; narrowed to fit
+// the room when wider (only translations are: every English line fits), which `report` is told.
+QPainterPath PlaceLine(const QPainterPath& line, double left, double baseline, const FitReport& report,
+                       const QString& text) {
+    const QRectF bounds = line.boundingRect();
+    const double room = kWordsRight - left;
+    if (bounds.width() <= room) {
+        return line.translated(left - bounds.left(), baseline);
+    }
+    const double factor = room / bounds.width();
+    if (report) {
+        report(text, factor);
+    }
+    QTransform fit;
+    fit.translate(left, baseline);
+    fit.scale(factor, factor);
+    fit.translate(-bounds.left(), 0);
+    return fit.map(line);
+}
 
 // A small card standing in the button's badge, with a letter or a pip on it.
 void DrawMiniCard(QPainter& p, const QRectF& r, double angle, const QString& letter, PipSuit suit,
@@ -85,7 +122,7 @@ void DrawBadge(QPainter& p, int contract, const AssetFonts& fonts) {
 
 }  // namespace
 
-QImage DrawContractPicture(int contract, const AssetFonts& fonts, int scale) {
+QImage DrawContractPicture(int contract, const AssetFonts& fonts, int scale, const FitReport& report) {
     QImage canvas = NewCanvas(kContractWidth * scale, kContractHeight * scale);
     QPainter p(&canvas);
     p.scale(scale, scale);
@@ -106,21 +143,22 @@ QImage DrawContractPicture(int contract, const AssetFonts& fonts, int scale) {
 
     DrawBadge(p, contract, fonts);
 
-    const ContractLook& look = kLooks[static_cast<size_t>(contract - 1)];
-    const QPainterPath title = TextPath(fonts.serif, true, QString::fromLatin1(look.title), 22);
-    const QRectF titleBounds = title.boundingRect();
-    QPainterPath placed = title.translated(62 - titleBounds.left(), 26);
+    const ContractLook look = LookOf(contract);
+    const QString titleText = QString::fromUtf8(look.title);
+    const QPainterPath placed =
+        PlaceLine(TextPath(fonts.serif, true, titleText, 22), kWordsLeft, 26, report, titleText);
     p.setPen(QPen(QColor(0x20, 0x08, 0x04), 2.0));
     p.setBrush(Qt::NoBrush);
     p.drawPath(placed);
     p.fillPath(placed, kGold);
-    const QPainterPath detail = TextPath(fonts.sans, true, QString::fromLatin1(look.detail), 11);
-    p.fillPath(detail.translated(63 - detail.boundingRect().left(), 41), kCream);
+    const QString detailText = QString::fromUtf8(look.detail);
+    p.fillPath(PlaceLine(TextPath(fonts.sans, true, detailText, 11), kWordsLeft + 1, 41, report, detailText),
+               kCream);
     p.end();
     return KeyOut(canvas, kFeltColour);
 }
 
-QImage DrawPassPicture(const AssetFonts& fonts, int scale) {
+QImage DrawPassPicture(const AssetFonts& fonts, int scale, const FitReport& report) {
     QImage canvas = NewCanvas(110 * scale, 44 * scale);
     QPainter p(&canvas);
     p.scale(scale, scale);
@@ -128,8 +166,13 @@ QImage DrawPassPicture(const AssetFonts& fonts, int scale) {
     p.setPen(QPen(QColor(0x60, 0x10, 0x10), 2.0));
     p.setBrush(kPaperColour);
     p.drawRoundedRect(QRectF(2, 2, 106, 40), 12, 12);
-    const QPainterPath text =
-        FitPath(TextPath(fonts.handwriting, false, QStringLiteral("Pass")), QRectF(14, 7, 82, 29), true);
+    // TRANSLATORS: the sign beside a player who passes in the Zarn contract (a small paper sign,
+    // handwritten); a longer word is written smaller.
+    const QString word = QString::fromUtf8(Tr("Pass"));
+    const QRectF box(14, 7, 82, 29);
+    const QPainterPath written = TextPath(FamilyFor(fonts.handwriting, fonts.serif, word), false, word);
+    ReportNarrowFit(written, box, word, report);
+    const QPainterPath text = FitPath(written, box, true);
     p.fillPath(text, QColor(0xA0, 0x10, 0x18));
     p.end();
     return KeyOut(canvas, kFeltColour);

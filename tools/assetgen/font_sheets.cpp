@@ -11,6 +11,7 @@
 
 #include "image_io.h"
 #include "palette.h"
+#include "presentation/glyph_repertoire.h"
 #include "text_paths.h"
 
 namespace {
@@ -19,12 +20,6 @@ constexpr double kBaseline = 19.5;   // baseline inside the cell
 constexpr double kMaxAscent = 19.0;  // room above the baseline
 constexpr double kMaxDescent = 7.0;  // room below it
 constexpr double kGlyphCentre = kGlyphAdvance / 2.0;
-
-// Codes 0x80..0x9F of Windows-1252; the rest of 0xA0..0xFF is Latin-1 itself.
-constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 struct FaceLook {
     QString family;
@@ -144,31 +139,27 @@ void DrawGlyph(QPainter& p, const QPainterPath& glyph, FontFace face) {
     }
 }
 
-}  // namespace
-
-char16_t CharacterOfCode(int code) {
-    if (code == 0x7F) {
-        return 0;
-    }
-    if (code >= 0x80 && code <= 0x9F) {
-        return kHighControls[static_cast<size_t>(code - 0x80)];
-    }
-    return static_cast<char16_t>(code);
+// The box drawn for a character no sheet has: an outlined rectangle as tall as a capital.
+QPainterPath ReplacementBox(const FaceLook& look) {
+    const double width = std::min(look.maxWidth, 11.0);
+    QPainterPath box;
+    box.addRect(QRectF(-width / 2, -look.capHeight, width, look.capHeight));
+    box.addRect(QRectF(-width / 2 + 2, -look.capHeight + 2, width - 4, look.capHeight - 4));
+    return box;  // odd-even fill: a frame two pixels wide
 }
 
-QImage DrawFontSheet(FontFace face, const AssetFonts& fonts, int scale) {
-    const FaceLook look = LookOf(face, fonts);
-    const int cells = kLastGlyphCode - kFirstGlyphCode + 1;
+// Draws one sheet: the glyph of cell i is `glyphOf(i)`, cells in rows of kGlyphColumns.
+template <typename GlyphOf>
+QImage DrawSheet(FontFace face, const FaceLook& look, int cells, int scale, const GlyphOf& glyphOf) {
     const int rows = (cells + kGlyphColumns - 1) / kGlyphColumns;
     QImage canvas = NewCanvas(kGlyphColumns * kGlyphCellWidth * scale, rows * kGlyphCellHeight * scale);
     QPainter p(&canvas);
     p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
-    for (int code = kFirstGlyphCode; code <= kLastGlyphCode; ++code) {
-        const int cell = code - kFirstGlyphCode;
+    for (int cell = 0; cell < cells; ++cell) {
         const QRectF box((cell % kGlyphColumns) * kGlyphCellWidth, (cell / kGlyphColumns) * kGlyphCellHeight,
                          kGlyphCellWidth, kGlyphCellHeight);
-        const QPainterPath glyph = GlyphOutline(CharacterOfCode(code), look);
+        const QPainterPath glyph = glyphOf(cell);
         if (glyph.isEmpty()) {
             continue;
         }
@@ -180,4 +171,26 @@ QImage DrawFontSheet(FontFace face, const AssetFonts& fonts, int scale) {
     }
     p.end();
     return KeyOut(canvas, look.underlay, 110);
+}
+
+}  // namespace
+
+char16_t CharacterOfCode(int code) {
+    return static_cast<char16_t>(CharacterOfSheetCode(code));
+}
+
+QImage DrawFontSheet(FontFace face, const AssetFonts& fonts, int scale) {
+    const FaceLook look = LookOf(face, fonts);
+    return DrawSheet(face, look, kLastGlyphCode - kFirstGlyphCode + 1, scale,
+                     [&](int cell) { return GlyphOutline(CharacterOfCode(cell + kFirstGlyphCode), look); });
+}
+
+QImage DrawExtraFontSheet(FontFace face, const AssetFonts& fonts, int scale) {
+    const FaceLook look = LookOf(face, fonts);
+    return DrawSheet(face, look, static_cast<int>(kExtraGlyphs.size()), scale, [&](int cell) {
+        if (cell == kReplacementCell) {
+            return ReplacementBox(look);
+        }
+        return GlyphOutline(static_cast<char16_t>(kExtraGlyphs[static_cast<size_t>(cell)]), look);
+    });
 }

@@ -24,5 +24,10 @@ enum class FontFace {
 // as large.
 QImage DrawFontSheet(FontFace face, const AssetFonts& fonts, int scale = 1);
 
+// The extra glyph picture of one face, in the same grid: the characters of kExtraGlyphs
+// (presentation/glyph_repertoire.h), one cell each in that order, the last the replacement box. Drawn by
+// the same code and fonts as DrawFontSheet; keyed.
+QImage DrawExtraFontSheet(FontFace face, const AssetFonts& fonts, int scale = 1);
+
 // The character a single-byte code stands for (Windows-1252); 0 for the unassigned codes.
 char16_t CharacterOfCode(int code);

@@ -137,6 +137,33 @@ std::vector<uint8_t> Bmp565Bytes(const QImage& picture) {
     return out;
 }
 
+std::vector<uint8_t> Png565Bytes(const QImage& picture) {
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    QImage out(rgb.size(), QImage::Format_RGB888);
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x) {
+            const uint16_t value = ToRgb565(row[x]);
+            if (value == kKey565 && (row[x] & 0xFFFFFFu) != (kKeyRgb & 0xFFFFFFu)) {
+                throw std::runtime_error("a drawn pixel would turn into the key colour in a 16-bit picture");
+            }
+            const int r = value >> 11;
+            const int g = (value >> 5) & 0x3F;
+            const int b = value & 0x1F;
+            out.setPixel(x, y, qRgb((r << 3) | (r >> 2), (g << 2) | (g >> 4), (b << 3) | (b >> 2)));
+        }
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    writer.setQuality(0);  // the strongest compression; the pixels are the same at any level
+    if (!writer.write(out)) {
+        throw std::runtime_error("could not encode a PNG picture: " + writer.errorString().toStdString());
+    }
+    return ToBytes(bytes);
+}
+
 std::vector<uint8_t> JpegBytes(const QImage& picture, int quality) {
     QByteArray bytes;
     QBuffer buffer(&bytes);

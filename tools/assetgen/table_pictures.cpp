@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "i18n/translation.h"
 #include "image_io.h"
 #include "palette.h"
 #include "text_paths.h"
@@ -78,7 +79,7 @@ QImage DrawFeltTable(int scale) {
     return felt;
 }
 
-QImage DrawScorePage(const AssetFonts& fonts, int scale) {
+QImage DrawScorePage(const AssetFonts& fonts, int scale, const FitReport& report) {
     QImage canvas = NewCanvas(kScorePageWidth * scale, kScorePageHeight * scale);
     QPainter p(&canvas);
     p.scale(scale, scale);
@@ -108,8 +109,12 @@ QImage DrawScorePage(const AssetFonts& fonts, int scale) {
     p.drawLine(QPointF(45.5, 74), QPointF(45.5, kScorePageHeight - 12));
 
     // The title across the head of the page.
-    const QPainterPath title = FitPath(TextPath(fonts.serif, true, QStringLiteral("Zarn  \u00B7  Score")),
-                                       QRectF(60, 28, kScorePageWidth - 120, 26), true);
+    // TRANSLATORS: the title printed across the head of the score page; a long title is printed smaller.
+    const QString titleText = QString::fromUtf8(Tr("Zarn  \xC2\xB7  Score"));
+    const QRectF titleBox(60, 28, kScorePageWidth - 120, 26);
+    const QPainterPath titleWords = TextPath(fonts.serif, true, titleText);
+    ReportNarrowFit(titleWords, titleBox, titleText, report);
+    const QPainterPath title = FitPath(titleWords, titleBox, true);
     p.fillPath(title, QColor(0x7A, 0x1A, 0x14));
     p.setPen(QPen(QColor(0x7A, 0x1A, 0x14), 1.0));
     p.drawLine(QPointF(60, 64.5), QPointF(kScorePageWidth - 60, 64.5));

@@ -3,6 +3,7 @@
 #include <QImage>
 
 #include "font_files.h"
+#include "text_paths.h"
 
 inline constexpr int kScreenWidth = 800;
 inline constexpr int kScreenHeight = 600;
@@ -23,7 +24,7 @@ QImage DrawFeltTable(int scale = 1);
 
 // The score pad's paper, keyed, with its spiral binding in the left strip that also peeks in at the
 // right edge of the screen during play.
-QImage DrawScorePage(const AssetFonts& fonts, int scale = 1);
+QImage DrawScorePage(const AssetFonts& fonts, int scale = 1, const FitReport& report = {});
 
 // The ink rule drawn under the sheet's header and above its totals, keyed.
 QImage DrawRulingLine(int scale = 1);

@@ -1,6 +1,7 @@
 #include "text_paths.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QTransform>
 #include <algorithm>
 
@@ -30,4 +31,29 @@ QPainterPath FitPath(const QPainterPath& path, const QRectF& box, bool keepAspec
     fit.scale(sx, sy);
     fit.translate(-bounds.center().x(), -bounds.center().y());
     return fit.map(path);
+}
+
+void ReportNarrowFit(const QPainterPath& path, const QRectF& box, const QString& text,
+                     const FitReport& report) {
+    const QRectF bounds = path.boundingRect();
+    if (!report || bounds.isEmpty()) {
+        return;
+    }
+    const double byWidth = box.width() / bounds.width();
+    const double byHeight = box.height() / bounds.height();
+    if (byWidth < byHeight) {
+        report(text, byWidth / byHeight);
+    }
+}
+
+QString FamilyFor(const QString& family, const QString& fallback, const QString& text) {
+    QFont font(family);
+    font.setStyleStrategy(QFont::NoFontMerging);
+    const QFontMetricsF metrics(font);
+    for (const uint character : text.toUcs4()) {
+        if (character != u' ' && !metrics.inFontUcs4(character)) {
+            return fallback;
+        }
+    }
+    return family;
 }
