@@ -24,19 +24,22 @@ configure_file(${ZARN_DATA_DIR}/zarn.metainfo.xml.in ${ZARN_GENERATED_DIR}/engli
 function(zarn_translated_file name mode)
     set(english ${ZARN_GENERATED_DIR}/english/${name})
     set(result ${ZARN_GENERATED_DIR}/${name})
-    set(steps COMMAND ${CMAKE_COMMAND} -E copy ${english} ${result}.part)
+    # The steps keep the file's name (msgfmt knows the metadata's rules by it).
+    set(part ${ZARN_GENERATED_DIR}/merging/${name})
+    set(next ${ZARN_GENERATED_DIR}/merging/next/${name})
+    set(steps COMMAND ${CMAKE_COMMAND} -E make_directory ${ZARN_GENERATED_DIR}/merging/next
+              COMMAND ${CMAKE_COMMAND} -E copy ${english} ${part})
     set(catalogues)
     foreach(lang ${ZARN_SHIPPED_LINGUAS})
         list(APPEND steps
-             COMMAND ${ZARN_MSGFMT} ${mode} --template=${result}.part -l ${lang} -o ${result}.next
-                     ${CMAKE_SOURCE_DIR}/po/${lang}.po
-             COMMAND ${CMAKE_COMMAND} -E rename ${result}.next ${result}.part)
+             COMMAND ${ZARN_MSGFMT} ${mode} --template=${part} -l ${lang} -o ${next} ${CMAKE_SOURCE_DIR}/po/${lang}.po
+             COMMAND ${CMAKE_COMMAND} -E rename ${next} ${part})
         list(APPEND catalogues ${CMAKE_SOURCE_DIR}/po/${lang}.po)
     endforeach()
     add_custom_command(
         OUTPUT ${result}
         ${steps}
-        COMMAND ${CMAKE_COMMAND} -E rename ${result}.part ${result}
+        COMMAND ${CMAKE_COMMAND} -E rename ${part} ${result}
         DEPENDS ${english} ${catalogues}
         COMMENT "Translating ${name}"
         VERBATIM)

@@ -27,8 +27,8 @@ report "drawing does not include the platform, the program or the dialog" \
     "$(grep -rnE '#include "(platform|shell|dialog)/' src/presentation || true)"
 report "the language library includes only itself" \
     "$(grep -rnE '#include "[a-z_0-9]+/' src/i18n | grep -vE '#include "i18n/' || true)"
-report "the archive library includes only itself" \
-    "$(grep -rnE '#include "[a-z_]+/' src/archive | grep -vE '#include "archive/' || true)"
+report "the archive library includes only itself and the language library" \
+    "$(grep -rnE '#include "[a-z_0-9]+/' src/archive | grep -vE '#include "(archive|i18n)/' || true)"
 report "the player's files include only the game logic below them" \
     "$(grep -rnE '#include "(archive|presentation|platform|icon|shell|dialog)/' src/persistence || true)"
 report "the dialog does not include the game's window, its drawing or the program" \

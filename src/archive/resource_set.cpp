@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "archive/format_checks.h"
+#include "i18n/translation.h"
 
 namespace {
 
@@ -284,5 +285,8 @@ std::string ArchiveNotFoundMessage(const std::string& placesTried) {
         }
         start = end + 1;
     }
-    return std::string(kArchiveFileName) + " not found; looked at " + (places.empty() ? "no place" : places);
+    // TRANSLATORS: {places} is a list of folders, or "no place".
+    return FillText(Tr("{file} not found; looked at {places}"),
+                    {{"file", std::string(kArchiveFileName)},
+                     {"places", places.empty() ? std::string(Tr("no place")) : places}});
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "archive/format_checks.h"
+#include "i18n/translation.h"
 #include "platform/bare_x_full_screen.h"
 #include "platform/pixel_copy.h"
 #include "platform/renderer_choice.h"
@@ -165,8 +166,9 @@ Display::Display(bool fullScreen, const std::string& title) : impl_(std::make_un
     // Without a screen SDL falls back on its own to a driver that shows nothing; the game would then run
     // unseen for ever. Such a driver is used only when the caller asks for it (as the tests do).
     if (std::getenv("SDL_VIDEODRIVER") == nullptr && HeadlessVideo()) {
-        throw SetupError("DirectX", kErrorDisplayLibrary,
-                         "no screen to show the game on (neither an X11 nor a Wayland display was found)");
+        throw SetupError(
+            "DirectX", kErrorDisplayLibrary,
+            Tr("no screen to show the game on (neither an X11 nor a Wayland display was found)"));
     }
     impl_->windowed = !fullScreen;
     const int scale = fullScreen ? 1 : WindowScale();

@@ -7,6 +7,7 @@
 
 #include "archive/format_checks.h"
 #include "cards/card_tables.h"
+#include "i18n/translation.h"
 #include "platform/display.h"
 #include "platform/mixer_sound.h"
 #include "platform/setup_error.h"
@@ -48,7 +49,8 @@ public:
               const char* procedure = kPictureProcedure) {
         const std::vector<uint8_t>* bytes = resources_.Find(folder, fileName);
         if (bytes == nullptr) {
-            throw SetupError(procedure, kErrorFileNotFound, "File not found: " + GamePath(folder, fileName));
+            throw SetupError(procedure, kErrorFileNotFound,
+                             FillText(Tr("File not found: {path}"), {{"path", GamePath(folder, fileName)}}));
         }
         if (scale_ > 1) {
             LoadScaled(id, folder, fileName, *bytes, keyed);
@@ -58,7 +60,8 @@ public:
             display_.LoadPicture(id, *bytes, PictureFormatOfName(fileName), keyed);
         } catch (const PictureError& e) {
             throw SetupError(procedure, kErrorInvalidPicture,
-                             "Invalid picture: " + GamePath(folder, fileName) + ": " + e.what());
+                             FillText(Tr("Invalid picture: {path}: {reason}"),
+                                      {{"path", GamePath(folder, fileName)}, {"reason", e.what()}}));
         }
     }
 
@@ -119,7 +122,8 @@ GameFonts LoadBitmaps(Display& display, const ResourceSet& resources, GameState&
     const std::optional<ResourceFolder> deck = DeckFolder(state.Options.DeckName);
     if (!deck) {
         throw SetupError(kPictureProcedure, kErrorFileNotFound,
-                         "File not found: no card pictures for the deck \"" + state.Options.DeckName + "\"");
+                         FillText(Tr("File not found: no card pictures for the deck \"{deck}\""),
+                                  {{"deck", state.Options.DeckName}}));
     }
     state.Layout.CardHeight = 153;
     loader.Load(PictureId::CardBack, *deck, "S_cardback.bmp", true);

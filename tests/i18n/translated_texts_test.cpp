@@ -20,7 +20,7 @@ namespace {
 std::vector<std::string> ShippedCatalogues() {
     std::vector<std::string> codes;
     std::stringstream list(ZARN_SHIPPED_LINGUAS);
-    for (std::string code; std::getline(list, code, ';');) {
+    for (std::string code; std::getline(list, code, ',');) {
         if (!code.empty()) {
             codes.push_back(code);
         }
