@@ -122,7 +122,8 @@ void Game::SetUp() {
     }
     // The first frame is drawn at scale 1, as quickly as ever; the sharper pictures are read right after
     // it (see CheckWindow), so a large window never waits for them to show the table.
-    pictures_.emplace(*display_, parts_.resources, state_, parts_.scaledArchivePath, line_.scale);
+    pictures_.emplace(*display_, parts_.resources, state_, parts_.scaledArchivePath, line_.scale,
+                      parts_.language, parts_.languageArchivePath);
     pictures_->LoadAt(1);
     clipRect_ = kScreenClipRect;
     if (state_.Options.Players == PlayerLevel::Expert) {

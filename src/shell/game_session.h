@@ -17,6 +17,9 @@ struct GameParts {
     const CommandLine& line;
     SessionFiles files;
     std::string scaledArchivePath;
+    // The run's language ("" for English) and the archive of its pictures and the fonts' extra glyphs.
+    std::string language = {};
+    std::string languageArchivePath = {};
 };
 
 // Runs the game in its window from the set-up to the end, and gives the program's exit code: 0 after

@@ -7,6 +7,7 @@
 #include <string>
 #include <system_error>
 
+#include "archive/language_archive.h"
 #include "archive/pak_archive.h"
 #include "archive/resource_set.h"
 #include "cards/game_state.h"
@@ -37,12 +38,13 @@ std::string ExecutableDir(const char* argv0) {
 // standard error.
 // Every text from here on in the player's language: the one chosen in the settings, else the desktop's;
 // English when its catalogue is not found.
-void SpeakLanguage(const std::string& setting, const std::string& executableDir) {
+std::string SpeakLanguage(const std::string& setting, const std::string& executableDir) {
     const std::vector<std::filesystem::path> folders = LocaleFolders(executableDir);
     const std::string code = ChosenLanguage(
         setting, ProcessEnvironment,
         [&folders](const std::string& language) { return !CatalogueFolder(language, folders).empty(); });
-    UseLanguage(code, code.empty() ? std::filesystem::path{} : CatalogueFolder(code, folders));
+    return UseLanguage(code, code.empty() ? std::filesystem::path{} : CatalogueFolder(code, folders)) ? code
+                                                                                                      : "";
 }
 
 int Fail(int& argc, char** argv, const std::string& text, const std::string& languageSetting) {
@@ -61,7 +63,7 @@ int RunProgram(int& argc, char** argv, const CommandLine& line, GameDriver& driv
 
     // The remembered settings, then the command line for this run only.
     RunFiles files = OpenRunFiles(line, keepDemo);
-    SpeakLanguage(files.settings.Language, executableDir);
+    std::string language = SpeakLanguage(files.settings.Language, executableDir);
     GameOptions options;
     ApplySettings(files.settings, options);
     ApplyCommandLine(line, options);
@@ -98,7 +100,7 @@ int RunProgram(int& argc, char** argv, const CommandLine& line, GameDriver& driv
             files.resume = choices.resume;
             // The language chosen in the dialog is the table's from now on, and remembered.
             files.settings.Language = choices.language;
-            SpeakLanguage(files.settings.Language, executableDir);
+            language = SpeakLanguage(files.settings.Language, executableDir);
             ApplyRules(options);
             RememberChoices(files, line, options);
         } catch (const std::runtime_error& e) {
@@ -121,6 +123,8 @@ int RunProgram(int& argc, char** argv, const CommandLine& line, GameDriver& driv
         .files = StartSessionFiles(files, line),
         .scaledArchivePath =
             (std::filesystem::path(archivePath).parent_path() / std::string(kScaledArchiveFileName)).string(),
+        .language = language,
+        .languageArchivePath = LanguageArchivePath(archivePath),
     };
     return RunGame(parts, driver);
 }

@@ -4,17 +4,22 @@
 #include <utility>
 
 #include "archive/pak_archive.h"
+#include "i18n/translation.h"
 #include "platform/display.h"
 #include "platform/letterbox.h"
+#include "shell/language_pictures.h"
 #include "shell/resource_loading.h"
 
 TablePictures::TablePictures(Display& display, const ResourceSet& resources, GameState& state,
-                             std::string scaledArchivePath, std::optional<int32_t> fixedScale)
+                             std::string scaledArchivePath, std::optional<int32_t> fixedScale,
+                             std::string language, std::string languageArchivePath)
     : display_(display),
       resources_(resources),
       state_(state),
       scaledArchivePath_(std::move(scaledArchivePath)),
-      fixedScale_(fixedScale) {}
+      fixedScale_(fixedScale),
+      language_(std::move(language)),
+      languageArchivePath_(std::move(languageArchivePath)) {}
 
 void TablePictures::LoadAt(int32_t scale) {
     const ResourceSet* scaled = scale > 1 ? ScaledResources(scale) : nullptr;
@@ -28,6 +33,40 @@ void TablePictures::LoadAt(int32_t scale) {
         GiveUpScaling(e.what());
         display_.SetScale(1);
         fonts_ = LoadBitmaps(display_, resources_, state_);
+    }
+    LoadLanguage();
+}
+
+void TablePictures::LoadLanguage() {
+    // Without the language archive an English table is exactly what it always was; a translated one
+    // keeps its English pictures and draws the letters it lacks as "?", and says so once.
+    if (languageArchivePath_.empty()) {
+        return;
+    }
+    const int32_t scale = display_.Scale();
+    std::vector<std::string> problems;
+    if (!languageResources_ || languageResourcesScale_ != scale) {
+        languageResources_.reset();
+        try {
+            languageResources_ = ReadLanguageArchive(languageArchivePath_, language_, scale);
+            languageResourcesScale_ = scale;
+        } catch (const PakError& e) {
+            if (!language_.empty()) {
+                problems.emplace_back(e.what());
+            }
+        }
+    }
+    if (languageResources_) {
+        problems = LoadLanguagePictures(display_, *languageResources_, language_, state_, fonts_);
+    }
+    if (!problems.empty() && !languageTroubleTold_) {
+        languageTroubleTold_ = true;
+        for (const std::string& problem : problems) {
+            std::fprintf(stderr, "%s\n",
+                         FillText(Tr("zarn: the pictures of the player's language are incomplete: {problem}"),
+                                  {{"problem", problem}})
+                             .c_str());
+        }
     }
 }
 
@@ -94,4 +133,7 @@ void TablePictures::ReleaseInGameOrder() {
     }
     display_.ReleasePicture(PictureId::ScorePage);
     display_.ReleasePicture(PictureId::FontDeluxe);
+    display_.ReleasePicture(PictureId::FontHandwritingExtra);
+    display_.ReleasePicture(PictureId::FontDigitExtra);
+    display_.ReleasePicture(PictureId::FontDeluxeExtra);
 }

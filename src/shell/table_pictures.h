@@ -18,8 +18,11 @@ class Display;
 // then on.
 class TablePictures {
 public:
+    // `language` is the run's language ("" for English), whose pictures with words and the fonts' extra
+    // glyphs come from the language archive at `languageArchivePath`.
     TablePictures(Display& display, const ResourceSet& resources, GameState& state,
-                  std::string scaledArchivePath, std::optional<int32_t> fixedScale);
+                  std::string scaledArchivePath, std::optional<int32_t> fixedScale, std::string language = {},
+                  std::string languageArchivePath = {});
 
     // Loads every picture and font at the scale; at a scale above 1 that cannot be had, says why once
     // and loads them at scale 1.
@@ -41,6 +44,7 @@ private:
     int32_t WantedScale() const;
     const ResourceSet* ScaledResources(int32_t scale);
     void GiveUpScaling(const std::string& why);
+    void LoadLanguage();
 
     Display& display_;
     const ResourceSet& resources_;
@@ -50,5 +54,10 @@ private:
     std::optional<ResourceSet> scaledResources_;  // one scale's pictures, read when first needed
     int32_t scaledResourcesScale_ = 0;
     bool scalingGivenUp_ = false;
+    std::string language_;
+    std::string languageArchivePath_;
+    std::optional<ResourceSet> languageResources_;  // one scale's extra glyphs and translated pictures
+    int32_t languageResourcesScale_ = 0;
+    bool languageTroubleTold_ = false;
     GameFonts fonts_;
 };
