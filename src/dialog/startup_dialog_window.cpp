@@ -150,10 +150,11 @@ void StartupDialog::RemakeContents() {
 }
 
 void StartupDialog::SetLanguageSetting(const std::string& setting) {
-    languageSetting_ = setting;
-    const int index = language_->findData(QString::fromStdString(setting));
+    // A language this version does not list stands for the desktop's, as the settings read it.
+    const int index = std::max(0, language_->findData(QString::fromStdString(setting)));
+    languageSetting_ = language_->itemData(index).toString().toStdString();
     const QSignalBlocker quiet(language_);
-    language_->setCurrentIndex(index < 0 ? 0 : index);
+    language_->setCurrentIndex(index);
 }
 
 void StartupDialog::SetLanguageSwitch(std::function<void(const std::string&)> useLanguage) {

@@ -490,6 +490,11 @@ TEST_F(DialogLanguageTest, AChosenLanguageIsSpokenAtOnceAndEveryChoiceIsKept) {
     language = dialog->findChild<QComboBox*>("Language");
     language->setCurrentIndex(language->count() - 1);
     EXPECT_EQ(dialog->LanguageSetting(), "en");
+
+    // A setting this version does not ship shows, and comes back, as the desktop's.
+    dialog->SetLanguageSetting("xx");
+    EXPECT_EQ(dialog->LanguageSetting(), "");
+    EXPECT_EQ(dialog->findChild<QComboBox*>("Language")->currentIndex(), 0);
     EXPECT_EQ(dialog->findChild<QPushButton*>("StartButton")->text(),
               "I have read the licence terms and I agree, let's play!");
 }
