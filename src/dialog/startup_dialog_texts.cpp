@@ -43,20 +43,34 @@ QStringList TabCaptions() {
     };
 }
 
-QString DeckCaption(int option) {
+namespace {
+
+// Marked for the catalogues, translated where shown: the design measures the room for a caption by the
+// English one.
+constexpr const char* kDeckCaptions[] = {
+    nullptr,
     // TRANSLATORS: a deck of cards to choose. The maker's name and the resolution stay as they are.
-    switch (option) {
-        case 1:
-            return TrQ("Altenburg Stralsunder (Used) [1024x768 resolution]");
-        case 2:
-            return TrQ("Halkali Kagit San cards (Made in Turkey) [800x600 resolution]");
-        case 3:
-            return TrQ("Copag Da Amazonia cards (Made in Brazil) [800x600 resolution]");
-        case 4:
-            return TrQ("Moharrem Press cards (Made in Egypt) [800x600 resolution]");
-        default:
-            return {};
-    }
+    N_("Altenburg Stralsunder (Used) [1024x768 resolution]"),
+    // TRANSLATORS: a deck of cards to choose. The maker's name and the resolution stay as they are.
+    N_("Halkali Kagit San cards (Made in Turkey) [800x600 resolution]"),
+    // TRANSLATORS: a deck of cards to choose. The maker's name and the resolution stay as they are.
+    N_("Copag Da Amazonia cards (Made in Brazil) [800x600 resolution]"),
+    // TRANSLATORS: a deck of cards to choose. The maker's name and the resolution stay as they are.
+    N_("Moharrem Press cards (Made in Egypt) [800x600 resolution]"),
+};
+
+bool IsDeckOption(int option) {
+    return option >= 1 && option <= 4;
+}
+
+}  // namespace
+
+QString DeckCaption(int option) {
+    return IsDeckOption(option) ? TrQ(kDeckCaptions[option]) : QString();
+}
+
+QString EnglishDeckCaption(int option) {
+    return IsDeckOption(option) ? QString::fromUtf8(kDeckCaptions[option]) : QString();
 }
 
 QString DeckDescription(int option) {

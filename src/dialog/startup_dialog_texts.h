@@ -19,6 +19,8 @@ QStringList TabCaptions();
 
 // The deck options by their number (1 to 4): caption and the description shown beside it.
 QString DeckCaption(int option);
+// The caption as written, in English whatever the language: the room the dialog gives the captions.
+QString EnglishDeckCaption(int option);
 QString DeckDescription(int option);
 
 // The captions of the controls the dialog keeps hidden: never shown, so they stay English.

@@ -1,9 +1,13 @@
 #include "dialog/startup_dialog_window.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFont>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -146,10 +150,11 @@ void StartupDialog::RemakeContents() {
 }
 
 void StartupDialog::SetLanguageSetting(const std::string& setting) {
-    languageSetting_ = setting;
-    const int index = language_->findData(QString::fromStdString(setting));
+    // A language this version does not list stands for the desktop's, as the settings read it.
+    const int index = std::max(0, language_->findData(QString::fromStdString(setting)));
+    languageSetting_ = language_->itemData(index).toString().toStdString();
     const QSignalBlocker quiet(language_);
-    language_->setCurrentIndex(index < 0 ? 0 : index);
+    language_->setCurrentIndex(index);
 }
 
 void StartupDialog::SetLanguageSwitch(std::function<void(const std::string&)> useLanguage) {
@@ -173,18 +178,40 @@ QWidget* StartupDialog::MakeDeckPage(const QImage& roya2Preview, const QImage& r
     deckGroup_ = new QButtonGroup(page);
     // Options in the order the page lists them; 3 and 1 exist but stay hidden, as no deck of
     // pictures comes with the program for them.
+    QFont bold = page->font();
+    bold.setBold(true);
+    // The captions have the room beside the pictures that the widest English one takes; a longer
+    // translation is written below that width, in lines, beside a button of its own.
+    const QFontMetrics boldMetrics(bold);
+    int room = 0;
+    for (int option = 1; option <= 4; ++option) {
+        room = std::max(room, boldMetrics.horizontalAdvance(startup_texts::EnglishDeckCaption(option)));
+    }
     int row = 0;
     for (const int option : {2, 4, 3, 1}) {
-        auto* button = new QRadioButton(startup_texts::DeckCaption(option), page);
+        const QString caption = startup_texts::DeckCaption(option);
+        const bool fits = boldMetrics.horizontalAdvance(caption) <= room;
+        auto* button = new QRadioButton(fits ? caption : QString(), page);
         button->setObjectName(QStringLiteral("DeckOption%1").arg(option));
-        QFont bold = button->font();
-        bold.setBold(true);
         button->setFont(bold);
+        QLabel* longCaption = nullptr;
+        if (fits) {
+            grid->addWidget(button, row++, 0);
+        } else {
+            longCaption = MakeWrappedLabel(caption, QStringLiteral("DeckCaption%1").arg(option), page);
+            longCaption->setFont(bold);
+            longCaption->setBuddy(button);
+            longCaption->installEventFilter(this);
+            auto* line = new QHBoxLayout;
+            line->setSpacing(style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, button));
+            line->addWidget(button, 0, Qt::AlignTop);
+            line->addWidget(longCaption, 1);
+            grid->addLayout(line, row++, 0);
+        }
         auto* description = new QLabel(startup_texts::DeckDescription(option), page);
         description->setObjectName(QStringLiteral("DeckDescription%1").arg(option));
         description->setContentsMargins(CaptionIndent(button, QStyle::SE_RadioButtonContents), 0, 0, 10);
         deckGroup_->addButton(button, option);
-        grid->addWidget(button, row++, 0);
         grid->addWidget(description, row++, 0);
         deckOption_[static_cast<std::size_t>(option)] = button;
         connect(button, &QRadioButton::toggled, this, [this, option](bool checked) {
@@ -195,6 +222,9 @@ QWidget* StartupDialog::MakeDeckPage(const QImage& roya2Preview, const QImage& r
         if (option == 1 || option == 3) {
             button->hide();
             description->hide();
+            if (longCaption != nullptr) {
+                longCaption->hide();
+            }
         }
     }
 
@@ -346,6 +376,18 @@ void StartupDialog::PresetControls() {
     useVidMem_->setChecked(design.UseVidMem);
     sevenOfHeartsLead_->setChecked(design.SevenOfHeartsLead);
     (design.PortugueseRules ? reguasPortuguese_ : reglesFrancaises_)->setChecked(true);
+}
+
+bool StartupDialog::eventFilter(QObject* watched, QEvent* event) {
+    // A deck's caption written in lines beside its button chooses the deck as the button's own would.
+    const auto* caption = qobject_cast<QLabel*>(watched);
+    if (caption != nullptr && event->type() == QEvent::MouseButtonRelease) {
+        if (auto* button = qobject_cast<QAbstractButton*>(caption->buddy())) {
+            button->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void StartupDialog::OnTabChanged(int index) {

@@ -26,7 +26,8 @@ class QTabWidget;
 // way of closing it rejects, which ends the program without a game.
 //
 // Controls carry object names so tests and tools can find them: "Tabs", "DeckOption1".."DeckOption4",
-// "DeckDescription1".."DeckDescription4", "DeckPicture0".."DeckPicture2", "Windowed", "UseVidMem",
+// "DeckDescription1".."DeckDescription4", "DeckCaption1".."4" (a caption too long for the button's line),
+// "DeckPicture0".."DeckPicture2", "Windowed", "UseVidMem",
 // "SevenOfHeartsLead", "PartnershipGame", "SlowAnimation", "ReglesFrancaises", "ReguasPortuguese",
 // "SevenOfHeartsExplanation", "SlowAnimationExplanation", "PartnershipExplanation", "KeysLabel0".."4",
 // "RulesText", "CreditsLabel0".."7", "LicenceText", "VersionLabel", "ExitButton", "StartButton",
@@ -72,6 +73,9 @@ public:
     void AddMatchPanel(const MatchOffer& offer);
     // The start button resumes the saved match.
     bool ResumeChosen() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The whole contents (tabs and buttons) in the language in use; once more when it changes.
