@@ -69,7 +69,7 @@ int RunProgram(int& argc, char** argv, const CommandLine& line, GameDriver& driv
     ApplyCommandLine(line, options);
 
     if (line.pakBrowser) {
-        return RunArchiveBrowser(argc, argv);
+        return RunArchiveBrowser(argc, argv, files.settings.Language);
     }
 
     std::string placesTried;

@@ -147,6 +147,7 @@ TEST_F(MatchStartTest, EverySettingComesBackAsItWasSaved) {
     saved.WindowHeight = 567;
     saved.SoundMuted = true;
     saved.ExpertPlayers = true;
+    saved.Language = "pt_BR";
     ASSERT_TRUE(SaveSettings(SettingsPath(), saved, nullptr));
     const LoadedSettings loaded = LoadSettings(SettingsPath());
     EXPECT_TRUE(loaded.found);
@@ -162,6 +163,7 @@ TEST_F(MatchStartTest, EverySettingComesBackAsItWasSaved) {
     EXPECT_EQ(read.WindowHeight, saved.WindowHeight);
     EXPECT_EQ(read.SoundMuted, saved.SoundMuted);
     EXPECT_EQ(read.ExpertPlayers, saved.ExpertPlayers);
+    EXPECT_EQ(read.Language, saved.Language);
 }
 
 TEST_F(MatchStartTest, ASettingsFileWrittenBeforeTheKeyTablesStillLoads) {
