@@ -20,27 +20,18 @@ configure_file(${ZARN_DATA_DIR}/zarn.metainfo.xml.in ${ZARN_GENERATED_DIR}/engli
                @ONLY)
 
 # The menu entry and the metadata carry every language's name and summary from the same catalogues as
-# the game (msgfmt --desktop and --xml), one language merged in after the other.
+# the game: msgfmt --desktop and --xml merge every catalogue of po/LINGUAS at once.
 function(zarn_translated_file name mode)
     set(english ${ZARN_GENERATED_DIR}/english/${name})
     set(result ${ZARN_GENERATED_DIR}/${name})
-    # The steps keep the file's name (msgfmt knows the metadata's rules by it).
-    set(part ${ZARN_GENERATED_DIR}/merging/${name})
-    set(next ${ZARN_GENERATED_DIR}/merging/next/${name})
-    set(steps COMMAND ${CMAKE_COMMAND} -E make_directory ${ZARN_GENERATED_DIR}/merging/next
-              COMMAND ${CMAKE_COMMAND} -E copy ${english} ${part})
     set(catalogues)
     foreach(lang ${ZARN_SHIPPED_LINGUAS})
-        list(APPEND steps
-             COMMAND ${ZARN_MSGFMT} ${mode} --template=${part} -l ${lang} -o ${next} ${CMAKE_SOURCE_DIR}/po/${lang}.po
-             COMMAND ${CMAKE_COMMAND} -E rename ${next} ${part})
         list(APPEND catalogues ${CMAKE_SOURCE_DIR}/po/${lang}.po)
     endforeach()
     add_custom_command(
         OUTPUT ${result}
-        ${steps}
-        COMMAND ${CMAKE_COMMAND} -E rename ${part} ${result}
-        DEPENDS ${english} ${catalogues}
+        COMMAND ${ZARN_MSGFMT} ${mode} --template=${english} -d ${CMAKE_SOURCE_DIR}/po -o ${result}
+        DEPENDS ${english} ${catalogues} ${CMAKE_SOURCE_DIR}/po/LINGUAS
         COMMENT "Translating ${name}"
         VERBATIM)
 endfunction()

@@ -30,6 +30,14 @@ for f in games/zarn games/zarn-sim games/zarn-pak share/zarn/res118.pak share/za
     share/man/man1/zarn-pak.1.gz share/doc/zarn/copyright share/doc/zarn/changelog.gz; do
     [[ -s "$prefix/$f" ]] || fail "$f is not installed"
 done
+# A catalogue for every language of po/LINGUAS, and none for the tests' pseudo-language; the menu
+# entry speaks them too.
+while read -r lang; do
+    [[ -s "$prefix/share/locale/$lang/LC_MESSAGES/zarn.mo" ]] || fail "the $lang catalogue is not installed"
+    grep -q "^Comment\[$lang\]=" "$prefix/share/applications/$app_id.desktop" ||
+        fail "the menu entry has no $lang comment"
+done <"$(dirname "$0")/../../po/LINGUAS"
+[[ ! -e "$prefix/share/locale/pseudo" ]] || fail "the pseudo-language is installed"
 for size in 16 24 32 48 64 128 256; do
     icon="$prefix/share/icons/hicolor/${size}x${size}/apps/$app_id.png"
     file -b "$icon" 2>/dev/null | grep -q "^PNG image data, $size x $size, 8-bit/color RGBA" ||

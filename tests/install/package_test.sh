@@ -38,7 +38,8 @@ for f in ./usr/games/zarn ./usr/games/zarn-sim ./usr/games/zarn-pak ./usr/share/
     ./usr/share/zarn/res118-hd.pak ./usr/share/zarn/res118-lang.pak \
     "./usr/share/applications/$app_id.desktop" "./usr/share/metainfo/$app_id.metainfo.xml" \
     "./usr/share/icons/hicolor/16x16/apps/$app_id.png" "./usr/share/icons/hicolor/scalable/apps/$app_id.svg" \
-    ./usr/share/man/man6/zarn.6.gz ./usr/share/doc/zarn/copyright ./usr/share/doc/zarn/changelog.gz; do
+    ./usr/share/man/man6/zarn.6.gz ./usr/share/doc/zarn/copyright ./usr/share/doc/zarn/changelog.gz \
+    ./usr/share/locale/de/LC_MESSAGES/zarn.mo ./usr/share/locale/ru/LC_MESSAGES/zarn.mo; do
     grep -qxF "$f" <<<"$contents" || fail "the package lacks $f"
 done
 # The test driver (the game with its test hooks) is for the tests alone.
