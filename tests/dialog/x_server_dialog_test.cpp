@@ -14,6 +14,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QGuiApplication>
+#include <QTabWidget>
 #include <QTest>
 
 #include "archive/pak_archive.h"
@@ -21,6 +22,7 @@
 #include "dialog/startup_dialog.h"
 #include "dialog/startup_dialog_window.h"
 #include "dialog_test_support.h"
+#include "i18n/language.h"
 
 // On an X display Qt talks to the session bus; libdbus keeps one buffer for the life of the process,
 // which the sanitizer build would otherwise report as a leak of this test program.
@@ -129,6 +131,43 @@ TEST(StartupDialogOnAnXServer, ShowsAWindowAndStartsOnTheStartButton) {
     EXPECT_EQ(outcome, DialogOutcome::Start);
     EXPECT_EQ(options.DeckName, "Royal");
     EXPECT_EQ(QApplication::instance(), nullptr);
+}
+
+// A German desktop gets the dialog in German on a real X server, with Qt's own texts too.
+TEST(StartupDialogOnAnXServer, SpeaksTheDesktopsLanguage) {
+    const XvfbServer server;
+    if (server.HelperExitCode() == 77) {
+        GTEST_SKIP() << "Xvfb is not installed";
+    }
+    ASSERT_FALSE(server.Display().empty()) << "no X server (its log is above)";
+    const ScopedEnv display("DISPLAY", server.Display());
+    const ScopedEnv platform("QT_QPA_PLATFORM", "xcb");
+    const ScopedEnv lang("LANG", "de_DE.UTF-8");
+    const ScopedEnv all("LC_ALL", "");
+    const ScopedEnv messages("LC_MESSAGES", "");
+    const ScopedEnv language("LANGUAGE", "");
+
+    QTemporaryDir dir;
+    PakArchive archive;
+    archive.OpenQ2Pak(WriteArchive(dir, "res118.pak", MakeDeckEntries()));
+    const ResourceSet resources = ResourceSet::FromArchive(archive);
+
+    GameOptions options;
+    DialogChoices choices;
+    QStringList tabs;
+    const DialogOutcome outcome = RunStartupDialog(
+        TestArgc(), TestArgv(), options, resources, MatchOffer{}, choices, [&](StartupDialog& dialog) {
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+            const auto* tabWidget = dialog.findChild<QTabWidget*>();
+            for (int i = 0; tabWidget != nullptr && i < tabWidget->count(); ++i) {
+                tabs << tabWidget->tabText(i);
+            }
+            dialog.reject();
+        });
+    UseLanguage("", {});
+    EXPECT_EQ(outcome, DialogOutcome::Quit);
+    EXPECT_TRUE(tabs.contains(QStringLiteral("Optionen"))) << tabs.join(", ").toStdString();
+    EXPECT_TRUE(tabs.contains(QStringLiteral("Regeln"))) << tabs.join(", ").toStdString();
 }
 
 }  // namespace
