@@ -13,7 +13,8 @@ set -euo pipefail
 # Building and running the game: the compiler and build tools, the libraries the game and its dialog
 # use (libX11 for full screen without a window manager), Qt's own translations (the standard buttons
 # of the dialog's boxes in the player's language), the fonts the resource generator draws its letters
-# from, and gettext, which turns the translations into the catalogues the game reads.
+# from, gettext, which turns the translations into the catalogues the game reads, and libspeechd for
+# spoken play through Speech Dispatcher.
 run_packages=(
     g++ cmake ninja-build pkg-config
     libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev
@@ -21,14 +22,17 @@ run_packages=(
     fonts-dejavu-core fonts-dseg fonts-dkg-handwriting
     libx11-dev
     gettext
+    libspeechd-dev
 )
 # The tests: GoogleTest, a private X server, a window manager to run the game under (openbox) and the
-# tools that drive a real window, python3 for the pictures the keyboard test compares, and ccache,
-# which the build uses when present (the sanitizer build compiles everything a second time).
+# tools that drive a real window, python3 for the pictures the keyboard test compares, ccache,
+# which the build uses when present (the sanitizer build compiles everything a second time), and the
+# Speech Dispatcher daemon that the spoken-play test starts privately.
 test_packages=(
     libgtest-dev libgmock-dev
     xvfb openbox xdotool x11-utils python3
     ccache
+    speech-dispatcher
 )
 # The benchmarks (the frame-loop ones run under Xvfb too: `make bench` adds the test list).
 bench_packages=(libbenchmark-dev)
