@@ -2,8 +2,8 @@
 # Checks that includes run downwards only: the game logic (cards, flow, players) never reaches up
 # into drawing, the platform or the program (nor into speech); the archive library stands alone; the
 # player's files sit on the game logic; speech sits on the game logic and the catalogues; the dialog and
-# the platform layer stay below the program; SDL stays in the platform layer (and the benchmarks' bare SDL loop); Qt stays in the dialog folder and the asset generator (and
-# their tests). Prints every offending line; exits 1 if any.
+# the platform layer stay below the program; SDL stays in the platform layer (and the benchmarks' bare
+# SDL loop); Qt stays in the dialog folder and the asset generator (and their tests). Prints every offending line; exits 1 if any.
 set -euo pipefail
 top=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$top"
