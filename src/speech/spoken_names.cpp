@@ -11,8 +11,8 @@ constexpr int kSuits = 4;
 using CardTexts = std::array<std::array<const char*, kRanks>, kSuits>;
 
 // By game suit code (clubs, hearts, spades, diamonds), then rank from the ace.
-// TRANSLATORS: a card named alone, as speech reads a hand, the table or the focused card.
 constexpr CardTexts kCardNames{{
+    // TRANSLATORS: spoken; a card named alone, as speech reads a hand, the table or the focused card.
     {NIn("card", "ace of clubs"), NIn("card", "two of clubs"), NIn("card", "three of clubs"),
      NIn("card", "four of clubs"), NIn("card", "five of clubs"), NIn("card", "six of clubs"),
      NIn("card", "seven of clubs"), NIn("card", "eight of clubs"), NIn("card", "nine of clubs"),
@@ -35,8 +35,8 @@ constexpr CardTexts kCardNames{{
      NIn("card", "king of diamonds")},
 }};
 
-// TRANSLATORS: a card as the thing played, in "{name} plays {card}" and "You play {card}".
 constexpr CardTexts kPlayedCardNames{{
+    // TRANSLATORS: spoken; a card as the thing played, in "{name} plays {card}." and "You play {card}.".
     {NIn("card played", "the ace of clubs"), NIn("card played", "the two of clubs"),
      NIn("card played", "the three of clubs"), NIn("card played", "the four of clubs"),
      NIn("card played", "the five of clubs"), NIn("card played", "the six of clubs"),
@@ -149,10 +149,13 @@ std::string ContractCostText(int contract) {
             // TRANSLATORS: spoken; what the Tricks contract costs.
             return Tr("10 points for each trick taken.");
         case kDiamonds:
+            // TRANSLATORS: spoken; what the contract costs.
             return Tr("15 points for each diamond taken.");
         case kQueens:
+            // TRANSLATORS: spoken; what the contract costs.
             return Tr("25 points for each queen taken.");
         case kKing:
+            // TRANSLATORS: spoken; what the contract costs.
             return Tr("75 points for taking the king of hearts.");
         case kLayoutContract:
             // TRANSLATORS: spoken; the layout contract: cards are laid in rows by suit from the jacks.

@@ -77,6 +77,7 @@ std::string ContractChosenText(const GameState& s, const SpeechEvent& event, Ver
         return FillText(Tr("{contract}."), {{"contract", contract}});
     }
     std::string text = event.seat == kHumanSeat
+                           // TRANSLATORS: spoken when the player has chosen the contract.
                            ? FillText(Tr("You choose {contract}."), {{"contract", contract}})
                            : FillText(Tr("{name} chooses {contract}."),
                                       {{"name", SpokenSeatName(s, event.seat)}, {"contract", contract}});
@@ -96,8 +97,10 @@ std::string CardPlayedText(const GameState& s, const SpeechEvent& event, Verbosi
                         {{"name", SpokenSeatName(s, event.seat)}, {"card", SpokenCardName(s, event.card)}});
     }
     if (event.seat == kHumanSeat) {
+        // TRANSLATORS: spoken when the player's own card is played.
         return FillText(Tr("You play {card}."), {{"card", SpokenPlayedCardName(s, event.card)}});
     }
+    // TRANSLATORS: spoken when a computer seat plays; {card} is the card "as the thing played".
     return FillText(Tr("{name} plays {card}."),
                     {{"name", SpokenSeatName(s, event.seat)}, {"card", SpokenPlayedCardName(s, event.card)}});
 }
@@ -143,6 +146,7 @@ std::string SeatResultText(const GameState& s, int seat, bool withTotal) {
     const std::string total = Number(s.TotalScore[seat]);
     if (seat == kHumanSeat) {
         return withTotal
+                   // TRANSLATORS: spoken after a contract: the player's points in it ("25 points") and total.
                    ? FillText(Tr("You: {points}, total {total}."), {{"points", points}, {"total", total}})
                    : FillText(Tr("You: {points}."), {{"points", points}});
     }
@@ -186,6 +190,7 @@ std::string MatchOverText(const GameState& s, Verbosity verbosity) {
                 ? FillText(Tr("The match is over. You and {name} win."), {{"name", SpokenSeatName(s, 2)}})
                 : FillText(Tr("The match is over. You and {name} lose."), {{"name", SpokenSeatName(s, 2)}});
     } else if (HumanSideWins(s)) {
+        // TRANSLATORS: spoken at the end of a match the player won; {total} is the player's total.
         text = FillText(Tr("The match is over. You win with {total} points."), {{"total", total}});
     } else {
         const int winner = LowestSeat(s);
@@ -315,6 +320,7 @@ std::string LayoutRowsText(const GameState& s) {
             AddSentence(text, FillText(Tr("{suit}: none laid."), {{"suit", suitName}}));
         } else if (low == high) {
             AddSentence(text,
+                        // TRANSLATORS: spoken; a suit's row of the layout contract holds only its jack.
                         FillText(Tr("{suit}: {rank} alone."),
                                  {{"suit", suitName}, {"rank", SpokenRankName(static_cast<int16_t>(low))}}));
         } else {
@@ -353,6 +359,7 @@ std::string TableText(const GameState& s) {
             items.push_back(FillText(Tr("yours, {card}"), {{"card", name}}));
         } else if (seat > 0) {
             items.push_back(
+                // TRANSLATORS: spoken; one card on the table and the seat that played it.
                 FillText(Tr("{name}, {card}"), {{"name", SpokenSeatName(s, seat)}, {"card", name}}));
         } else {
             items.push_back(name);
@@ -367,6 +374,7 @@ std::string ScoresText(const GameState& s) {
     // TRANSLATORS: spoken; the player's total in the list of scores.
     items.push_back(FillText(Tr("you {total}"), {{"total", Number(s.TotalScore[kHumanSeat])}}));
     for (int seat = 1; seat < kSeats; ++seat) {
+        // TRANSLATORS: spoken; a seat's total in the list of scores.
         items.push_back(FillText(Tr("{name} {total}"),
                                  {{"name", SpokenSeatName(s, seat)}, {"total", Number(s.TotalScore[seat])}}));
     }
@@ -407,6 +415,7 @@ std::string FocusText(const GameState& s) {
         const bool allowed = HumanSlotLegal(s, aids.FocusSlot);
         // TRANSLATORS: spoken when the focus moves to a card: its place in the hand ("3 of 11").
         return FillText(allowed ? Tr("{card}, {position} of {count}.")
+                                // TRANSLATORS: spoken; the focused card, which the rules do not allow now.
                                 : Tr("{card}, {position} of {count}, not allowed now."),
                         {{"card", card}, {"position", Number(position)}, {"count", Number(count)}});
     }
@@ -426,6 +435,7 @@ std::string OpenContractsText(const GameState& s, bool withCosts) {
     for (int contract = kTricks; contract <= kLayoutContract; ++contract) {
         if (s.SeatInfo[owner][kContractChosenCell + contract] == 0) {
             names.push_back(SpokenContractName(contract));
+            // TRANSLATORS: spoken; a contract the player may choose and what it costs.
             AddSentence(costs, FillText(Tr("{contract}: {cost}"), {{"contract", SpokenContractName(contract)},
                                                                    {"cost", ContractCostText(contract)}}));
         }
