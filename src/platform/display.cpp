@@ -17,6 +17,7 @@
 #include "platform/sdl_handles.h"
 #include "platform/sdl_library.h"
 #include "platform/setup_error.h"
+#include "platform/shrunk_frame.h"
 #include "platform/window_icon_sdl.h"
 
 namespace {
@@ -63,6 +64,10 @@ struct Display::Impl {
     WindowPtr window;
     RendererPtr renderer;
     TexturePtr texture;
+    // Shrinks the linear filter would smear are done on the processor; the texture above then falls
+    // behind the frame until it is shown again.
+    ShrunkFrame shrunk;
+    bool textureBehind = false;
     SurfacePtr backBuffer;
     // The picture in the texture, to skip the upload and present of an unchanged frame; empty while
     // the texture holds nothing known (at the start, after a new renderer).
@@ -76,6 +81,7 @@ struct Display::Impl {
             p.surface.reset();
         }
         backBuffer.reset();
+        shrunk.Release();
         texture.reset();
         renderer.reset();
         window.reset();
@@ -83,6 +89,7 @@ struct Display::Impl {
     }
 
     void CreateRenderer() {
+        shrunk.Release();
         texture.reset();
         renderer.reset();
         renderer = CreateFrameRenderer(window.get());
@@ -103,6 +110,8 @@ struct Display::Impl {
         if (!texture) {
             FailDirectX("no texture for the back buffer");
         }
+        shrunk.Release();
+        textureBehind = false;
         shown.clear();
     }
 
@@ -131,17 +140,29 @@ struct Display::Impl {
         if (lost || !renderer) {
             return;
         }
-        if (upload) {
-            SDL_UpdateTexture(texture.get(), nullptr, backBuffer->pixels, backBuffer->pitch);
-        }
         int outW = 0;
         int outH = 0;
         SDL_GetRendererOutputSize(renderer.get(), &outW, &outH);
         const Viewport v = FitBackBuffer(outW, outH);
+        // The frame last flipped (just taken when uploading), whole: what changed in it since the last
+        // upload is not tracked here.
+        const uint8_t* frame = shown.empty() ? static_cast<const uint8_t*>(backBuffer->pixels) : shown.data();
+        const PixelRect changed{0, 0, backBuffer->w, backBuffer->h};
+        SDL_Texture* picture = texture.get();
+        if (shrunk.Prepare(renderer.get(), backBuffer->w, backBuffer->h, v.width, v.height)) {
+            if (upload || shrunk.Stale()) {
+                shrunk.Update(frame, backBuffer->pitch, changed);
+            }
+            picture = shrunk.Texture();
+            textureBehind = true;
+        } else if (upload || textureBehind) {
+            SDL_UpdateTexture(texture.get(), nullptr, frame, backBuffer->pitch);
+            textureBehind = false;
+        }
         const SDL_Rect target{v.x, v.y, v.width, v.height};
         SDL_SetRenderDrawColor(renderer.get(), 0, 0, 0, 255);
         SDL_RenderClear(renderer.get());
-        SDL_RenderCopy(renderer.get(), texture.get(), nullptr, &target);
+        SDL_RenderCopy(renderer.get(), picture, nullptr, &target);
         SDL_RenderPresent(renderer.get());
         ++presents;
     }
