@@ -125,18 +125,24 @@ struct Display::Impl {
         SDL_FillRect(backBuffer.get(), nullptr, 0);
     }
 
-    // True when the back buffer differs from the picture in the texture; remembers it then.
-    bool TakeNewPicture() {
+    // True when the back buffer differs from the picture in the texture; remembers it then, and the part
+    // that changed (the whole frame when nothing was shown before).
+    bool TakeNewPicture(PixelRect& changed) {
         const auto* pixels = static_cast<const uint8_t*>(backBuffer->pixels);
         const size_t size = static_cast<size_t>(backBuffer->pitch) * static_cast<size_t>(backBuffer->h);
-        if (shown.size() == size && std::equal(shown.begin(), shown.end(), pixels)) {
-            return false;
+        changed = {0, 0, backBuffer->w, backBuffer->h};
+        if (shown.size() == size) {
+            changed = ChangedPart(shown.data(), pixels, backBuffer->pitch, backBuffer->w, backBuffer->h);
+            if (changed.Empty()) {
+                return false;
+            }
         }
         shown.assign(pixels, pixels + size);
         return true;
     }
 
-    void Present(bool upload) {
+    // Shows the last flipped frame; `changed` is the part of it new since the last upload.
+    void Present(bool upload, const PixelRect& changed) {
         if (lost || !renderer) {
             return;
         }
@@ -144,10 +150,8 @@ struct Display::Impl {
         int outH = 0;
         SDL_GetRendererOutputSize(renderer.get(), &outW, &outH);
         const Viewport v = FitBackBuffer(outW, outH);
-        // The frame last flipped (just taken when uploading), whole: what changed in it since the last
-        // upload is not tracked here.
+        // The frame last flipped (just taken when uploading).
         const uint8_t* frame = shown.empty() ? static_cast<const uint8_t*>(backBuffer->pixels) : shown.data();
-        const PixelRect changed{0, 0, backBuffer->w, backBuffer->h};
         SDL_Texture* picture = texture.get();
         if (shrunk.Prepare(renderer.get(), backBuffer->w, backBuffer->h, v.width, v.height)) {
             if (upload || shrunk.Stale()) {
@@ -336,15 +340,16 @@ void Display::ClearBackBuffer() {
 }
 
 bool Display::FlipScreen() {
-    if (impl_->lost || !impl_->renderer || !impl_->TakeNewPicture()) {
+    PixelRect changed;
+    if (impl_->lost || !impl_->renderer || !impl_->TakeNewPicture(changed)) {
         return false;
     }
-    impl_->Present(true);
+    impl_->Present(true, changed);
     return true;
 }
 
 void Display::ShowLastFrame() {
-    impl_->Present(false);
+    impl_->Present(false, {});
 }
 
 int64_t Display::Presents() const {

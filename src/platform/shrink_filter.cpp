@@ -42,6 +42,46 @@ PixelRect Clip(const PixelRect& r, int32_t width, int32_t height) {
 
 }  // namespace
 
+PixelRect ChangedPart(const uint8_t* before, const uint8_t* after, int32_t pitch, int32_t width,
+                      int32_t height) {
+    const auto rowBytes = static_cast<size_t>(width) * 2;
+    const auto rowDiffers = [&](int32_t y) {
+        const ptrdiff_t at = static_cast<ptrdiff_t>(y) * pitch;
+        return std::memcmp(before + at, after + at, rowBytes) != 0;
+    };
+    int32_t top = 0;
+    while (top < height && !rowDiffers(top)) {
+        ++top;
+    }
+    if (top == height) {
+        return {};
+    }
+    int32_t bottom = height - 1;
+    while (!rowDiffers(bottom)) {
+        --bottom;
+    }
+    // Columns: each row is searched only outside the columns already known to differ.
+    int32_t left = width;
+    int32_t right = -1;
+    for (int32_t y = top; y <= bottom; ++y) {
+        const auto* a = reinterpret_cast<const uint16_t*>(before + static_cast<ptrdiff_t>(y) * pitch);
+        const auto* b = reinterpret_cast<const uint16_t*>(after + static_cast<ptrdiff_t>(y) * pitch);
+        for (int32_t x = 0; x < left; ++x) {
+            if (a[x] != b[x]) {
+                left = x;
+                break;
+            }
+        }
+        for (int32_t x = width - 1; x > right; --x) {
+            if (a[x] != b[x]) {
+                right = x;
+                break;
+            }
+        }
+    }
+    return {left, top, right - left + 1, bottom - top + 1};
+}
+
 bool AreaShrinkPays(int32_t sourceWidth, int32_t sourceHeight, int32_t targetWidth, int32_t targetHeight) {
     if (sourceWidth <= 0 || sourceHeight <= 0 || targetWidth <= 0 || targetHeight <= 0) {
         return false;

@@ -13,6 +13,11 @@ struct PixelRect {
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
+// The smallest rectangle holding every pixel that differs between two RGB565 pictures of the same size
+// and layout (empty when they are equal): the part of a new frame that has to be shrunk again.
+PixelRect ChangedPart(const uint8_t* before, const uint8_t* after, int32_t pitch, int32_t width,
+                      int32_t height);
+
 // Whether a picture of the source size shown at the target size is better shrunk by AreaShrink than by
 // the renderer's linear filter. The linear filter samples two source pixels a direction wherever a
 // target pixel's centre falls, so once a target pixel spans well over one source pixel some source

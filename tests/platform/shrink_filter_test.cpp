@@ -237,6 +237,23 @@ TEST(AreaShrink, ShrinkingWhatChangedGivesTheWholeShrinkOfTheNewPicture) {
     }
 }
 
+TEST(ChangedPart, IsTheBoxAroundEveryChangedPixel) {
+    const Picture565 before = SharpPicture(64, 48);
+    struct Case {
+        std::vector<std::array<int32_t, 2>> changed;
+        PixelRect box;
+    };
+    for (const Case& c : {Case{{}, PixelRect{}}, Case{{{0, 0}}, PixelRect{0, 0, 1, 1}},
+                          Case{{{63, 47}}, PixelRect{63, 47, 1, 1}},
+                          Case{{{40, 5}, {3, 30}, {20, 12}}, PixelRect{3, 5, 38, 26}}}) {
+        Picture565 after = before;
+        for (const auto& [x, y] : c.changed) {
+            after.Set(x, y, static_cast<uint16_t>(~before.At(x, y)));
+        }
+        EXPECT_EQ(ChangedPart(before.bytes.data(), after.bytes.data(), before.pitch, 64, 48), c.box);
+    }
+}
+
 TEST(AreaShrink, TargetRectCoversTheTargetPixelsAPartTouches) {
     AreaShrink shrink(1600, 1200, 1024, 768);
     EXPECT_EQ(shrink.TargetRectFor({0, 0, 1600, 1200}), (PixelRect{0, 0, 1024, 768}));
