@@ -18,6 +18,7 @@
 #include "platform/sdl_handles.h"
 #include "platform/sdl_library.h"
 #include "platform/setup_error.h"
+#include "platform/shrunk_frame.h"
 #include "platform/window_icon_sdl.h"
 
 namespace {
@@ -64,6 +65,10 @@ struct Display::Impl {
     WindowPtr window;
     RendererPtr renderer;
     TexturePtr texture;
+    // Shrinks the linear filter would smear are done on the processor; the texture above then falls
+    // behind the frame until it is shown again.
+    ShrunkFrame shrunk;
+    bool textureBehind = false;
     SurfacePtr backBuffer;
     // The picture in the texture, to skip the upload and present of an unchanged frame; empty while
     // the texture holds nothing known (at the start, after a new renderer).
@@ -77,6 +82,7 @@ struct Display::Impl {
             p.surface.reset();
         }
         backBuffer.reset();
+        shrunk.Release();
         texture.reset();
         renderer.reset();
         window.reset();
@@ -84,6 +90,7 @@ struct Display::Impl {
     }
 
     void CreateRenderer() {
+        shrunk.Release();
         texture.reset();
         renderer.reset();
         renderer = CreateFrameRenderer(window.get());
@@ -104,6 +111,8 @@ struct Display::Impl {
         if (!texture) {
             FailDirectX("no texture for the back buffer");
         }
+        shrunk.Release();
+        textureBehind = false;
         shown.clear();
     }
 
@@ -117,32 +126,48 @@ struct Display::Impl {
         SDL_FillRect(backBuffer.get(), nullptr, 0);
     }
 
-    // True when the back buffer differs from the picture in the texture; remembers it then.
-    bool TakeNewPicture() {
+    // True when the back buffer differs from the picture in the texture; remembers it then, and the part
+    // that changed (the whole frame when nothing was shown before).
+    bool TakeNewPicture(PixelRect& changed) {
         const auto* pixels = static_cast<const uint8_t*>(backBuffer->pixels);
         const size_t size = static_cast<size_t>(backBuffer->pitch) * static_cast<size_t>(backBuffer->h);
-        if (shown.size() == size && std::equal(shown.begin(), shown.end(), pixels)) {
-            return false;
+        changed = {0, 0, backBuffer->w, backBuffer->h};
+        if (shown.size() == size) {
+            changed = ChangedPart(shown.data(), pixels, backBuffer->pitch, backBuffer->w, backBuffer->h);
+            if (changed.Empty()) {
+                return false;
+            }
         }
         shown.assign(pixels, pixels + size);
         return true;
     }
 
-    void Present(bool upload) {
+    // Shows the last flipped frame; `changed` is the part of it new since the last upload.
+    void Present(bool upload, const PixelRect& changed) {
         if (lost || !renderer) {
             return;
-        }
-        if (upload) {
-            SDL_UpdateTexture(texture.get(), nullptr, backBuffer->pixels, backBuffer->pitch);
         }
         int outW = 0;
         int outH = 0;
         SDL_GetRendererOutputSize(renderer.get(), &outW, &outH);
         const Viewport v = FitBackBuffer(outW, outH);
+        // The frame last flipped (just taken when uploading).
+        const uint8_t* frame = shown.empty() ? static_cast<const uint8_t*>(backBuffer->pixels) : shown.data();
+        SDL_Texture* picture = texture.get();
+        if (shrunk.Prepare(renderer.get(), backBuffer->w, backBuffer->h, v.width, v.height)) {
+            if (upload || shrunk.Stale()) {
+                shrunk.Update(frame, backBuffer->pitch, changed);
+            }
+            picture = shrunk.Texture();
+            textureBehind = true;
+        } else if (upload || textureBehind) {
+            SDL_UpdateTexture(texture.get(), nullptr, frame, backBuffer->pitch);
+            textureBehind = false;
+        }
         const SDL_Rect target{v.x, v.y, v.width, v.height};
         SDL_SetRenderDrawColor(renderer.get(), 0, 0, 0, 255);
         SDL_RenderClear(renderer.get());
-        SDL_RenderCopy(renderer.get(), texture.get(), nullptr, &target);
+        SDL_RenderCopy(renderer.get(), picture, nullptr, &target);
         SDL_RenderPresent(renderer.get());
         ++presents;
     }
@@ -317,15 +342,16 @@ void Display::ClearBackBuffer() {
 }
 
 bool Display::FlipScreen() {
-    if (impl_->lost || !impl_->renderer || !impl_->TakeNewPicture()) {
+    PixelRect changed;
+    if (impl_->lost || !impl_->renderer || !impl_->TakeNewPicture(changed)) {
         return false;
     }
-    impl_->Present(true);
+    impl_->Present(true, changed);
     return true;
 }
 
 void Display::ShowLastFrame() {
-    impl_->Present(false);
+    impl_->Present(false, {});
 }
 
 int64_t Display::Presents() const {
