@@ -198,8 +198,18 @@ void Display::LoadPicture(PictureId picture, std::span<const uint8_t> bytes, Pic
     }
     // The archive's own header checks first: a decoder only ever sees bytes that look like its format.
     std::string why;
-    const bool looksRight =
-        format == PictureFormat::Jpeg ? LooksLikeJpeg(bytes, &why) : LooksLikeBmp(bytes, &why);
+    bool looksRight = false;
+    switch (format) {
+        case PictureFormat::Jpeg:
+            looksRight = LooksLikeJpeg(bytes, &why);
+            break;
+        case PictureFormat::Png:
+            looksRight = LooksLikePng(bytes, &why);
+            break;
+        case PictureFormat::Bmp:
+            looksRight = LooksLikeBmp(bytes, &why);
+            break;
+    }
     if (!looksRight) {
         throw PictureError(why);
     }
@@ -208,7 +218,18 @@ void Display::LoadPicture(PictureId picture, std::span<const uint8_t> bytes, Pic
         throw PictureError(SDL_GetError());
     }
     // Decoded by the format the entry is known to have, never by guessing.
-    SurfacePtr decoded(format == PictureFormat::Jpeg ? IMG_LoadJPG_RW(rw.get()) : IMG_LoadBMP_RW(rw.get()));
+    SurfacePtr decoded;
+    switch (format) {
+        case PictureFormat::Jpeg:
+            decoded.reset(IMG_LoadJPG_RW(rw.get()));
+            break;
+        case PictureFormat::Png:
+            decoded.reset(IMG_LoadPNG_RW(rw.get()));
+            break;
+        case PictureFormat::Bmp:
+            decoded.reset(IMG_LoadBMP_RW(rw.get()));
+            break;
+    }
     if (!decoded) {
         throw PictureError(std::string("the picture could not be decoded: ") + IMG_GetError());
     }

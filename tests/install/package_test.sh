@@ -41,6 +41,10 @@ for f in ./usr/games/zarn ./usr/games/zarn-sim ./usr/games/zarn-pak ./usr/share/
     ./usr/share/man/man6/zarn.6.gz ./usr/share/doc/zarn/copyright ./usr/share/doc/zarn/changelog.gz; do
     grep -qxF "$f" <<<"$contents" || fail "the package lacks $f"
 done
+# A small install: everything the package puts on the disk together within 25 MB (Installed-Size in KiB).
+installed=$(field Installed-Size)
+[[ "$installed" =~ ^[0-9]+$ && "$installed" -le 25600 ]] || fail "the package installs ${installed} KiB, over 25 MB"
+
 # The test driver (the game with its test hooks) is for the tests alone.
 ! grep -q "zarn-test-driver" <<<"$contents" || fail "the package holds the test driver"
 
