@@ -59,6 +59,7 @@ struct Display::Impl {
     bool coveredByUs = false;  // full screen made here, without a window manager
     bool lost = false;
     bool vsync = false;
+    bool software = false;  // SDL's software renderer, drawing into the window's own pixels
     int32_t scale = 1;
     WindowPtr window;
     RendererPtr renderer;
@@ -68,6 +69,14 @@ struct Display::Impl {
     // the texture holds nothing known (at the start, after a new renderer).
     std::vector<uint8_t> shown;
     int64_t presents = 0;
+    int64_t uploadedPixels = 0;
+    // True while the window may not show the texture's whole picture (a new renderer or texture, an
+    // expose, a new output size): the next present is a whole one.
+    bool wholePending = true;
+    // True while the texture holds no upload of the back buffer yet: the next upload is a whole one.
+    bool textureFresh = true;
+    int lastOutputW = 0;
+    int lastOutputH = 0;
     std::array<LoadedPicture, kPictureSlots> pictures;
 
     ~Impl() {
@@ -90,8 +99,9 @@ struct Display::Impl {
             FailDirectX("no renderer for the window");
         }
         SDL_RendererInfo info{};
-        vsync =
-            SDL_GetRendererInfo(renderer.get(), &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+        const bool haveInfo = SDL_GetRendererInfo(renderer.get(), &info) == 0;
+        vsync = haveInfo && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+        software = haveInfo && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
         CreateTexture();
         lost = false;
     }
@@ -104,6 +114,8 @@ struct Display::Impl {
             FailDirectX("no texture for the back buffer");
         }
         shown.clear();
+        wholePending = true;
+        textureFresh = true;
     }
 
     void CreateBackBuffer() {
@@ -127,16 +139,58 @@ struct Display::Impl {
         return true;
     }
 
+    void Upload(const SDL_Rect& box) {
+        const auto* pixels = static_cast<const uint8_t*>(backBuffer->pixels) +
+                             static_cast<ptrdiff_t>(box.y) * backBuffer->pitch +
+                             static_cast<ptrdiff_t>(box.x) * 2;
+        SDL_UpdateTexture(texture.get(), &box, pixels, backBuffer->pitch);
+        uploadedPixels += static_cast<int64_t>(box.w) * box.h;
+    }
+
+    // Hands only the boxes to the window, when that shows the same picture as a whole present: SDL's
+    // software renderer copies them pixel for pixel into the window's own pixels (no scaling, so a box
+    // comes out exactly as it would in the whole), and only those are sent on. False when it cannot.
+    bool PresentOnlyBoxes(std::span<const SDL_Rect> boxes) {
+        int outW = 0;
+        int outH = 0;
+        SDL_GetRendererOutputSize(renderer.get(), &outW, &outH);
+        const Viewport v = FitBackBuffer(outW, outH);
+        const bool sameOutput = outW == lastOutputW && outH == lastOutputH;
+        if (!software || wholePending || !sameOutput || v.width != backBuffer->w ||
+            v.height != backBuffer->h) {
+            return false;
+        }
+        std::vector<SDL_Rect> windowBoxes;
+        windowBoxes.reserve(boxes.size());
+        for (const SDL_Rect& box : boxes) {
+            const SDL_Rect target{v.x + box.x, v.y + box.y, box.w, box.h};
+            SDL_RenderCopy(renderer.get(), texture.get(), &box, &target);
+            windowBoxes.push_back(target);
+        }
+        if (SDL_RenderFlush(renderer.get()) != 0 ||
+            SDL_UpdateWindowSurfaceRects(window.get(), windowBoxes.data(),
+                                         static_cast<int>(windowBoxes.size())) != 0) {
+            return false;
+        }
+        ++presents;
+        return true;
+    }
+
     void Present(bool upload) {
         if (lost || !renderer) {
             return;
         }
         if (upload) {
             SDL_UpdateTexture(texture.get(), nullptr, backBuffer->pixels, backBuffer->pitch);
+            uploadedPixels += static_cast<int64_t>(backBuffer->w) * backBuffer->h;
+            textureFresh = false;
         }
         int outW = 0;
         int outH = 0;
         SDL_GetRendererOutputSize(renderer.get(), &outW, &outH);
+        lastOutputW = outW;
+        lastOutputH = outH;
+        wholePending = false;
         const Viewport v = FitBackBuffer(outW, outH);
         const SDL_Rect target{v.x, v.y, v.width, v.height};
         SDL_SetRenderDrawColor(renderer.get(), 0, 0, 0, 255);
@@ -343,8 +397,51 @@ bool Display::FlipScreen() {
     return true;
 }
 
+bool Display::PresentBoxes(std::span<const Rect32> boxes) {
+    if (impl_->lost || !impl_->renderer || boxes.empty()) {
+        return false;
+    }
+    const SDL_Surface* bb = impl_->backBuffer.get();
+    std::vector<SDL_Rect> rects;
+    rects.reserve(boxes.size());
+    for (const Rect32& box : boxes) {
+        const int left = std::max(box.left, 0);
+        const int top = std::max(box.top, 0);
+        const int right = std::min(box.right, bb->w);
+        const int bottom = std::min(box.bottom, bb->h);
+        if (right > left && bottom > top) {
+            rects.push_back(SDL_Rect{left, top, right - left, bottom - top});
+        }
+    }
+    if (rects.empty()) {
+        return false;
+    }
+    if (impl_->textureFresh) {
+        // A new texture holds nothing of the earlier frames: it gets the whole back buffer once.
+        rects.assign(1, SDL_Rect{0, 0, bb->w, bb->h});
+        impl_->textureFresh = false;
+    }
+    for (const SDL_Rect& rect : rects) {
+        impl_->Upload(rect);
+    }
+    // The picture in the texture is no longer the one a whole flip compared against.
+    impl_->shown.clear();
+    if (!impl_->PresentOnlyBoxes(rects)) {
+        impl_->Present(false);
+    }
+    return true;
+}
+
+void Display::PresentWholeNext() {
+    impl_->wholePending = true;
+}
+
 void Display::ShowLastFrame() {
     impl_->Present(false);
+}
+
+int64_t Display::UploadedPixels() const {
+    return impl_->uploadedPixels;
 }
 
 int64_t Display::Presents() const {
