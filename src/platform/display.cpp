@@ -61,6 +61,7 @@ struct Display::Impl {
     bool coveredByUs = false;  // full screen made here, without a window manager
     bool lost = false;
     bool vsync = false;
+    bool software = false;  // SDL's software renderer, drawing into the window's own pixels
     int32_t scale = 1;
     WindowPtr window;
     RendererPtr renderer;
@@ -74,6 +75,14 @@ struct Display::Impl {
     // the texture holds nothing known (at the start, after a new renderer).
     std::vector<uint8_t> shown;
     int64_t presents = 0;
+    int64_t uploadedPixels = 0;
+    // True while the window may not show the texture's whole picture (a new renderer or texture, an
+    // expose, a new output size): the next present is a whole one.
+    bool wholePending = true;
+    // True while the texture holds no upload of the back buffer yet: the next upload is a whole one.
+    bool textureFresh = true;
+    int lastOutputW = 0;
+    int lastOutputH = 0;
     std::array<LoadedPicture, kPictureSlots> pictures;
 
     ~Impl() {
@@ -98,8 +107,9 @@ struct Display::Impl {
             FailDirectX("no renderer for the window");
         }
         SDL_RendererInfo info{};
-        vsync =
-            SDL_GetRendererInfo(renderer.get(), &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+        const bool haveInfo = SDL_GetRendererInfo(renderer.get(), &info) == 0;
+        vsync = haveInfo && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+        software = haveInfo && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
         CreateTexture();
         lost = false;
     }
@@ -114,6 +124,8 @@ struct Display::Impl {
         shrunk.Release();
         textureBehind = false;
         shown.clear();
+        wholePending = true;
+        textureFresh = true;
     }
 
     void CreateBackBuffer() {
@@ -142,7 +154,46 @@ struct Display::Impl {
         return true;
     }
 
-    // Shows the last flipped frame; `changed` is the part of it new since the last upload.
+    void Upload(const SDL_Rect& box) {
+        const auto* pixels = static_cast<const uint8_t*>(backBuffer->pixels) +
+                             static_cast<ptrdiff_t>(box.y) * backBuffer->pitch +
+                             static_cast<ptrdiff_t>(box.x) * 2;
+        SDL_UpdateTexture(texture.get(), &box, pixels, backBuffer->pitch);
+        uploadedPixels += static_cast<int64_t>(box.w) * box.h;
+    }
+
+    // Hands only the boxes to the window, when that shows the same picture as a whole present: SDL's
+    // software renderer copies them pixel for pixel into the window's own pixels (no scaling, so a box
+    // comes out exactly as it would in the whole), and only those are sent on. False when it cannot.
+    bool PresentOnlyBoxes(std::span<const SDL_Rect> boxes) {
+        int outW = 0;
+        int outH = 0;
+        SDL_GetRendererOutputSize(renderer.get(), &outW, &outH);
+        const Viewport v = FitBackBuffer(outW, outH);
+        const bool sameOutput = outW == lastOutputW && outH == lastOutputH;
+        if (!software || wholePending || !sameOutput || v.width != backBuffer->w ||
+            v.height != backBuffer->h) {
+            return false;
+        }
+        std::vector<SDL_Rect> windowBoxes;
+        windowBoxes.reserve(boxes.size());
+        for (const SDL_Rect& box : boxes) {
+            const SDL_Rect target{v.x + box.x, v.y + box.y, box.w, box.h};
+            SDL_RenderCopy(renderer.get(), texture.get(), &box, &target);
+            windowBoxes.push_back(target);
+        }
+        if (SDL_RenderFlush(renderer.get()) != 0 ||
+            SDL_UpdateWindowSurfaceRects(window.get(), windowBoxes.data(),
+                                         static_cast<int>(windowBoxes.size())) != 0) {
+            return false;
+        }
+        ++presents;
+        return true;
+    }
+
+    // Shows the last frame whole; with `upload`, `changed` is the part of it new since the last upload.
+    // Shrunk far, the frame goes through the area shrink (only the changed part shrunk again); else the
+    // renderer scales the back buffer's texture.
     void Present(bool upload, const PixelRect& changed) {
         if (lost || !renderer) {
             return;
@@ -150,19 +201,24 @@ struct Display::Impl {
         int outW = 0;
         int outH = 0;
         SDL_GetRendererOutputSize(renderer.get(), &outW, &outH);
+        lastOutputW = outW;
+        lastOutputH = outH;
+        wholePending = false;
         const Viewport v = FitBackBuffer(outW, outH);
-        // The frame last flipped (just taken when uploading).
+        // The frame last flipped (just taken when uploading), or the back buffer when boxes were uploaded.
         const uint8_t* frame = shown.empty() ? static_cast<const uint8_t*>(backBuffer->pixels) : shown.data();
         SDL_Texture* picture = texture.get();
         if (shrunk.Prepare(renderer.get(), backBuffer->w, backBuffer->h, v.width, v.height)) {
-            if (upload || shrunk.Stale()) {
+            if (upload || shrunk.Stale() || !changed.Empty()) {
                 shrunk.Update(frame, backBuffer->pitch, changed);
             }
             picture = shrunk.Texture();
             textureBehind = true;
         } else if (upload || textureBehind) {
             SDL_UpdateTexture(texture.get(), nullptr, frame, backBuffer->pitch);
+            uploadedPixels += static_cast<int64_t>(backBuffer->w) * backBuffer->h;
             textureBehind = false;
+            textureFresh = false;
         }
         const SDL_Rect target{v.x, v.y, v.width, v.height};
         SDL_SetRenderDrawColor(renderer.get(), 0, 0, 0, 255);
@@ -225,8 +281,18 @@ void Display::LoadPicture(PictureId picture, std::span<const uint8_t> bytes, Pic
     }
     // The archive's own header checks first: a decoder only ever sees bytes that look like its format.
     std::string why;
-    const bool looksRight =
-        format == PictureFormat::Jpeg ? LooksLikeJpeg(bytes, &why) : LooksLikeBmp(bytes, &why);
+    bool looksRight = false;
+    switch (format) {
+        case PictureFormat::Jpeg:
+            looksRight = LooksLikeJpeg(bytes, &why);
+            break;
+        case PictureFormat::Png:
+            looksRight = LooksLikePng(bytes, &why);
+            break;
+        case PictureFormat::Bmp:
+            looksRight = LooksLikeBmp(bytes, &why);
+            break;
+    }
     if (!looksRight) {
         throw PictureError(why);
     }
@@ -235,7 +301,18 @@ void Display::LoadPicture(PictureId picture, std::span<const uint8_t> bytes, Pic
         throw PictureError(SDL_GetError());
     }
     // Decoded by the format the entry is known to have, never by guessing.
-    SurfacePtr decoded(format == PictureFormat::Jpeg ? IMG_LoadJPG_RW(rw.get()) : IMG_LoadBMP_RW(rw.get()));
+    SurfacePtr decoded;
+    switch (format) {
+        case PictureFormat::Jpeg:
+            decoded.reset(IMG_LoadJPG_RW(rw.get()));
+            break;
+        case PictureFormat::Png:
+            decoded.reset(IMG_LoadPNG_RW(rw.get()));
+            break;
+        case PictureFormat::Bmp:
+            decoded.reset(IMG_LoadBMP_RW(rw.get()));
+            break;
+    }
     if (!decoded) {
         throw PictureError(std::string("the picture could not be decoded: ") + IMG_GetError());
     }
@@ -350,8 +427,63 @@ bool Display::FlipScreen() {
     return true;
 }
 
+bool Display::PresentBoxes(std::span<const Rect32> boxes) {
+    if (impl_->lost || !impl_->renderer || boxes.empty()) {
+        return false;
+    }
+    const SDL_Surface* bb = impl_->backBuffer.get();
+    std::vector<SDL_Rect> rects;
+    rects.reserve(boxes.size());
+    for (const Rect32& box : boxes) {
+        const int left = std::max(box.left, 0);
+        const int top = std::max(box.top, 0);
+        const int right = std::min(box.right, bb->w);
+        const int bottom = std::min(box.bottom, bb->h);
+        if (right > left && bottom > top) {
+            rects.push_back(SDL_Rect{left, top, right - left, bottom - top});
+        }
+    }
+    if (rects.empty()) {
+        return false;
+    }
+    if (impl_->textureFresh || impl_->textureBehind) {
+        // A new texture holds nothing of the earlier frames, and one the area shrink stood in for holds
+        // old ones: it gets the whole back buffer once.
+        rects.assign(1, SDL_Rect{0, 0, bb->w, bb->h});
+        impl_->textureFresh = false;
+        impl_->textureBehind = false;
+    }
+    int32_t left = bb->w;
+    int32_t top = bb->h;
+    int32_t right = 0;
+    int32_t bottom = 0;
+    for (const SDL_Rect& rect : rects) {
+        impl_->Upload(rect);
+        left = std::min(left, rect.x);
+        top = std::min(top, rect.y);
+        right = std::max(right, rect.x + rect.w);
+        bottom = std::max(bottom, rect.y + rect.h);
+    }
+    const PixelRect changed{left, top, right - left, bottom - top};
+    // The picture in the texture is no longer the one a whole flip compared against.
+    impl_->shown.clear();
+    if (!impl_->PresentOnlyBoxes(rects)) {
+        // The shrunk picture, when it is shown, is shrunk again where the boxes changed.
+        impl_->Present(false, changed);
+    }
+    return true;
+}
+
+void Display::PresentWholeNext() {
+    impl_->wholePending = true;
+}
+
 void Display::ShowLastFrame() {
     impl_->Present(false, {});
+}
+
+int64_t Display::UploadedPixels() const {
+    return impl_->uploadedPixels;
 }
 
 int64_t Display::Presents() const {
