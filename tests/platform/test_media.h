@@ -1,5 +1,6 @@
 #pragma once
 
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -48,7 +49,8 @@ std::vector<uint8_t> PngFromPixels(int width, int height, const std::vector<uint
 
 // A PNG of the given size; `pixel(x, y)` gives 0xRRGGBB.
 template <typename PixelFn>
-std::vector<uint8_t> MakePng(int width, int height, PixelFn pixel) {
+requires std::invocable<PixelFn, int, int> std::vector<uint8_t> MakePng(int width, int height,
+                                                                        PixelFn pixel) {
     std::vector<uint32_t> pixels;
     pixels.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
     for (int y = 0; y < height; ++y) {
