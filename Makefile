@@ -34,9 +34,9 @@ configure: setup
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-# Only the game and its archive: the tests are built by `make test`.
+# Only the game, its archives and its catalogues: the tests are built by `make test`.
 run: configure
-	@cmake --build $(BUILD_DIR) -j $(JOBS) --target zarn
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target zarn zarn_catalogues zarn_language_resources
 	@bash scripts/run.sh $(BUILD_DIR) $(ARGS)
 
 # Installs under PREFIX (default /usr/local); DESTDIR, when set, is put in front of every path.

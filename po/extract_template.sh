@@ -11,5 +11,8 @@ mapfile -t sources < <(find src tools/assetgen -name '*.cpp' -o -name '*.h' | LC
 xgettext "${common[@]}" --language=C++ --keyword=Tr --keyword=TrQ --keyword=TrIn:1c,2 \
     --keyword=TrPlural:1,2 --keyword=N_ --keyword=NIn:1c,2 --output="$out" "${sources[@]}"
 xgettext "${common[@]}" --join-existing --language=Desktop --output="$out" data/zarn.desktop.in
-its=$(find /usr/share/gettext* -name metainfo.its | head -1)
+# AppStream's own rules (Debian's appstream package) name every translatable element; gettext's older
+# copy, the fallback, leaves out keywords and release notes.
+its=/usr/share/gettext/its/metainfo.its
+[[ -f $its ]] || its=$(find /usr/share/gettext-* -name metainfo.its | LC_ALL=C sort | head -1)
 xgettext "${common[@]}" --join-existing --its="$its" --output="$out" data/zarn.metainfo.xml.in

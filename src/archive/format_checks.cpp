@@ -1,5 +1,8 @@
 #include "archive/format_checks.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "archive/pak_archive.h"
 
 namespace {
@@ -16,6 +19,11 @@ uint32_t U32Le(std::span<const uint8_t> bytes, size_t at) {
 
 uint16_t U16Be(std::span<const uint8_t> bytes, size_t at) {
     return static_cast<uint16_t>((bytes[at] << 8) | bytes[at + 1]);
+}
+
+uint32_t U32Be(std::span<const uint8_t> bytes, size_t at) {
+    return (static_cast<uint32_t>(bytes[at]) << 24) | (static_cast<uint32_t>(bytes[at + 1]) << 16) |
+           (static_cast<uint32_t>(bytes[at + 2]) << 8) | static_cast<uint32_t>(bytes[at + 3]);
 }
 
 bool HasTag(std::span<const uint8_t> bytes, size_t at, const char (&tag)[5]) {
@@ -205,6 +213,76 @@ bool LooksLikeJpeg(std::span<const uint8_t> bytes, std::string* why) {
     return ReadJpegInfo(bytes, why).has_value();
 }
 
+std::optional<PngInfo> ReadPngInfo(std::span<const uint8_t> bytes, std::string* why) {
+    static constexpr uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    constexpr size_t kHeaderEnd = 8 + 8 + 13 + 4;  // signature, IHDR's length and tag, body, CRC
+    if (bytes.size() < kHeaderEnd ||
+        !std::equal(std::begin(kSignature), std::end(kSignature), bytes.begin())) {
+        return Fail<PngInfo>(why, "PNG: does not start with the PNG signature and a header");
+    }
+    if (U32Be(bytes, 8) != 13 || !HasTag(bytes, 12, "IHDR")) {
+        return Fail<PngInfo>(why, "PNG: the first chunk is not a 13-byte IHDR");
+    }
+    const int64_t width = U32Be(bytes, 16);
+    const int64_t height = U32Be(bytes, 20);
+    if (!SaneSide(width) || !SaneSide(height)) {
+        return Fail<PngInfo>(why, "PNG: size " + std::to_string(width) + " x " + std::to_string(height) +
+                                      " is outside 1.." + std::to_string(kMaxPictureSide));
+    }
+    PngInfo info{static_cast<int32_t>(width), static_cast<int32_t>(height), bytes[24], bytes[25]};
+    const uint8_t depth = info.bitDepth;
+    bool depthAllowed = false;
+    switch (info.colourType) {
+        case 0:
+            depthAllowed = depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16;
+            break;
+        case 3:
+            depthAllowed = depth == 1 || depth == 2 || depth == 4 || depth == 8;
+            break;
+        case 2:
+        case 4:
+        case 6:
+            depthAllowed = depth == 8 || depth == 16;
+            break;
+        default:
+            break;
+    }
+    if (!depthAllowed) {
+        return Fail<PngInfo>(why, "PNG: colour type " + std::to_string(info.colourType) + " with " +
+                                      std::to_string(depth) + " bits");
+    }
+    if (bytes[26] != 0 || bytes[27] != 0 || bytes[28] > 1) {
+        return Fail<PngInfo>(why, "PNG: unknown compression, filter or interlace method");
+    }
+    bool haveData = false;
+    uint64_t at = kHeaderEnd;
+    while (at + 12 <= bytes.size()) {
+        const size_t chunk = static_cast<size_t>(at);
+        const uint64_t size = U32Be(bytes, chunk);
+        const uint64_t next = at + 12 + size;  // length, tag, body, CRC
+        if (next > bytes.size()) {
+            return Fail<PngInfo>(why, "PNG: a chunk of " + std::to_string(size) + " bytes runs past the end");
+        }
+        if (HasTag(bytes, chunk + 4, "IHDR")) {
+            return Fail<PngInfo>(why, "PNG: second IHDR chunk");
+        }
+        if (HasTag(bytes, chunk + 4, "IDAT")) {
+            haveData = true;
+        } else if (HasTag(bytes, chunk + 4, "IEND")) {
+            if (!haveData) {
+                return Fail<PngInfo>(why, "PNG: no IDAT chunk before IEND");
+            }
+            return info;
+        }
+        at = next;
+    }
+    return Fail<PngInfo>(why, "PNG: no IEND chunk");
+}
+
+bool LooksLikePng(std::span<const uint8_t> bytes, std::string* why) {
+    return ReadPngInfo(bytes, why).has_value();
+}
+
 std::optional<WavInfo> ReadWavInfo(std::span<const uint8_t> bytes, std::string* why) {
     if (bytes.size() < 12 || !HasTag(bytes, 0, "RIFF") || !HasTag(bytes, 8, "WAVE")) {
         return Fail<WavInfo>(why, "WAV: does not start with RIFF/WAVE");
@@ -277,6 +355,9 @@ bool MatchesItsExtension(std::string_view fileName, std::span<const uint8_t> byt
     }
     if (extension == ".jpg" || extension == ".jpeg") {
         return LooksLikeJpeg(bytes, why);
+    }
+    if (extension == ".png") {
+        return LooksLikePng(bytes, why);
     }
     if (extension == ".wav") {
         return LooksLikeWav(bytes, why);

@@ -40,6 +40,19 @@ struct JpegInfo {
 std::optional<JpegInfo> ReadJpegInfo(std::span<const uint8_t> bytes, std::string* why = nullptr);
 bool LooksLikeJpeg(std::span<const uint8_t> bytes, std::string* why = nullptr);
 
+struct PngInfo {
+    int32_t width = 0;
+    int32_t height = 0;
+    uint8_t bitDepth = 0;
+    uint8_t colourType = 0;  // 0 grey, 2 RGB, 3 palette, 4 grey and alpha, 6 RGBA
+};
+
+// A PNG: the eight-byte signature, an IHDR chunk first that declares width and height 1..4096, a bit
+// depth its colour type allows, the standard compression and filter and no or Adam7 interlacing, then
+// chunks that each lie inside the bytes, at least one IDAT, up to an IEND.
+std::optional<PngInfo> ReadPngInfo(std::span<const uint8_t> bytes, std::string* why = nullptr);
+bool LooksLikePng(std::span<const uint8_t> bytes, std::string* why = nullptr);
+
 struct WavInfo {
     uint16_t channels = 0;
     uint32_t sampleRate = 0;
@@ -55,7 +68,8 @@ struct WavInfo {
 std::optional<WavInfo> ReadWavInfo(std::span<const uint8_t> bytes, std::string* why = nullptr);
 bool LooksLikeWav(std::span<const uint8_t> bytes, std::string* why = nullptr);
 
-// Which check a file name asks for, by its extension (ignoring case): ".bmp", ".jpg"/".jpeg", ".wav".
+// Which check a file name asks for, by its extension (ignoring case): ".bmp", ".jpg"/".jpeg", ".png",
+// ".wav".
 // True when the bytes pass that check or the name has none of these extensions.
 bool MatchesItsExtension(std::string_view fileName, std::span<const uint8_t> bytes,
                          std::string* why = nullptr);

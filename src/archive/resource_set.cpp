@@ -83,8 +83,10 @@ std::string ScaledPictureName(const std::string& fileName, int32_t scale) {
     if (scale <= 1) {
         return fileName;
     }
-    std::string name = fileName;
-    name.insert(ExtensionStart(fileName), ScaleMark(scale));
+    const size_t extension = ExtensionStart(fileName);
+    std::string name = fileName.substr(0, extension) + ScaleMark(scale);
+    const std::string_view oldExtension = std::string_view(fileName).substr(extension);
+    name += LowerAscii(oldExtension) == ".bmp" ? std::string(".png") : std::string(oldExtension);
     return name;
 }
 

@@ -49,7 +49,8 @@ public:
 };
 
 // The name of a picture drawn at a larger scale, as the second archive holds it: "Back_800x600.jpg" at
-// scale 3 is "Back_800x600@3x.jpg". Scale 1 leaves the name as it is.
+// scale 3 is "Back_800x600@3x.jpg". Bitmaps are stored there compressed, as PNG: "S_cardback.bmp" at
+// scale 2 is "S_cardback@2x.png". Scale 1 leaves the name as it is.
 std::string ScaledPictureName(const std::string& fileName, int32_t scale);
 
 // Which entries to read from the second archive for one scale above 1 and one deck: the names that

@@ -12,11 +12,8 @@ DialogLanguage::DialogLanguage() = default;
 DialogLanguage::~DialogLanguage() = default;
 
 std::string DialogLanguage::Use(const std::string& setting) {
-    std::string code = ChosenLanguage(setting);
-    const auto folders = LocaleFolders(QCoreApplication::applicationDirPath().toStdString());
-    if (!UseLanguage(code, CatalogueFolder(code, folders))) {
-        code.clear();
-    }
+    const std::string code =
+        SpeakChosenLanguage(setting, QCoreApplication::applicationDirPath().toStdString());
     // Qt's translator goes with the game's catalogue: without one the windows stay wholly English.
     if (qtTexts_) {
         QCoreApplication::removeTranslator(qtTexts_.get());

@@ -30,6 +30,7 @@ constexpr FlagKey kFlagKeys[] = {
     {"window/windowed", &PlayerSettings::Windowed},
     {"sound/muted", &PlayerSettings::SoundMuted},
     {"game/expertPlayers", &PlayerSettings::ExpertPlayers},
+    {"speech/enabled", &PlayerSettings::Speech},
 };
 
 struct NumberKey {
@@ -41,6 +42,8 @@ struct NumberKey {
 constexpr NumberKey kNumberKeys[] = {
     {"window/width", &PlayerSettings::WindowWidth, kSmallestWindowWidth, kLargestWindowSide},
     {"window/height", &PlayerSettings::WindowHeight, kSmallestWindowHeight, kLargestWindowSide},
+    {"speech/verbosity", &PlayerSettings::SpeechVerbosity, 0, 2},
+    {"speech/rate", &PlayerSettings::SpeechRate, -100, 100},
 };
 
 // The texts of this file, in one place.

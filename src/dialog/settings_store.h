@@ -22,6 +22,11 @@ struct PlayerSettings {
     // The language the game speaks: "" the desktop's, "en" English, or a shipped language's code
     // (ShippedLanguages()). A value this version does not ship reads as "".
     std::string Language;
+    // Spoken play: on or off (F2 in the game), how much is said (0 terse, 1 normal, 2 detailed) and
+    // the voice's rate (-100 slowest .. 100 fastest, 0 the voice's own).
+    bool Speech = false;
+    int SpeechVerbosity = 1;
+    int SpeechRate = 0;
 };
 
 // The settings as read: the defaults when there is no file; when the file is damaged or holds a value

@@ -154,6 +154,15 @@ fs::path CatalogueFolder(const std::string& code, const std::vector<fs::path>& f
     return {};
 }
 
+std::string SpeakChosenLanguage(const std::string& setting, const fs::path& executableDir) {
+    const std::vector<fs::path> folders = LocaleFolders(executableDir);
+    const auto found = [&folders](const std::string& code) {
+        return !CatalogueFolder(code, folders).empty();
+    };
+    const std::string code = ChosenLanguage(setting, ProcessEnvironment, found);
+    return UseLanguage(code, code.empty() ? fs::path{} : CatalogueFolder(code, folders)) ? code : "";
+}
+
 bool UseLanguage(const std::string& code, const fs::path& folder) {
     const bool translated = !code.empty() && !folder.empty();
     // gettext reads LANGUAGE only when the messages locale is not C; the desktop's locale may not be

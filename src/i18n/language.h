@@ -48,6 +48,12 @@ std::vector<std::filesystem::path> LocaleFolders(const std::filesystem::path& ex
 std::filesystem::path CatalogueFolder(const std::string& code,
                                       const std::vector<std::filesystem::path>& folders);
 
+// Makes every Tr answer in the language a run speaks (ChosenLanguage of `setting`, among the languages
+// whose catalogue is found in LocaleFolders(executableDir)); English when none is. Gives the language now
+// spoken, "" for English. Every entry point of the program (the game, the dialog, the archive browser)
+// speaks through this one choice.
+std::string SpeakChosenLanguage(const std::string& setting, const std::filesystem::path& executableDir);
+
 // Makes every Tr answer in `code` ("" for English), from the catalogue in `folder`. Returns false (and
 // leaves the game in English) when `code` has no catalogue there. Safe to call again to change the
 // language or after a library (Qt) has set the locale anew.

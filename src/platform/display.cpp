@@ -18,6 +18,7 @@
 #include "platform/sdl_handles.h"
 #include "platform/sdl_library.h"
 #include "platform/setup_error.h"
+#include "platform/shrunk_frame.h"
 #include "platform/window_icon_sdl.h"
 
 namespace {
@@ -60,15 +61,28 @@ struct Display::Impl {
     bool coveredByUs = false;  // full screen made here, without a window manager
     bool lost = false;
     bool vsync = false;
+    bool software = false;  // SDL's software renderer, drawing into the window's own pixels
     int32_t scale = 1;
     WindowPtr window;
     RendererPtr renderer;
     TexturePtr texture;
+    // Shrinks the linear filter would smear are done on the processor; the texture above then falls
+    // behind the frame until it is shown again.
+    ShrunkFrame shrunk;
+    bool textureBehind = false;
     SurfacePtr backBuffer;
     // The picture in the texture, to skip the upload and present of an unchanged frame; empty while
     // the texture holds nothing known (at the start, after a new renderer).
     std::vector<uint8_t> shown;
     int64_t presents = 0;
+    int64_t uploadedPixels = 0;
+    // True while the window may not show the texture's whole picture (a new renderer or texture, an
+    // expose, a new output size): the next present is a whole one.
+    bool wholePending = true;
+    // True while the texture holds no upload of the back buffer yet: the next upload is a whole one.
+    bool textureFresh = true;
+    int lastOutputW = 0;
+    int lastOutputH = 0;
     std::array<LoadedPicture, kPictureSlots> pictures;
 
     ~Impl() {
@@ -77,6 +91,7 @@ struct Display::Impl {
             p.surface.reset();
         }
         backBuffer.reset();
+        shrunk.Release();
         texture.reset();
         renderer.reset();
         window.reset();
@@ -84,6 +99,7 @@ struct Display::Impl {
     }
 
     void CreateRenderer() {
+        shrunk.Release();
         texture.reset();
         renderer.reset();
         renderer = CreateFrameRenderer(window.get());
@@ -91,8 +107,9 @@ struct Display::Impl {
             FailDirectX("no renderer for the window");
         }
         SDL_RendererInfo info{};
-        vsync =
-            SDL_GetRendererInfo(renderer.get(), &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+        const bool haveInfo = SDL_GetRendererInfo(renderer.get(), &info) == 0;
+        vsync = haveInfo && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+        software = haveInfo && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
         CreateTexture();
         lost = false;
     }
@@ -104,7 +121,11 @@ struct Display::Impl {
         if (!texture) {
             FailDirectX("no texture for the back buffer");
         }
+        shrunk.Release();
+        textureBehind = false;
         shown.clear();
+        wholePending = true;
+        textureFresh = true;
     }
 
     void CreateBackBuffer() {
@@ -117,32 +138,92 @@ struct Display::Impl {
         SDL_FillRect(backBuffer.get(), nullptr, 0);
     }
 
-    // True when the back buffer differs from the picture in the texture; remembers it then.
-    bool TakeNewPicture() {
+    // True when the back buffer differs from the picture in the texture; remembers it then, and the part
+    // that changed (the whole frame when nothing was shown before).
+    bool TakeNewPicture(PixelRect& changed) {
         const auto* pixels = static_cast<const uint8_t*>(backBuffer->pixels);
         const size_t size = static_cast<size_t>(backBuffer->pitch) * static_cast<size_t>(backBuffer->h);
-        if (shown.size() == size && std::equal(shown.begin(), shown.end(), pixels)) {
-            return false;
+        changed = {0, 0, backBuffer->w, backBuffer->h};
+        if (shown.size() == size) {
+            changed = ChangedPart(shown.data(), pixels, backBuffer->pitch, backBuffer->w, backBuffer->h);
+            if (changed.Empty()) {
+                return false;
+            }
         }
         shown.assign(pixels, pixels + size);
         return true;
     }
 
-    void Present(bool upload) {
-        if (lost || !renderer) {
-            return;
-        }
-        if (upload) {
-            SDL_UpdateTexture(texture.get(), nullptr, backBuffer->pixels, backBuffer->pitch);
-        }
+    void Upload(const SDL_Rect& box) {
+        const auto* pixels = static_cast<const uint8_t*>(backBuffer->pixels) +
+                             static_cast<ptrdiff_t>(box.y) * backBuffer->pitch +
+                             static_cast<ptrdiff_t>(box.x) * 2;
+        SDL_UpdateTexture(texture.get(), &box, pixels, backBuffer->pitch);
+        uploadedPixels += static_cast<int64_t>(box.w) * box.h;
+    }
+
+    // Hands only the boxes to the window, when that shows the same picture as a whole present: SDL's
+    // software renderer copies them pixel for pixel into the window's own pixels (no scaling, so a box
+    // comes out exactly as it would in the whole), and only those are sent on. False when it cannot.
+    bool PresentOnlyBoxes(std::span<const SDL_Rect> boxes) {
         int outW = 0;
         int outH = 0;
         SDL_GetRendererOutputSize(renderer.get(), &outW, &outH);
         const Viewport v = FitBackBuffer(outW, outH);
+        const bool sameOutput = outW == lastOutputW && outH == lastOutputH;
+        if (!software || wholePending || !sameOutput || v.width != backBuffer->w ||
+            v.height != backBuffer->h) {
+            return false;
+        }
+        std::vector<SDL_Rect> windowBoxes;
+        windowBoxes.reserve(boxes.size());
+        for (const SDL_Rect& box : boxes) {
+            const SDL_Rect target{v.x + box.x, v.y + box.y, box.w, box.h};
+            SDL_RenderCopy(renderer.get(), texture.get(), &box, &target);
+            windowBoxes.push_back(target);
+        }
+        if (SDL_RenderFlush(renderer.get()) != 0 ||
+            SDL_UpdateWindowSurfaceRects(window.get(), windowBoxes.data(),
+                                         static_cast<int>(windowBoxes.size())) != 0) {
+            return false;
+        }
+        ++presents;
+        return true;
+    }
+
+    // Shows the last frame whole; with `upload`, `changed` is the part of it new since the last upload.
+    // Shrunk far, the frame goes through the area shrink (only the changed part shrunk again); else the
+    // renderer scales the back buffer's texture.
+    void Present(bool upload, const PixelRect& changed) {
+        if (lost || !renderer) {
+            return;
+        }
+        int outW = 0;
+        int outH = 0;
+        SDL_GetRendererOutputSize(renderer.get(), &outW, &outH);
+        lastOutputW = outW;
+        lastOutputH = outH;
+        wholePending = false;
+        const Viewport v = FitBackBuffer(outW, outH);
+        // The frame last flipped (just taken when uploading), or the back buffer when boxes were uploaded.
+        const uint8_t* frame = shown.empty() ? static_cast<const uint8_t*>(backBuffer->pixels) : shown.data();
+        SDL_Texture* picture = texture.get();
+        if (shrunk.Prepare(renderer.get(), backBuffer->w, backBuffer->h, v.width, v.height)) {
+            if (upload || shrunk.Stale() || !changed.Empty()) {
+                shrunk.Update(frame, backBuffer->pitch, changed);
+            }
+            picture = shrunk.Texture();
+            textureBehind = true;
+        } else if (upload || textureBehind) {
+            SDL_UpdateTexture(texture.get(), nullptr, frame, backBuffer->pitch);
+            uploadedPixels += static_cast<int64_t>(backBuffer->w) * backBuffer->h;
+            textureBehind = false;
+            textureFresh = false;
+        }
         const SDL_Rect target{v.x, v.y, v.width, v.height};
         SDL_SetRenderDrawColor(renderer.get(), 0, 0, 0, 255);
         SDL_RenderClear(renderer.get());
-        SDL_RenderCopy(renderer.get(), texture.get(), nullptr, &target);
+        SDL_RenderCopy(renderer.get(), picture, nullptr, &target);
         SDL_RenderPresent(renderer.get());
         ++presents;
     }
@@ -200,8 +281,18 @@ void Display::LoadPicture(PictureId picture, std::span<const uint8_t> bytes, Pic
     }
     // The archive's own header checks first: a decoder only ever sees bytes that look like its format.
     std::string why;
-    const bool looksRight =
-        format == PictureFormat::Jpeg ? LooksLikeJpeg(bytes, &why) : LooksLikeBmp(bytes, &why);
+    bool looksRight = false;
+    switch (format) {
+        case PictureFormat::Jpeg:
+            looksRight = LooksLikeJpeg(bytes, &why);
+            break;
+        case PictureFormat::Png:
+            looksRight = LooksLikePng(bytes, &why);
+            break;
+        case PictureFormat::Bmp:
+            looksRight = LooksLikeBmp(bytes, &why);
+            break;
+    }
     if (!looksRight) {
         throw PictureError(why);
     }
@@ -210,7 +301,18 @@ void Display::LoadPicture(PictureId picture, std::span<const uint8_t> bytes, Pic
         throw PictureError(SDL_GetError());
     }
     // Decoded by the format the entry is known to have, never by guessing.
-    SurfacePtr decoded(format == PictureFormat::Jpeg ? IMG_LoadJPG_RW(rw.get()) : IMG_LoadBMP_RW(rw.get()));
+    SurfacePtr decoded;
+    switch (format) {
+        case PictureFormat::Jpeg:
+            decoded.reset(IMG_LoadJPG_RW(rw.get()));
+            break;
+        case PictureFormat::Png:
+            decoded.reset(IMG_LoadPNG_RW(rw.get()));
+            break;
+        case PictureFormat::Bmp:
+            decoded.reset(IMG_LoadBMP_RW(rw.get()));
+            break;
+    }
     if (!decoded) {
         throw PictureError(std::string("the picture could not be decoded: ") + IMG_GetError());
     }
@@ -317,15 +419,71 @@ void Display::ClearBackBuffer() {
 }
 
 bool Display::FlipScreen() {
-    if (impl_->lost || !impl_->renderer || !impl_->TakeNewPicture()) {
+    PixelRect changed;
+    if (impl_->lost || !impl_->renderer || !impl_->TakeNewPicture(changed)) {
         return false;
     }
-    impl_->Present(true);
+    impl_->Present(true, changed);
     return true;
 }
 
+bool Display::PresentBoxes(std::span<const Rect32> boxes) {
+    if (impl_->lost || !impl_->renderer || boxes.empty()) {
+        return false;
+    }
+    const SDL_Surface* bb = impl_->backBuffer.get();
+    std::vector<SDL_Rect> rects;
+    rects.reserve(boxes.size());
+    for (const Rect32& box : boxes) {
+        const int left = std::max(box.left, 0);
+        const int top = std::max(box.top, 0);
+        const int right = std::min(box.right, bb->w);
+        const int bottom = std::min(box.bottom, bb->h);
+        if (right > left && bottom > top) {
+            rects.push_back(SDL_Rect{left, top, right - left, bottom - top});
+        }
+    }
+    if (rects.empty()) {
+        return false;
+    }
+    if (impl_->textureFresh || impl_->textureBehind) {
+        // A new texture holds nothing of the earlier frames, and one the area shrink stood in for holds
+        // old ones: it gets the whole back buffer once.
+        rects.assign(1, SDL_Rect{0, 0, bb->w, bb->h});
+        impl_->textureFresh = false;
+        impl_->textureBehind = false;
+    }
+    int32_t left = bb->w;
+    int32_t top = bb->h;
+    int32_t right = 0;
+    int32_t bottom = 0;
+    for (const SDL_Rect& rect : rects) {
+        impl_->Upload(rect);
+        left = std::min(left, rect.x);
+        top = std::min(top, rect.y);
+        right = std::max(right, rect.x + rect.w);
+        bottom = std::max(bottom, rect.y + rect.h);
+    }
+    const PixelRect changed{left, top, right - left, bottom - top};
+    // The picture in the texture is no longer the one a whole flip compared against.
+    impl_->shown.clear();
+    if (!impl_->PresentOnlyBoxes(rects)) {
+        // The shrunk picture, when it is shown, is shrunk again where the boxes changed.
+        impl_->Present(false, changed);
+    }
+    return true;
+}
+
+void Display::PresentWholeNext() {
+    impl_->wholePending = true;
+}
+
 void Display::ShowLastFrame() {
-    impl_->Present(false);
+    impl_->Present(false, {});
+}
+
+int64_t Display::UploadedPixels() const {
+    return impl_->uploadedPixels;
 }
 
 int64_t Display::Presents() const {

@@ -62,8 +62,17 @@ public:
     // Shows the back buffer. A picture equal to the one on screen is neither uploaded nor presented
     // (a waiting table redraws the same picture); false then.
     bool FlipScreen();
+    // Shows the back buffer where it changed: uploads only `boxes` (back-buffer pixels) and, where the
+    // window shows the back buffer pixel for pixel through SDL's software renderer, hands only those
+    // boxes to the window; otherwise (and after anything that spoils the window's picture) it presents
+    // the whole. No boxes: nothing is uploaded or presented, and false.
+    bool PresentBoxes(std::span<const Rect32> boxes);
+    // The next present shows the whole window (it was exposed, resized or switched to full screen).
+    void PresentWholeNext();
     // Shows the last flipped frame again (the window was exposed or resized while nothing is drawn).
     void ShowLastFrame();
+    // Back-buffer pixels uploaded for presents so far.
+    int64_t UploadedPixels() const;
     // How many times a picture was presented (flips that changed it, and the last frame shown again).
     int64_t Presents() const;
 

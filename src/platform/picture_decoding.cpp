@@ -11,5 +11,8 @@ PictureFormat PictureFormatOfName(const std::string& fileName) {
         return lower.size() >= tail.size() &&
                lower.compare(lower.size() - tail.size(), tail.size(), tail) == 0;
     };
-    return endsWith(".jpg") || endsWith(".jpeg") ? PictureFormat::Jpeg : PictureFormat::Bmp;
+    if (endsWith(".jpg") || endsWith(".jpeg")) {
+        return PictureFormat::Jpeg;
+    }
+    return endsWith(".png") ? PictureFormat::Png : PictureFormat::Bmp;
 }

@@ -4,10 +4,10 @@
 #include <span>
 #include <string>
 
-// The two picture formats the game's archive holds. A picture is decoded by the format its entry is
-// known to have, never by guessing from the bytes, so a crafted entry cannot reach decoders for
-// formats the game never uses.
-enum class PictureFormat { Bmp, Jpeg };
+// The picture formats the game's archives hold (PNG only in the second one, for the larger pictures). A
+// picture is decoded by the format its entry is known to have, never by guessing from the bytes, so a crafted
+// entry cannot reach decoders for formats the game never uses.
+enum class PictureFormat { Bmp, Jpeg, Png };
 
-// The format an entry name implies: ".jpg"/".jpeg" are JPEG, everything else BMP.
+// The format an entry name implies: ".jpg"/".jpeg" are JPEG, ".png" PNG, everything else BMP.
 PictureFormat PictureFormatOfName(const std::string& fileName);

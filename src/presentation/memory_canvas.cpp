@@ -48,26 +48,30 @@ void MemoryCanvas::CopyRect(PictureId picture, const Rect32& source, int32_t x, 
         return;
     }
     const Picture565& from = pictures_[Index(picture)];
-    // The caller clips; this only guards the memory on both sides.
-    const int32_t left = std::max(source.left, 0);
-    const int32_t top = std::max(source.top, 0);
-    const int32_t right = std::min(source.right, from.width);
-    const int32_t bottom = std::min(source.bottom, from.height);
+    // The caller clips; this only guards the memory on both sides, once for the whole rectangle.
+    int32_t left = std::max(source.left, 0);
+    int32_t top = std::max(source.top, 0);
+    int32_t right = std::min(source.right, from.width);
+    int32_t bottom = std::min(source.bottom, from.height);
+    const int32_t dx = x - source.left;
+    const int32_t dy = y - source.top;
+    left = std::max(left, -dx);
+    top = std::max(top, -dy);
+    right = std::min(right, back_.width - dx);
+    bottom = std::min(bottom, back_.height - dy);
+    if (right <= left || bottom <= top) {
+        return;
+    }
+    const auto width = static_cast<size_t>(right - left);
     for (int32_t sy = top; sy < bottom; ++sy) {
-        const int32_t ty = y + sy - source.top;
-        if (ty < 0 || ty >= back_.height) {
+        const uint16_t* in = from.pixels.data() + static_cast<size_t>(sy * from.width + left);
+        uint16_t* out = back_.pixels.data() + static_cast<size_t>((sy + dy) * back_.width + left + dx);
+        if (!keyed) {
+            std::copy(in, in + width, out);
             continue;
         }
-        for (int32_t sx = left; sx < right; ++sx) {
-            const int32_t tx = x + sx - source.left;
-            if (tx < 0 || tx >= back_.width) {
-                continue;
-            }
-            const uint16_t colour = from.At(sx, sy);
-            if (keyed && colour == kTransparent) {
-                continue;
-            }
-            back_.pixels[static_cast<size_t>(ty * back_.width + tx)] = colour;
+        for (size_t i = 0; i < width; ++i) {
+            out[i] = in[i] == kTransparent ? out[i] : in[i];
         }
     }
 }

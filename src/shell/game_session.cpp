@@ -20,6 +20,7 @@
 #include "platform/setup_error.h"
 #include "presentation/blt_surface.h"
 #include "presentation/draw_layout.h"
+#include "presentation/frame_composer.h"
 #include "presentation/notice_drawing.h"
 #include "presentation/table_drawing.h"
 #include "shell/resource_loading.h"
@@ -87,6 +88,9 @@ private:
 
     std::unique_ptr<SdlLibrary> sdl_;
     std::unique_ptr<Display> display_;
+    // Each frame is drawn as a list of copies, and only the boxes where it differs from the last one are
+    // drawn into the back buffer and shown.
+    std::optional<FrameComposer> composer_;
     std::unique_ptr<InputDevices> input_;
     std::unique_ptr<MixerSound> sound_;
     std::optional<TablePictures> pictures_;
@@ -111,6 +115,7 @@ private:
 void Game::SetUp() {
     sdl_ = std::make_unique<SdlLibrary>();
     display_ = std::make_unique<Display>(state_.Options.FullScreen, kGameTitle);
+    composer_.emplace(*display_);
     input_ = std::make_unique<InputDevices>(*display_);
     // No audio device: the game plays silent, without a word about it.
     sound_ = MixerSound::Open();
@@ -158,7 +163,13 @@ int Game::Run() {
                 return ExitGame();
             }
             if (!state_.Paused && CheckWindow()) {
+                composer_->RedrawAll();
                 eventsArrived = true;
+            }
+            if (events.exposed || events.toggleFullScreen) {
+                // The window's picture is spoilt or of a new size: everything is drawn and shown anew.
+                composer_->RedrawAll();
+                display_->PresentWholeNext();
             }
             eventsArrived = eventsArrived || events.anyEvent;
             const FrameWake wake = NextFrameWake(state_, WakeContextNow(eventsArrived));
@@ -281,7 +292,7 @@ bool Game::GameFrame() {
         return false;
     }
     DrawMouseCursor(input);
-    presented_ = display_->FlipScreen();
+    presented_ = display_->PresentBoxes(composer_->Compose());
     if (presented_) {
         driver_.FrameShown(display_->Scale());
     }
@@ -313,8 +324,8 @@ InputSnapshot Game::ReadInput() {
 }
 
 void Game::DrawMouseCursor(const InputSnapshot& input) {
-    BltSurface(*display_, clipRect_, PictureId::Cursor, {0, 0, 32, 32}, input.MouseX - 16, input.MouseY - 16,
-               true);
+    BltSurface(composer_->Recorder(), clipRect_, PictureId::Cursor, {0, 0, 32, 32}, input.MouseX - 16,
+               input.MouseY - 16, true);
 }
 
 bool Game::WaitForDisplay() {
@@ -336,19 +347,21 @@ bool Game::WaitForDisplay() {
     }
     input_->PumpEvents();
     pictures_->Reload();
+    composer_->RedrawAll();
     return true;
 }
 
 void Game::DrawBackground(const GameState&) {
-    BltSurface(*display_, clipRect_, PictureId::Background, {}, 0, 0, false);
+    BltSurface(composer_->BeginFrame(), clipRect_, PictureId::Background, {}, 0, 0, false);
 }
 
 void Game::DrawTableLayer(const GameState&) {
     // The score page's left edge peeks in at the right of the screen.
-    BltSurface(*display_, clipRect_, PictureId::ScorePage, {}, kScorePageEdgeX, kScorePageEdgeY, true);
+    Canvas& canvas = composer_->Recorder();
+    BltSurface(canvas, clipRect_, PictureId::ScorePage, {}, kScorePageEdgeX, kScorePageEdgeY, true);
     const WallClock now = LocalWallClock();
     clockShown_ = now;
-    DrawTable(*display_, clipRect_, state_, pictures_->Fonts(), now, driver_.TextLog());
+    DrawTable(canvas, clipRect_, state_, pictures_->Fonts(), now, driver_.TextLog());
     DrawTableNotices();
 }
 
@@ -358,7 +371,7 @@ void Game::DrawTableNotices() {
         return;
     }
     if (const std::optional<std::string> trouble = files_.keeper->SaveTrouble()) {
-        DrawNotice(*display_, clipRect_, pictures_->Fonts(), *trouble, driver_.TextLog());
+        DrawNotice(composer_->Recorder(), clipRect_, pictures_->Fonts(), *trouble, driver_.TextLog());
     }
 }
 
@@ -416,6 +429,7 @@ int Game::EndProgram(const std::string& message, int exitCode) {
     input_.reset();
     sound_.reset();
     pictures_.reset();
+    composer_.reset();
     display_.reset();
     if (!message.empty()) {
         ShowErrorMessage(kGameTitle, message);

@@ -36,17 +36,6 @@ std::string ExecutableDir(const char* argv0) {
 
 // A start-up failure before the game's window exists: in Qt's message box (Qt is alone then) and on
 // standard error.
-// Every text from here on in the player's language: the one chosen in the settings, else the desktop's;
-// English when its catalogue is not found.
-std::string SpeakLanguage(const std::string& setting, const std::string& executableDir) {
-    const std::vector<std::filesystem::path> folders = LocaleFolders(executableDir);
-    const std::string code = ChosenLanguage(
-        setting, ProcessEnvironment,
-        [&folders](const std::string& language) { return !CatalogueFolder(language, folders).empty(); });
-    return UseLanguage(code, code.empty() ? std::filesystem::path{} : CatalogueFolder(code, folders)) ? code
-                                                                                                      : "";
-}
-
 int Fail(int& argc, char** argv, const std::string& text, const std::string& languageSetting) {
     ShowStartupError(argc, argv, text, languageSetting);
     return kExitSetupFailed;
@@ -56,14 +45,14 @@ int Fail(int& argc, char** argv, const std::string& text, const std::string& lan
 
 int RunProgram(int& argc, char** argv, const CommandLine& line, GameDriver& driver, bool keepDemo) {
     const std::string executableDir = ExecutableDir(argc > 0 ? argv[0] : nullptr);
-    SpeakLanguage("", executableDir);
+    SpeakChosenLanguage("", executableDir);
     if (line.statistics) {
         return PrintStatistics();
     }
 
     // The remembered settings, then the command line for this run only.
     RunFiles files = OpenRunFiles(line, keepDemo);
-    std::string language = SpeakLanguage(files.settings.Language, executableDir);
+    std::string language = SpeakChosenLanguage(files.settings.Language, executableDir);
     GameOptions options;
     ApplySettings(files.settings, options);
     ApplyCommandLine(line, options);
@@ -100,7 +89,7 @@ int RunProgram(int& argc, char** argv, const CommandLine& line, GameDriver& driv
             files.resume = choices.resume;
             // The language chosen in the dialog is the table's from now on, and remembered.
             files.settings.Language = choices.language;
-            language = SpeakLanguage(files.settings.Language, executableDir);
+            language = SpeakChosenLanguage(files.settings.Language, executableDir);
             ApplyRules(options);
             RememberChoices(files, line, options);
         } catch (const std::runtime_error& e) {

@@ -30,6 +30,10 @@ std::optional<std::pair<int32_t, int32_t>> DeclaredSize(const std::vector<uint8_
         if (const std::optional<JpegInfo> info = ReadJpegInfo(bytes)) {
             return std::pair{info->width, info->height};
         }
+    } else if (format == PictureFormat::Png) {
+        if (const std::optional<PngInfo> info = ReadPngInfo(bytes)) {
+            return std::pair{info->width, info->height};
+        }
     } else if (const std::optional<BmpInfo> info = ReadBmpInfo(bytes)) {
         return std::pair{info->width, info->height};
     }
@@ -75,8 +79,8 @@ private:
         if (bytes == nullptr) {
             throw ScaledPicturesError(GamePath(folder, name) + " is missing");
         }
-        const PictureFormat format = PictureFormatOfName(fileName);
-        const auto size = DeclaredSize(original, format);
+        const PictureFormat format = PictureFormatOfName(name);
+        const auto size = DeclaredSize(original, PictureFormatOfName(fileName));
         const auto scaledSize = DeclaredSize(*bytes, format);
         if (!size || !scaledSize || scaledSize->first != size->first * scale_ ||
             scaledSize->second != size->second * scale_) {

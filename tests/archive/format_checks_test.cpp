@@ -31,6 +31,13 @@ TEST(FormatChecksTest, ReadsTheHeaderFactsOfGoodFiles) {
     EXPECT_EQ(background->height, 600);
     EXPECT_EQ(background->components, 3);
 
+    const std::optional<PngInfo> larger = ReadPngInfo(SamplePng(297, 459));
+    ASSERT_TRUE(larger);
+    EXPECT_EQ(larger->width, 297);
+    EXPECT_EQ(larger->height, 459);
+    EXPECT_EQ(larger->bitDepth, 8);
+    EXPECT_EQ(larger->colourType, 2);
+
     const std::optional<WavInfo> sound = ReadWavInfo(SampleWav(2, 22050, 16, 10));
     ASSERT_TRUE(sound);
     EXPECT_EQ(sound->channels, 2);
@@ -97,6 +104,9 @@ bool Bmp(std::span<const uint8_t> b, std::string* why) {
 bool Jpeg(std::span<const uint8_t> b, std::string* why) {
     return LooksLikeJpeg(b, why);
 }
+bool Png(std::span<const uint8_t> b, std::string* why) {
+    return LooksLikePng(b, why);
+}
 bool Wav(std::span<const uint8_t> b, std::string* why) {
     return LooksLikeWav(b, why);
 }
@@ -143,6 +153,24 @@ const BadFile kBadFiles[] = {
      [] { return Patched(SampleJpeg(8, 8), [](auto& b) { b[29] = 4; }); }, Jpeg, "shorter"},
     {"JPEG cut inside its frame header",
      [] { return Patched(SampleJpeg(8, 8), [](auto& b) { b.resize(25); }); }, Jpeg, "past the end"},
+    {"PNG without its signature", [] { return Patched(SamplePng(8, 8), [](auto& b) { b[1] = 'p'; }); }, Png,
+     "signature"},
+    {"PNG without IHDR first", [] { return Patched(SamplePng(8, 8), [](auto& b) { b[12] = 'X'; }); }, Png,
+     "IHDR"},
+    {"PNG of zero width", [] { return SamplePng(0, 8); }, Png, "outside 1..4096"},
+    {"PNG too tall", [] { return SamplePng(8, 5000); }, Png, "5000"},
+    {"PNG RGB of 4 bits", [] { return Patched(SamplePng(8, 8), [](auto& b) { b[24] = 4; }); }, Png,
+     "colour type 2 with 4 bits"},
+    {"PNG of unknown colour type", [] { return Patched(SamplePng(8, 8), [](auto& b) { b[25] = 5; }); }, Png,
+     "colour type 5"},
+    {"PNG of unknown filter", [] { return Patched(SamplePng(8, 8), [](auto& b) { b[27] = 1; }); }, Png,
+     "filter"},
+    {"PNG chunk past the end", [] { return Patched(SamplePng(8, 8), [](auto& b) { b[33] = 0x7F; }); }, Png,
+     "runs past the end"},
+    {"PNG without IDAT", [] { return Patched(SamplePng(8, 8), [](auto& b) { b[37] = 'X'; }); }, Png,
+     "no IDAT"},
+    {"PNG without IEND", [] { return Patched(SamplePng(8, 8), [](auto& b) { b.resize(b.size() - 12); }); },
+     Png, "no IEND"},
     {"WAV without RIFF", [] { return Patched(SampleWav(), [](auto& b) { b[0] = 'r'; }); }, Wav, "RIFF/WAVE"},
     {"WAV compressed", [] { return Patched(SampleWav(), [](auto& b) { PutLe16(b, 20, 2); }); }, Wav,
      "not plain PCM"},
@@ -199,6 +227,11 @@ TEST(FormatChecksTest, EveryTruncationOfAHeaderIsRefused) {
         EXPECT_FALSE(LooksLikeJpeg(std::span(jpeg).first(length))) << length;
     }
     EXPECT_TRUE(LooksLikeJpeg(std::span(jpeg).first(frameEnd)));
+    const std::vector<uint8_t> png = SamplePng(8, 8);
+    for (size_t length = 0; length < png.size(); ++length) {
+        EXPECT_FALSE(LooksLikePng(std::span(png).first(length))) << length;
+    }
+    EXPECT_TRUE(LooksLikePng(png));
 }
 
 TEST(FormatChecksTest, ExtensionChoosesTheCheckIgnoringCase) {
@@ -210,6 +243,8 @@ TEST(FormatChecksTest, ExtensionChoosesTheCheckIgnoringCase) {
     EXPECT_FALSE(MatchesItsExtension("SHUFFLE.wav", bmp));
     EXPECT_FALSE(MatchesItsExtension("Back_800x600.JPG", bmp));
     EXPECT_TRUE(MatchesItsExtension("Back.jpeg", SampleJpeg(800, 600)));
+    EXPECT_TRUE(MatchesItsExtension("mouse@2x.PNG", SamplePng(64, 64)));
+    EXPECT_FALSE(MatchesItsExtension("mouse@2x.png", bmp));
     EXPECT_TRUE(MatchesItsExtension("notes.txt", bmp));
     EXPECT_TRUE(MatchesItsExtension("noextension", wav));
 }

@@ -65,6 +65,32 @@ std::vector<uint8_t> SampleJpeg(uint16_t width, uint16_t height) {
     };
 }
 
+std::vector<uint8_t> SamplePng(uint32_t width, uint32_t height) {
+    std::vector<uint8_t> png{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    const auto be32 = [&png](uint32_t v) {
+        for (int shift = 24; shift >= 0; shift -= 8) {
+            png.push_back(static_cast<uint8_t>(v >> shift));
+        }
+    };
+    const auto chunk = [&](const char* tag, std::vector<uint8_t> body) {
+        be32(static_cast<uint32_t>(body.size()));
+        png.insert(png.end(), tag, tag + 4);
+        png.insert(png.end(), body.begin(), body.end());
+        be32(0);
+    };
+    std::vector<uint8_t> header;
+    for (uint32_t v : {width, height}) {
+        for (int shift = 24; shift >= 0; shift -= 8) {
+            header.push_back(static_cast<uint8_t>(v >> shift));
+        }
+    }
+    header.insert(header.end(), {8, 2, 0, 0, 0});
+    chunk("IHDR", header);
+    chunk("IDAT", {0x78, 0x01, 0x01, 0x00, 0x00, 0xFF, 0xFF});
+    chunk("IEND", {});
+    return png;
+}
+
 std::vector<uint8_t> SampleWav(uint16_t channels, uint32_t sampleRate, uint16_t bitsPerSample,
                                uint32_t frames) {
     const uint16_t blockAlign = static_cast<uint16_t>(channels * bitsPerSample / 8);

@@ -11,6 +11,10 @@
 
 std::vector<uint8_t> SampleBmp(int32_t width, int32_t height, uint16_t bitsPerPixel = 24);
 std::vector<uint8_t> SampleJpeg(uint16_t width, uint16_t height);
+
+// The chunks of an 8-bit RGB PNG of the given size: signature, IHDR, one IDAT (a few bytes, not a real
+// image), IEND. Enough for the header checks; the CRCs are left zero.
+std::vector<uint8_t> SamplePng(uint32_t width, uint32_t height);
 std::vector<uint8_t> SampleWav(uint16_t channels = 2, uint32_t sampleRate = 22050,
                                uint16_t bitsPerSample = 16, uint32_t frames = 8);
 

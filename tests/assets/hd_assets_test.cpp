@@ -79,12 +79,26 @@ TEST_F(HdArchive, EachPictureIsExactlyItsScaleTimesTheSizeOfItsTypeAtOne) {
         EXPECT_EQ(p.picture.size(), p.base.size() * p.scale);
         const std::vector<uint8_t>& bytes = *hd_->Find(p.folder, ScaledPictureName(p.name, p.scale));
         const std::vector<uint8_t>& baseBytes = *base_->Find(p.folder, p.name);
-        EXPECT_EQ(bytes[0], baseBytes[0]) << "a BMP stays a BMP, the JPEG a JPEG";
         if (LowerAscii(p.name).ends_with(".bmp")) {
-            const auto info = ReadBmpInfo(bytes);
-            ASSERT_TRUE(info.has_value());
-            EXPECT_EQ(info->bitsPerPixel, 16) << "stored as the display's own RGB565";
-            EXPECT_EQ(info->compression, 3U) << "with the RGB565 colour masks";
+            const auto info = ReadPngInfo(bytes);
+            ASSERT_TRUE(info.has_value()) << "a bitmap is stored compressed, as PNG";
+            EXPECT_EQ(info->colourType, 2) << "RGB, no alpha";
+            EXPECT_EQ(info->bitDepth, 8);
+            // Only the display's own 16-bit colours, each channel's top bits widened again.
+            int off565 = 0;
+            for (int y = 0; y < p.picture.height(); ++y) {
+                for (int x = 0; x < p.picture.width(); ++x) {
+                    const QRgb c = p.picture.pixel(x, y);
+                    const int r = qRed(c) >> 3;
+                    const int g = qGreen(c) >> 2;
+                    const int b = qBlue(c) >> 3;
+                    off565 +=
+                        qRgb((r << 3) | (r >> 2), (g << 2) | (g >> 4), (b << 3) | (b >> 2)) != c ? 1 : 0;
+                }
+            }
+            EXPECT_EQ(off565, 0) << "pixels that are not a 16-bit colour";
+        } else {
+            EXPECT_EQ(bytes[0], baseBytes[0]) << "the JPEG stays a JPEG";
         }
     }
 }

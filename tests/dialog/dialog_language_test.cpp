@@ -17,7 +17,6 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -35,9 +34,6 @@
 #include "i18n/language.h"
 #include "i18n/translation.h"
 
-#ifndef ZARN_TEST_SOURCE_DIR
-#error "the build passes the source folder as ZARN_TEST_SOURCE_DIR"
-#endif
 #ifndef ZARN_TEST_LOCALEDIR
 #error "the build passes the folder of the built catalogues as ZARN_TEST_LOCALEDIR"
 #endif
@@ -76,166 +72,10 @@ private:
     std::optional<std::string> old_;
 };
 
-// --- A pseudo catalogue made here, for a build without the program's own -------------------------
-
-std::string Unquote(const std::string& line) {
-    const size_t open = line.find('"');
-    const size_t close = line.rfind('"');
-    std::string text;
-    for (size_t i = open + 1; i < close; ++i) {
-        if (line[i] == '\\' && i + 1 < close) {
-            const char next = line[++i];
-            text += next == 'n' ? '\n' : next == 't' ? '\t' : next;
-        } else {
-            text += line[i];
-        }
-    }
-    return text;
-}
-
-std::string Quote(const std::string& text) {
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '\n') {
-            quoted += "\\n";
-        } else if (c == '"' || c == '\\') {
-            quoted += std::string("\\") + c;
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "\"";
-}
-
-// The text longer by about 40 %, its letters accented, in brackets; named places ({name}) and rich
-// text tags are kept as they are, and so are a leading or trailing line break.
-std::string Pseudo(const std::string& text) {
-    static const std::pair<char, const char*> kAccents[] = {
-        {'a', "\xc3\xa1"}, {'e', "\xc3\xa9"}, {'i', "\xc3\xad"}, {'o', "\xc3\xb3"}, {'u', "\xc3\xba"},
-        {'c', "\xc3\xa7"}, {'n', "\xc3\xb1"}, {'y', "\xc3\xbd"}, {'A', "\xc3\x81"}, {'E', "\xc3\x89"},
-        {'I', "\xc3\x8d"}, {'O', "\xc3\x93"}, {'U', "\xc3\x9a"}, {'C', "\xc3\x87"}, {'N', "\xc3\x91"},
-    };
-    const size_t lead = text.find_first_not_of('\n') == std::string::npos ? 0 : text.find_first_not_of('\n');
-    const size_t end = text.find_last_not_of('\n') + 1;
-    std::string body;
-    char closing = 0;
-    size_t letters = 0;
-    for (size_t i = lead; i < end; ++i) {
-        const char c = text[i];
-        if (closing == 0 && (c == '{' || c == '<')) {
-            closing = c == '{' ? '}' : '>';
-        } else if (c == closing) {
-            closing = 0;
-        }
-        const char* accented = nullptr;
-        if (closing == 0) {
-            for (const auto& [plain, with] : kAccents) {
-                accented = plain == c ? with : accented;
-            }
-        }
-        body += accented != nullptr ? accented : std::string(1, c);
-        letters += closing == 0 && c != '}' && c != '>' ? 1 : 0;
-    }
-    // One filler word per two and a half letters' worth of the text: about 40 % more.
-    std::string filler;
-    for (size_t i = 0; i < letters * 2 / 5; ++i) {
-        filler += i % 6 == 0 ? ' ' : '~';
-    }
-    return text.substr(0, lead) + "[" + body + filler + "]" + text.substr(end);
-}
-
-// Makes `folder`/pseudo/LC_MESSAGES/zarn.mo from every text of the program's sources; "" when it
-// worked, else what went wrong.
-std::string MakePseudoCatalogue(const fs::path& folder) {
-    QStringList arguments = {"--from-code=UTF-8",
-                             "--language=C++",
-                             "--keyword",
-                             "--keyword=Tr",
-                             "--keyword=TrQ",
-                             "--keyword=TrIn:1c,2",
-                             "--keyword=TrPlural:1,2",
-                             "--keyword=N_",
-                             "-o",
-                             QString::fromStdString((folder / "zarn.pot").string())};
-    for (const auto& entry : fs::recursive_directory_iterator(fs::path(ZARN_TEST_SOURCE_DIR) / "src")) {
-        const auto extension = entry.path().extension();
-        if (extension == ".cpp" || extension == ".h") {
-            arguments << QString::fromStdString(entry.path().string());
-        }
-    }
-    if (QProcess::execute(QStringLiteral("xgettext"), arguments) != 0) {
-        return "xgettext failed (the gettext package is needed)";
-    }
-    std::ifstream in(folder / "zarn.pot");
-    std::ofstream out(folder / "pseudo.po");
-    out << "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n"
-           "\"Plural-Forms: nplurals=2; plural=(n != 1);\\n\"\n";
-    struct Entry {
-        std::string context;
-        std::optional<std::string> id;
-        std::optional<std::string> plural;
-    };
-    Entry entry;
-    std::string* field = nullptr;
-    auto flush = [&] {
-        if (entry.id && !entry.id->empty()) {
-            out << '\n';
-            if (!entry.context.empty()) {
-                out << "msgctxt " << Quote(entry.context) << '\n';
-            }
-            out << "msgid " << Quote(*entry.id) << '\n';
-            if (entry.plural) {
-                out << "msgid_plural " << Quote(*entry.plural) << '\n'
-                    << "msgstr[0] " << Quote(Pseudo(*entry.id)) << '\n'
-                    << "msgstr[1] " << Quote(Pseudo(*entry.plural)) << '\n';
-            } else {
-                out << "msgstr " << Quote(Pseudo(*entry.id)) << '\n';
-            }
-        }
-        entry = {};
-        field = nullptr;
-    };
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.rfind("msgctxt ", 0) == 0) {
-            field = &entry.context;
-        } else if (line.rfind("msgid_plural ", 0) == 0) {
-            field = &entry.plural.emplace();
-        } else if (line.rfind("msgid ", 0) == 0) {
-            field = &entry.id.emplace();
-        } else if (line.rfind("msgstr", 0) == 0) {
-            field = nullptr;
-        } else if (line.empty()) {
-            flush();
-        }
-        if (field != nullptr && line.find('"') != std::string::npos) {
-            *field += Unquote(line);
-        }
-    }
-    flush();
-    out.close();
-    const fs::path mo = folder / kPseudo / "LC_MESSAGES" / "zarn.mo";
-    fs::create_directories(mo.parent_path());
-    if (QProcess::execute(QStringLiteral("msgfmt"),
-                          {"-o", QString::fromStdString(mo.string()),
-                           QString::fromStdString((folder / "pseudo.po").string())}) != 0) {
-        return "msgfmt failed on the pseudo catalogue";
-    }
-    return {};
-}
-
-// The folder holding the pseudo catalogue: the program's own when the build made it, else one made here
-// (in `scratch`).
-fs::path PseudoFolder(const QTemporaryDir& scratch) {
-    const fs::path built(ZARN_TEST_LOCALEDIR);
-    std::error_code ignored;
-    if (fs::is_regular_file(built / kPseudo / "LC_MESSAGES" / "zarn.mo", ignored)) {
-        return built;
-    }
-    const fs::path own(scratch.path().toStdString());
-    const std::string problem = MakePseudoCatalogue(own);
-    EXPECT_EQ(problem, "");
-    return problem.empty() ? own : fs::path();
+// The folder of the pseudo-language catalogue the build makes with the program's own (po/), empty when
+// it is missing.
+fs::path PseudoFolder() {
+    return CatalogueFolder(kPseudo, {fs::path(ZARN_TEST_LOCALEDIR)});
 }
 
 // --- What a window shows ---------------------------------------------------------------------------
@@ -331,9 +171,9 @@ class DialogLanguageTest : public QtAppTest {
 protected:
     void SetUp() override {
         QtAppTest::SetUp();
-        ASSERT_TRUE(scratch_.isValid());
-        pseudo_ = PseudoFolder(scratch_);
-        ASSERT_FALSE(pseudo_.empty());
+        pseudo_ = PseudoFolder();
+        ASSERT_FALSE(pseudo_.empty())
+            << "the pseudo-language catalogue is built with the tests (zarn_catalogues)";
     }
     void TearDown() override {
         UseLanguage("", {});
@@ -351,7 +191,6 @@ protected:
         return dialog;
     }
 
-    QTemporaryDir scratch_;
     fs::path pseudo_;
 };
 
@@ -512,7 +351,7 @@ TEST_F(DialogLanguageTest, TheEntryPointSpeaksTheLanguageAfterQtStartsAndGivesTh
     UseLanguage("", {});
 
     PakArchive archive;
-    archive.OpenQ2Pak(WriteArchive(scratch_, "res118.pak", MakeDeckEntries()));
+    archive.OpenQ2Pak(WriteArchive(folder, "res118.pak", MakeDeckEntries()));
     const ResourceSet resources = ResourceSet::FromArchive(archive);
     MatchOffer offer;
     DialogChoices choices;

@@ -101,19 +101,30 @@ private:
     std::optional<std::string> old_;
 };
 
-TEST(StartupDialogOnAnXServer, ShowsAWindowAndStartsOnTheStartButton) {
-    const XvfbServer server;
-    if (server.HelperExitCode() == 77) {
-        GTEST_SKIP() << "Xvfb is not installed";
+// A private X server for Qt's own platform (xcb), and an archive with the decks the dialog previews.
+class StartupDialogOnAnXServer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (server_.HelperExitCode() == 77) {
+            GTEST_SKIP() << "Xvfb is not installed";
+        }
+        ASSERT_FALSE(server_.Display().empty()) << "no X server (its log is above)";
+        display_.emplace("DISPLAY", server_.Display());
+        platform_.emplace("QT_QPA_PLATFORM", "xcb");
+        PakArchive archive;
+        archive.OpenQ2Pak(WriteArchive(dir_, "res118.pak", MakeDeckEntries()));
+        resources_.emplace(ResourceSet::FromArchive(archive));
     }
-    ASSERT_FALSE(server.Display().empty()) << "no X server (its log is above)";
-    const ScopedEnv display("DISPLAY", server.Display());
-    const ScopedEnv platform("QT_QPA_PLATFORM", "xcb");
 
-    QTemporaryDir dir;
-    PakArchive archive;
-    archive.OpenQ2Pak(WriteArchive(dir, "res118.pak", MakeDeckEntries()));
-    const ResourceSet resources = ResourceSet::FromArchive(archive);
+    const XvfbServer server_;
+    std::optional<ScopedEnv> display_;
+    std::optional<ScopedEnv> platform_;
+    QTemporaryDir dir_;
+    std::optional<ResourceSet> resources_;
+};
+
+TEST_F(StartupDialogOnAnXServer, ShowsAWindowAndStartsOnTheStartButton) {
+    const ResourceSet& resources = *resources_;
 
     GameOptions options;
     QString platformName;
@@ -134,23 +145,12 @@ TEST(StartupDialogOnAnXServer, ShowsAWindowAndStartsOnTheStartButton) {
 }
 
 // A German desktop gets the dialog in German on a real X server, with Qt's own texts too.
-TEST(StartupDialogOnAnXServer, SpeaksTheDesktopsLanguage) {
-    const XvfbServer server;
-    if (server.HelperExitCode() == 77) {
-        GTEST_SKIP() << "Xvfb is not installed";
-    }
-    ASSERT_FALSE(server.Display().empty()) << "no X server (its log is above)";
-    const ScopedEnv display("DISPLAY", server.Display());
-    const ScopedEnv platform("QT_QPA_PLATFORM", "xcb");
+TEST_F(StartupDialogOnAnXServer, SpeaksTheDesktopsLanguage) {
+    const ResourceSet& resources = *resources_;
     const ScopedEnv lang("LANG", "de_DE.UTF-8");
     const ScopedEnv all("LC_ALL", "");
     const ScopedEnv messages("LC_MESSAGES", "");
     const ScopedEnv language("LANGUAGE", "");
-
-    QTemporaryDir dir;
-    PakArchive archive;
-    archive.OpenQ2Pak(WriteArchive(dir, "res118.pak", MakeDeckEntries()));
-    const ResourceSet resources = ResourceSet::FromArchive(archive);
 
     GameOptions options;
     DialogChoices choices;

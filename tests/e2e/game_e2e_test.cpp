@@ -152,7 +152,7 @@ TEST_F(GameE2eTest, AFixedScaleDrawsFromTheSecondArchiveOrSaysOnceWhyNot) {
         archive.OpenQ2Pak(ZARN_HD_ARCHIVE);
         std::vector<PakInput> entries;
         for (int32_t id = 0; id <= archive.NumEntrys(); ++id) {
-            if (archive.EntryFileName(id) != "Xitmaps_mouse@2x.bmp") {
+            if (archive.EntryFileName(id) != "Xitmaps_mouse@2x.png") {
                 entries.push_back({archive.EntryFileName(id), archive.ReadEntry(id)});
             }
         }

@@ -4,7 +4,8 @@
 # must be on screen, in the box the screen's shape leaves for it (black bars beside it, nothing cut
 # off), drawn at the scale the screen calls for (its hand equals that of a game started with that
 # --scale), and a click must land on what the pointer shows: the lowest contract button, then the
-# card under the pointer, which leaves exactly its slot of the hand. Everything is read from the X
+# card under the pointer, which leaves exactly its slot of the hand. Without a window manager F11 also
+# leaves full screen for a window and comes back (at 1920 x 1080). Everything is read from the X
 # server's own picture (tests/support/x_screen.py); waits poll for what the screen shows.
 set -euo pipefail
 
@@ -66,15 +67,24 @@ end_game() {
     [[ $status -eq 0 ]] || fail "the game ended with $status"
 }
 
-# One game full screen on the running server; prints its hand's sharpness and digest.
+# One game full screen on the running server; prints its hand's sharpness and digest. With "window"
+# the game then leaves full screen (F11) before the clicks, which must land in the window it gets, and
+# goes back to full screen (F11) after them.
 play_full_screen() {
-    local label=$1 line after
+    local label=$1 leave=${2:-} line after full_box=$box
     start_game
     # The pointer rests on the felt, away from the hand.
     xdotool mousemove "$(screen_x 20)" "$(screen_y 20)"
     wait_for_screen 1111111111111 >/dev/null
     line=$(python3 "$support/x_screen.py" measure)
     echo "$label: $line" >&2
+    if [[ -n $leave ]]; then
+        # Out of full screen: an 800 x 600 window (the screen has no room for 1600 x 1200) in its middle.
+        xdotool key F11
+        box="$(((screen_w - 800) / 2)),$(((screen_h - 600) / 2)),800,600"
+        wait_for_screen 1111111111111 >/dev/null
+        echo "$label: F11 left full screen for a window at $box" >&2
+    fi
     # The lowest contract button: x 305..560, y 360..412. The pointer stays on it until the menu is
     # gone, so a click the game reads late still lands there.
     xdotool mousemove "$(screen_x 430)" "$(screen_y 386)"
@@ -94,6 +104,12 @@ play_full_screen() {
         if [[ $after != 1111111111111 ]]; then
             [[ $after == 1111110111111 ]] || fail "$label: clicked slot 6, the hand shows $after"
             echo "$label: the click on slot 6 played that card" >&2
+            if [[ -n $leave ]]; then
+                xdotool key F11
+                box=$full_box
+                wait_for_screen 1111110111111 >/dev/null
+                echo "$label: F11 went back to full screen" >&2
+            fi
             end_game
             echo "$line"
             return 0
@@ -104,9 +120,11 @@ play_full_screen() {
 
 for size in 1920x1080 1366x768; do
     start_x_server "${size}x24"
-    box=$(expected_box "${size%x*}" "${size#*x}")
+    screen_w=${size%x*} screen_h=${size#*x}
+    box=$(expected_box "$screen_w" "$screen_h")
 
-    bare=$(play_full_screen "$size without a window manager")
+    # Leaving full screen and coming back, where no window manager does it: on one screen size.
+    bare=$(play_full_screen "$size without a window manager" $([[ $size == 1920x1080 ]] && echo window))
 
     openbox --sm-disable >/dev/null 2>&1 &
     wm_pid=$!

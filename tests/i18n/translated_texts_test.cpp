@@ -3,7 +3,6 @@
 // ("at most N characters"). A translation that does not fit is shortened in its catalogue.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -13,6 +12,7 @@
 #include "i18n/language.h"
 #include "i18n/translation.h"
 #include "i18n/utf8.h"
+#include "po_catalogue.h"
 #include "presentation/table_drawing.h"
 
 namespace {
@@ -28,59 +28,11 @@ std::vector<std::string> ShippedCatalogues() {
     return codes;
 }
 
-// One entry of a catalogue, with the limit its translator note gives (0: none).
-struct CatalogueEntry {
-    std::string msgid;
-    std::vector<std::string> msgstrs;
-    size_t limit = 0;
-};
-
-// Reads what the test needs of a .po file: the texts, their translations and the notes' limits.
-std::vector<CatalogueEntry> ReadCatalogue(const std::string& file) {
-    std::ifstream in(file);
-    std::vector<CatalogueEntry> entries;
-    CatalogueEntry entry;
-    std::string* open = nullptr;
-    const std::regex limit(R"(at most (\d+) (characters|letters))");
-    const auto finish = [&] {
-        if (!entry.msgid.empty()) {
-            entries.push_back(entry);
-        }
-        entry = {};
-        open = nullptr;
-    };
-    const auto unquote = [](const std::string& quoted) {
-        std::string text;
-        for (size_t i = 1; i + 1 < quoted.size(); ++i) {
-            if (quoted[i] == '\\' && i + 2 < quoted.size()) {
-                ++i;
-                text += quoted[i] == 'n' ? '\n' : quoted[i];
-            } else {
-                text += quoted[i];
-            }
-        }
-        return text;
-    };
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty()) {
-            finish();
-        } else if (line.rfind("#.", 0) == 0) {
-            std::smatch m;
-            if (std::regex_search(line, m, limit)) {
-                entry.limit = std::stoul(m[1]);
-            }
-        } else if (line.rfind("msgid ", 0) == 0) {
-            entry.msgid = unquote(line.substr(6));
-            open = &entry.msgid;
-        } else if (line.rfind("msgstr", 0) == 0) {
-            entry.msgstrs.push_back(unquote(line.substr(line.find(' ') + 1)));
-            open = &entry.msgstrs.back();
-        } else if (line[0] == '"' && open != nullptr) {
-            *open += unquote(line);
-        }
-    }
-    finish();
-    return entries;
+// The limit a translator note gives a text ("at most N characters"); 0: none.
+size_t NotedLimit(const PoMessage& message) {
+    static const std::regex limit(R"(at most (\d+) (characters|letters))");
+    std::smatch m;
+    return std::regex_search(message.notes, m, limit) ? std::stoul(m[1]) : 0;
 }
 
 class TranslatedTableTexts : public ::testing::TestWithParam<std::string> {
@@ -139,13 +91,14 @@ TEST_P(TranslatedTableTexts, TheLastTrickBannerFitsBeforeTheClock) {
 
 TEST_P(TranslatedTableTexts, EveryTextWithALimitKeepsIt) {
     int limited = 0;
-    for (const CatalogueEntry& entry : ReadCatalogue(std::string(ZARN_PO_DIR) + "/" + GetParam() + ".po")) {
-        if (entry.limit == 0) {
+    for (const PoMessage& entry : ReadPoCatalogue(std::string(ZARN_PO_DIR) + "/" + GetParam() + ".po")) {
+        const size_t limit = NotedLimit(entry);
+        if (limit == 0) {
             continue;
         }
         ++limited;
-        for (const std::string& translation : entry.msgstrs) {
-            EXPECT_LE(CharacterCount(translation), entry.limit)
+        for (const std::string& translation : entry.translations) {
+            EXPECT_LE(CharacterCount(translation), limit)
                 << "\"" << entry.msgid << "\" -> \"" << translation << "\"";
         }
     }

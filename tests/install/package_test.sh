@@ -42,6 +42,10 @@ for f in ./usr/games/zarn ./usr/games/zarn-sim ./usr/games/zarn-pak ./usr/share/
     ./usr/share/locale/de/LC_MESSAGES/zarn.mo ./usr/share/locale/ru/LC_MESSAGES/zarn.mo; do
     grep -qxF "$f" <<<"$contents" || fail "the package lacks $f"
 done
+# A small install: everything the package puts on the disk together within 25 MB (Installed-Size in KiB).
+installed=$(field Installed-Size)
+[[ "$installed" =~ ^[0-9]+$ && "$installed" -le 25600 ]] || fail "the package installs ${installed} KiB, over 25 MB"
+
 # The test driver (the game with its test hooks) is for the tests alone.
 ! grep -q "zarn-test-driver" <<<"$contents" || fail "the package holds the test driver"
 

@@ -149,6 +149,31 @@ TEST_F(DisplayTest, OnlyAChangedPictureIsPresented) {
     EXPECT_EQ(display.Presents(), 4);
 }
 
+// Only the changed boxes are uploaded; no box, nothing uploaded or presented. A new texture (after a
+// new renderer) first gets the whole back buffer, whatever the boxes.
+TEST_F(DisplayTest, OnlyTheChangedBoxesAreUploaded) {
+    const int64_t whole = int64_t{800} * 600;
+    EXPECT_FALSE(display.PresentBoxes({}));
+    EXPECT_EQ(display.UploadedPixels(), 0);
+    EXPECT_EQ(display.Presents(), 0);
+    const std::vector<Rect32> card{{100, 200, 201, 353}};
+    EXPECT_TRUE(display.PresentBoxes(card));
+    EXPECT_EQ(display.UploadedPixels(), whole) << "the new texture gets everything once";
+    EXPECT_TRUE(display.PresentBoxes(card));
+    EXPECT_EQ(display.UploadedPixels(), whole + 101 * 153);
+    EXPECT_EQ(display.Presents(), 2);
+    EXPECT_FALSE(display.PresentBoxes({}));
+    const std::vector<Rect32> outside{{800, 0, 900, 10}};
+    EXPECT_FALSE(display.PresentBoxes(outside));
+    EXPECT_EQ(display.UploadedPixels(), whole + 101 * 153);
+    EXPECT_EQ(display.Presents(), 2);
+    display.DisplayLost();
+    EXPECT_FALSE(display.PresentBoxes(card));
+    display.RestoreDisplay();
+    EXPECT_TRUE(display.PresentBoxes(card));
+    EXPECT_EQ(display.UploadedPixels(), 2 * whole + 101 * 153);
+}
+
 TEST_F(DisplayTest, SwitchesBetweenFullScreenAndWindow) {
     display.SetFullScreen(true);
     EXPECT_FALSE(display.Windowed());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -41,6 +42,23 @@ std::vector<uint8_t> MakeBmp(int width, int height, PixelFn pixel) {
         }
     }
     return b;
+}
+
+// A PNG (8-bit RGB, its image data in stored deflate blocks) of rows of 0xRRGGBB pixels.
+std::vector<uint8_t> PngFromPixels(int width, int height, const std::vector<uint32_t>& pixels);
+
+// A PNG of the given size; `pixel(x, y)` gives 0xRRGGBB.
+template <typename PixelFn>
+requires std::invocable<PixelFn, int, int> std::vector<uint8_t> MakePng(int width, int height,
+                                                                        PixelFn pixel) {
+    std::vector<uint32_t> pixels;
+    pixels.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            pixels.push_back(pixel(x, y));
+        }
+    }
+    return PngFromPixels(width, height, pixels);
 }
 
 // A PCM WAV of `frames` silent-ish frames, 2 channels, 16 bits, at `rate`.

@@ -7,16 +7,10 @@
 #include <vector>
 
 #include "presentation/canvas.h"
+#include "presentation/draw_list.h"
 
-// One copy into the back buffer, as the canvas received it.
-struct CopyCall {
-    PictureId picture = PictureId::Background;
-    Rect32 source;
-    int32_t x = 0;
-    int32_t y = 0;
-    bool keyed = false;
-    friend bool operator==(const CopyCall&, const CopyCall&) = default;
-};
+// One copy into the back buffer, as the canvas received it: the record the game's own draw list keeps.
+using CopyCall = DrawCall;
 
 void PrintTo(const Rect32& rect, std::ostream* os);
 void PrintTo(const CopyCall& call, std::ostream* os);

@@ -26,6 +26,14 @@ std::vector<uint8_t> Picture(int width, int height, uint32_t colour) {
     return MakeBmp(width, height, [colour](int, int) { return colour; });
 }
 
+// A picture in the format its entry's name says: the second archive's bitmaps are PNG.
+std::vector<uint8_t> PictureNamed(const std::string& name, int width, int height, uint32_t colour) {
+    if (name.ends_with(".png")) {
+        return MakePng(width, height, [colour](int, int) { return colour; });
+    }
+    return Picture(width, height, colour);
+}
+
 // Every picture, font and sound the game loads, under the archive's prefixes; the two decks differ
 // in their card size so a test can tell which one was loaded. At a scale above 1: the second archive,
 // every picture that many times larger under its scaled name, and no sounds.
@@ -38,7 +46,8 @@ std::vector<PakInput> CompleteArchive(int k = 1) {
     };
     auto picture = [&add, k](const std::string& prefix, const std::string& file, int width, int height,
                              uint32_t colour) {
-        add(prefix + ScaledPictureName(file, k), Picture(width * k, height * k, colour));
+        const std::string name = ScaledPictureName(file, k);
+        add(prefix + name, PictureNamed(name, width * k, height * k, colour));
     };
     add("dumm118_marker", {1});
     picture("Xitmaps_", "Back_800x600.bmp", 8, 6, 0x006000);
@@ -162,7 +171,8 @@ TEST_F(ResourceLoadingTest, AnUnknownDeckHasNoPictures) {
 TEST(ScaledPictureName, PutsTheScaleBeforeTheExtension) {
     EXPECT_EQ(ScaledPictureName("Back_800x600.jpg", 1), "Back_800x600.jpg");
     EXPECT_EQ(ScaledPictureName("Back_800x600.jpg", 3), "Back_800x600@3x.jpg");
-    EXPECT_EQ(ScaledPictureName("pass.BMP", 2), "pass@2x.BMP");
+    EXPECT_EQ(ScaledPictureName("pass.BMP", 2), "pass@2x.png") << "bitmaps are stored as PNG there";
+    EXPECT_EQ(ScaledPictureName("fntDigit.bmp", 3), "fntDigit@3x.png");
     EXPECT_EQ(ScaledPictureName("noextension", 2), "noextension@2x");
 }
 
@@ -190,8 +200,8 @@ TEST(ScaledPictureFilter, KeepsOneScalesNamesOfOneDeck) {
         EXPECT_EQ(keep(c.folder, c.name), c.kept) << FolderName(c.folder) << "/" << c.name;
     }
     // A deck the options do not know keeps no cards at all.
-    EXPECT_FALSE(ScaledPictureFilter(2, std::nullopt)(ResourceFolder::Roya2, "S_cardback@2x.bmp"));
-    EXPECT_TRUE(ScaledPictureFilter(2, std::nullopt)(ResourceFolder::Bitmaps, "mouse@2x.bmp"));
+    EXPECT_FALSE(ScaledPictureFilter(2, std::nullopt)(ResourceFolder::Roya2, "S_cardback@2x.png"));
+    EXPECT_TRUE(ScaledPictureFilter(2, std::nullopt)(ResourceFolder::Bitmaps, "mouse@2x.png"));
 }
 
 TEST_F(ResourceLoadingTest, AtALargerScaleEveryPictureComesFromTheSecondArchiveInTheSameUnits) {
@@ -219,7 +229,7 @@ TEST_F(ResourceLoadingTest, ASecondArchiveThatDoesNotFitIsRefusedAsAWhole) {
     std::vector<PakInput> wrongSize = CompleteArchive(2);
     for (PakInput& entry : wrongSize) {
         if (entry.name == face) {
-            entry.data = Picture(9 * 3, 13 * 3, 0xFFFFFF);  // drawn for another scale
+            entry.data = PictureNamed(face, 9 * 3, 13 * 3, 0xFFFFFF);  // drawn for another scale
         }
     }
     std::vector<PakInput> undecodable = CompleteArchive(2);

@@ -12,6 +12,10 @@ whatever window the game has.
                                         sharpness=F     the edge-contrast figure over the hand
                                         digest=HEX      the hand's pixels, for comparing two runs
     x_screen.py save FILE [L T W H]     the screen (or a part in screen pixels) as a PNG
+    x_screen.py compare SCREEN.png SHOT.bmp
+                                        err=F  how far the hand on a saved screen is from the game's own
+                                        drawing of it (its --screenshot, at any scale) shrunk by an
+                                        exact area average: the root-mean-square grey difference
 
 The hand and the figures are measured in the table's own units (the 800 x 600 layout) mapped onto the
 box the table is shown in, which must have the table's 4:3 shape.
@@ -205,9 +209,88 @@ def save(path, left=0, top=0, width=None, height=None):
         out.write(png)
 
 
+def read_png(path):
+    """A PNG as save() writes it (8-bit RGB, every row unfiltered) as a Screen-like object."""
+    data = open(path, "rb").read()
+    pos, width, height, idat = 8, 0, 0, b""
+    while pos < len(data):
+        length, kind = struct.unpack_from(">I4s", data, pos)
+        body = data[pos + 8:pos + 8 + length]
+        if kind == b"IHDR":
+            width, height = struct.unpack_from(">II", body)
+        elif kind == b"IDAT":
+            idat += body
+        pos += 12 + length
+    raw = zlib.decompress(idat)
+    screen = Screen.__new__(Screen)
+    screen.width, screen.height, screen.stride = width, height, 4 * width
+    bgrx = bytearray(4 * width * height)
+    for y in range(height):
+        line = raw[y * (3 * width + 1) + 1:(y + 1) * (3 * width + 1)]
+        out = bgrx[4 * width * y:4 * width * (y + 1)]
+        out[0::4], out[1::4], out[2::4] = line[2::3], line[1::3], line[0::3]
+        bgrx[4 * width * y:4 * width * (y + 1)] = out
+    screen.data = bytes(bgrx)
+    return screen
+
+
+def read_bmp_grey(path):
+    """A 24-bit BMP (the game's screenshot) as rows of grey levels, top row first."""
+    data = open(path, "rb").read()
+    offset, = struct.unpack_from("<I", data, 10)
+    width, height = struct.unpack_from("<ii", data, 18)
+    stride = (width * 3 + 3) & ~3
+    rows = []
+    for y in range(abs(height)):
+        line = data[offset + y * stride:offset + y * stride + 3 * width]
+        rows.append([(299 * line[i + 2] + 587 * line[i + 1] + 114 * line[i]) / 1000 for i in range(0, 3 * width, 3)])
+    return width, rows if height < 0 else rows[::-1]
+
+
+def area_taps(first, count, scale):
+    """For target pixels first..first+count-1 of an axis where a target pixel is `scale` source pixels
+    wide: each one's source pixels and the share of each inside it."""
+    taps = []
+    for t in range(first, first + count):
+        begin, end = t * scale, (t + 1) * scale
+        row = []
+        for i in range(int(begin), min(math.ceil(end), 1 << 30)):
+            overlap = min(end, i + 1) - max(begin, i)
+            if overlap > 0:
+                row.append((i, overlap / scale))
+        taps.append(row)
+    return taps
+
+
+def compare(screen_path, shot_path):
+    screen = read_png(screen_path)
+    box = table_box(screen)
+    table = TableMap(box)
+    left, top, width, height = table.region(HAND_LEFT, HAND_TOP, (SLOTS - 1) * HAND_STEP + CARD_WIDTH, CARD_HEIGHT)
+    shot_width, shot = read_bmp_grey(shot_path)
+    k = shot_width / TABLE_WIDTH
+    # Screen pixel x covers table units from (x - box left) 800 / box width: that times k in the shot.
+    across = area_taps(left - box[0], width, k * TABLE_WIDTH / box[2])
+    down = area_taps(top - box[1], height, k * TABLE_HEIGHT / box[3])
+    if k * TABLE_WIDTH < box[2]:
+        print("err=n/a (the drawing is stretched, not shrunk)")
+        return
+    shown = grey_plane(screen, left, top, width, height)
+    # Across first, each source row once, then down.
+    needed = sorted({i for row_taps in down for i, _ in row_taps})
+    narrowed = {i: [sum(shot[i][j] * w for j, w in col_taps) for col_taps in across] for i in needed}
+    total = 0.0
+    for y, row_taps in enumerate(down):
+        for x in range(width):
+            total += (shown[y][x] - sum(narrowed[i][x] * w for i, w in row_taps)) ** 2
+    print("err=%.2f" % math.sqrt(total / (width * height)))
+
+
 def main():
     if len(sys.argv) == 2 and sys.argv[1] in ("look", "measure"):
         look(sys.argv[1] == "measure")
+    elif len(sys.argv) == 4 and sys.argv[1] == "compare":
+        compare(sys.argv[2], sys.argv[3])
     elif len(sys.argv) in (3, 7) and sys.argv[1] == "save":
         save(sys.argv[2], *(int(v) for v in sys.argv[3:]))
     else:

@@ -30,10 +30,10 @@ public:
     PictureSink(GeneratedAssets& out, int scale, bool keepPictures)
         : out_(out), scale_(scale), keepPictures_(keepPictures) {}
 
-    // The larger pictures are stored in the display's own 16-bit form: half the bytes to read and no
-    // conversion when the game loads them.
+    // The larger pictures are stored compressed (PNG of the display's own 16-bit colours, under the
+    // ".png" name ScaledPictureName gives): a small install and little to read.
     void AddBmp(const std::string& name, const QImage& picture) {
-        Add(name, scale_ == 1 ? BmpBytes(picture) : Bmp565Bytes(picture), picture);
+        Add(name, scale_ == 1 ? BmpBytes(picture) : Png565Bytes(picture), picture);
     }
 
     void AddJpeg(const std::string& name, const QImage& picture, int quality) {

@@ -139,25 +139,27 @@ std::vector<uint8_t> Bmp565Bytes(const QImage& picture) {
 
 std::vector<uint8_t> Png565Bytes(const QImage& picture) {
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
-    QImage out(rgb.size(), QImage::Format_RGB888);
+    QImage out(rgb.width(), rgb.height(), QImage::Format_RGB888);
+    const auto widen5 = [](uint16_t v) { return (v << 3) | (v >> 2); };
+    const auto widen6 = [](uint16_t v) { return (v << 2) | (v >> 4); };
     for (int y = 0; y < rgb.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        uchar* to = out.scanLine(y);
         for (int x = 0; x < rgb.width(); ++x) {
             const uint16_t value = ToRgb565(row[x]);
             if (value == kKey565 && (row[x] & 0xFFFFFFu) != (kKeyRgb & 0xFFFFFFu)) {
                 throw std::runtime_error("a drawn pixel would turn into the key colour in a 16-bit picture");
             }
-            const int r = value >> 11;
-            const int g = (value >> 5) & 0x3F;
-            const int b = value & 0x1F;
-            out.setPixel(x, y, qRgb((r << 3) | (r >> 2), (g << 2) | (g >> 4), (b << 3) | (b >> 2)));
+            to[3 * x] = static_cast<uchar>(widen5(value >> 11));
+            to[3 * x + 1] = static_cast<uchar>(widen6((value >> 5) & 0x3F));
+            to[3 * x + 2] = static_cast<uchar>(widen5(value & 0x1F));
         }
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
-    writer.setQuality(0);  // the strongest compression; the pixels are the same at any level
+    writer.setQuality(0);  // the strongest compression: the file is written once and read often
     if (!writer.write(out)) {
         throw std::runtime_error("could not encode a PNG picture: " + writer.errorString().toStdString());
     }

@@ -32,9 +32,9 @@ std::vector<uint8_t> BmpBytes(const QImage& picture);
 // drawn pixel would turn into the key.
 std::vector<uint8_t> Bmp565Bytes(const QImage& picture);
 
-// PNG bytes holding exactly the display's 16-bit colours (each channel's top bits, widened again), so
-// the game shows what it would from the 24-bit picture and the file compresses well. Throws when a drawn
-// pixel would turn into the key.
+// PNG bytes of the same 16-bit colours as Bmp565Bytes (each channel's top bits, widened again so a
+// viewer shows them right): the display converts them back to exactly those pixels, and the file is a
+// small fraction of the bitmap's size. Throws when a drawn pixel would turn into the key.
 std::vector<uint8_t> Png565Bytes(const QImage& picture);
 
 // Baseline JPEG bytes at a fixed quality.
