@@ -85,6 +85,8 @@ const char* SoundFileName(SoundEffect effect) {
             return "WIN_GAME.WAV";
         case SoundEffect::MatchLost:
             return "LOSE_GAME.WAV";
+        case SoundEffect::YourTurn:
+            return "YOUR_TURN.WAV";
     }
     return "";
 }

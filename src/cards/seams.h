@@ -74,8 +74,9 @@ enum class SoundEffect : int {
     ContractEnd,
     MatchWon,
     MatchLost,
+    YourTurn,  // spoken play's cue, kept in the second archive
 };
-inline constexpr int kSoundEffectCount = 10;
+inline constexpr int kSoundEffectCount = 11;
 
 // File name of an effect in the archive's sound folder.
 const char* SoundFileName(SoundEffect effect);

@@ -60,6 +60,8 @@ void AddOptions(CLI::App& app, CommandLine& line, RawValues& raw, const ExtraOpt
     app.add_option("--data", line.dataDir, "Folder that holds res118.pak")->type_name("DIR");
     app.add_flag("--pak-browser", line.pakBrowser, "Open the resource archive browser instead of the game");
     app.add_flag("--new-match", line.newMatch, "Start a new match even when a saved match could be resumed");
+    app.add_flag("--speech", line.speech,
+                 "Spoken play: the game says what happens (F2 switches it on and off)");
     app.add_flag("--statistics", line.statistics, "Print the statistics of your recorded matches and exit");
     if (extra) {
         extra(app);

@@ -32,6 +32,7 @@ struct CommandLine {
     bool statistics = false;  // print the statistics and exit
     // The drawing scale (1 to 3) fixed by the player; none: chosen from the window's size.
     std::optional<int32_t> scale;
+    bool speech = false;  // spoken play on for this run
 };
 
 // The outcome of parsing: either a command line to run with, or an exit code with text to print

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "cards/game_state.h"
@@ -9,6 +10,7 @@
 #include "flow/thinking_seats.h"
 #include "platform/frame_pacer.h"
 #include "presentation/drawn_text_log.h"
+#include "speech/speech_output.h"
 
 // What the loop has done so far, for a driver watching it.
 struct LoopCounts {
@@ -49,6 +51,10 @@ public:
     virtual std::unique_ptr<ThinkingSeats> MakeComputerSeats(uint64_t seed, bool seat0) {
         return std::make_unique<ThinkingSeats>(seed, seat0);
     }
+
+    // The voice of spoken play, made when it is first switched on: Speech Dispatcher for the player.
+    // `noticeReady` may be called from any thread when the voice has a notice for the player.
+    virtual std::unique_ptr<SpeechOutput> MakeSpeech(std::function<void()> noticeReady);
 
 private:
     SystemClock clock_;

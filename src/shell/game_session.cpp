@@ -26,6 +26,8 @@
 #include "shell/resource_loading.h"
 #include "shell/table_pictures.h"
 #include "shell/window_caption.h"
+#include "speech/on_demand_speech.h"
+#include "speech/spoken_play.h"
 
 namespace {
 
@@ -73,6 +75,11 @@ private:
     void KeepMatch();
     // The keeper's messages (a save that failed, a damaged file) go to standard error.
     void PrintKeeperMessages();
+    // A notice of the voice (no speech service) goes to standard error and stays over the table while
+    // spoken play is on; true when one came.
+    bool TakeSpeechNotice();
+    // The "your turn" cue, read from the second archive the first time spoken play is on.
+    void LoadTurnCue();
     int ExitGame();
     int EndProgram(const std::string& message, int exitCode);
     SoundSink& Sound() { return sound_ ? static_cast<SoundSink&>(*sound_) : silence_; }
@@ -98,6 +105,10 @@ private:
     std::unique_ptr<ThinkingSeats> computers_;  // the expert players, when chosen
     std::optional<AutoPlayer> autoPlayer_;
     GameCaption caption_;
+    OnDemandSpeech speech_{[this] { return driver_.MakeSpeech([] { InputDevices::PostWake(); }); }};
+    std::optional<SpokenPlay> spoken_;
+    std::string speechNotice_;
+    bool turnCueLoaded_ = false;
 
     int64_t frames_ = 0;
     bool presented_ = false;  // the last frame showed a new picture
@@ -149,6 +160,9 @@ void Game::SetUp() {
         options.ScoreSheetFrames = kDemoScoreSheetFrames;
         autoPlayer_.emplace(options);
     }
+    speech_.SetLanguage(parts_.language);
+    spoken_.emplace(speech_, Sound(), files_.speech);
+    spoken_->Start(state_);
     input_->ShowSystemCursor(false);
     BltSurface(*display_, clipRect_, PictureId::Background, {}, 0, 0, false);
 }
@@ -171,7 +185,7 @@ int Game::Run() {
                 composer_->RedrawAll();
                 display_->PresentWholeNext();
             }
-            eventsArrived = eventsArrived || events.anyEvent;
+            eventsArrived = eventsArrived || events.anyEvent || TakeSpeechNotice();
             const FrameWake wake = NextFrameWake(state_, WakeContextNow(eventsArrived));
             presented_ = false;
             if (wake.runNow && !minimized_) {
@@ -268,7 +282,10 @@ bool Game::GameFrame() {
     const InputSnapshot input = ReadInput();
     const bool shown = driver_.DrawsFrame(frames_);
     GameServices services = Services();
+    spoken_->BeforeFrame(state_);
     const FrameResult result = RunGameFrame(state_, input, services, shown ? this : nullptr);
+    LoadTurnCue();
+    spoken_->AfterFrame(state_, input);
     driver_.AfterFrame();
     KeepMatch();
     // The loop rests through a pause between moves, so the expert players start on the next decision as
@@ -366,13 +383,34 @@ void Game::DrawTableLayer(const GameState&) {
 }
 
 void Game::DrawTableNotices() {
-    // A save that failed shows over the table until a save works again.
-    if (files_.keeper == nullptr) {
+    // A save that failed shows over the table until a save works again; it matters more than the voice.
+    if (files_.keeper != nullptr) {
+        if (const std::optional<std::string> trouble = files_.keeper->SaveTrouble()) {
+            DrawNotice(composer_->Recorder(), clipRect_, pictures_->Fonts(), *trouble, driver_.TextLog());
+            return;
+        }
+    }
+    if (!speechNotice_.empty() && spoken_ && spoken_->Choices().on) {
+        DrawNotice(composer_->Recorder(), clipRect_, pictures_->Fonts(), speechNotice_, driver_.TextLog());
+    }
+}
+
+bool Game::TakeSpeechNotice() {
+    const std::string notice = speech_.TakeNotice();
+    if (notice.empty()) {
+        return false;
+    }
+    std::fprintf(stderr, "zarn: %s\n", notice.c_str());
+    speechNotice_ = notice;
+    return true;
+}
+
+void Game::LoadTurnCue() {
+    if (turnCueLoaded_ || !sound_ || !spoken_->Choices().on) {
         return;
     }
-    if (const std::optional<std::string> trouble = files_.keeper->SaveTrouble()) {
-        DrawNotice(composer_->Recorder(), clipRect_, pictures_->Fonts(), *trouble, driver_.TextLog());
-    }
+    turnCueLoaded_ = true;
+    LoadSoundFromArchive(*sound_, parts_.scaledArchivePath, SoundEffect::YourTurn);
 }
 
 void Game::KeepMatch() {
@@ -403,6 +441,9 @@ int Game::ExitGame() {
     }
     if (files_.rememberSound) {
         files_.rememberSound(state_.Aids.Muted);
+    }
+    if (files_.rememberSpeech && spoken_) {
+        files_.rememberSpeech(spoken_->Choices());
     }
     if (!line_.screenshotPath.empty()) {
         try {

@@ -1,5 +1,6 @@
 #include "shell/match_start.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "i18n/translation.h"
@@ -115,6 +116,25 @@ SessionFiles StartSessionFiles(RunFiles& files, const CommandLine& line) {
             return;
         }
         files.settings.SoundMuted = muted;
+        SaveRemembered(files);
+    };
+    session.speech = SpeechChoices{
+        .on = files.settings.Speech || line.speech,
+        .verbosity = static_cast<Verbosity>(std::clamp(files.settings.SpeechVerbosity, 0, 2)),
+        .rate = files.settings.SpeechRate,
+    };
+    session.rememberSpeech = [&files, &line](const SpeechChoices& speech) {
+        PlayerSettings& kept = files.settings;
+        // Switched on by the command line and left on, it stays the command line's, not the settings'.
+        const bool on = line.speech && speech.on ? kept.Speech : speech.on;
+        const int verbosity = static_cast<int>(speech.verbosity);
+        if (!files.keep ||
+            (on == kept.Speech && verbosity == kept.SpeechVerbosity && speech.rate == kept.SpeechRate)) {
+            return;
+        }
+        kept.Speech = on;
+        kept.SpeechVerbosity = verbosity;
+        kept.SpeechRate = speech.rate;
         SaveRemembered(files);
     };
     session.rememberWindow = [&files, &line](bool windowed, int width, int height) {

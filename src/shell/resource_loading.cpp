@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "archive/format_checks.h"
+#include "archive/pak_archive.h"
 #include "cards/card_tables.h"
 #include "i18n/translation.h"
 #include "platform/display.h"
@@ -109,6 +110,20 @@ void LoadSounds(MixerSound& sound, const ResourceSet& resources) {
                 resources.Find(ResourceFolder::Sounds, SoundFileName(effect))) {
             sound.LoadWave(effect, *bytes);
         }
+    }
+}
+
+void LoadSoundFromArchive(MixerSound& sound, const std::string& archivePath, SoundEffect effect) {
+    const std::string name = SoundFileName(effect);
+    try {
+        const ResourceSet archive =
+            ResourceSet::FromFile(archivePath, [&](ResourceFolder folder, std::string_view file) {
+                return folder == ResourceFolder::Sounds && LowerAscii(file) == LowerAscii(name);
+            });
+        if (const std::vector<uint8_t>* bytes = archive.Find(ResourceFolder::Sounds, name)) {
+            sound.LoadWave(effect, *bytes);
+        }
+    } catch (const PakError&) {
     }
 }
 

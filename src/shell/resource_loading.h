@@ -6,14 +6,19 @@
 
 #include "archive/resource_set.h"
 #include "cards/game_state.h"
+#include "cards/seams.h"
 #include "presentation/bitmap_font.h"
 
 class Display;
 class MixerSound;
 
-// Loads the ten effects from the archive's sound folder, in the game's order. An effect that is
+// Loads the effects of the archive's sound folder, in the game's order. An effect that is
 // missing or not a readable WAV stays silent; sound is never a reason to stop the game.
 void LoadSounds(MixerSound& sound, const ResourceSet& resources);
+// One effect kept outside the first archive (spoken play's cue, in the second one), reading only its
+// entry. An archive that is missing or damaged leaves the effect silent: the table has already said so
+// when it looked for the sharper pictures, and the game plays the same without it.
+void LoadSoundFromArchive(MixerSound& sound, const std::string& archivePath, SoundEffect effect);
 
 // Loads every picture the game draws, in the game's order (background, card back, the 52 faces, both
 // contract picture sets, pass picture, score page, both lines, frame, cursor, then the three font

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "persistence/match_keeper.h"
+#include "speech/spoken_play.h"
 
 // What the game session does with the player's files: the keeper of the saved match and statistics,
 // whether to resume, and the window's remembered size and where its state goes at the end.
@@ -16,4 +17,8 @@ struct SessionFiles {
     std::function<void(bool windowed, int width, int height)> rememberWindow;
     // Called once as the game ends, with the sound switch then (for the settings).
     std::function<void(bool muted)> rememberSound;
+    // Spoken play as the player left it (or switched on by the command line), and where its state goes
+    // at the end.
+    SpeechChoices speech;
+    std::function<void(const SpeechChoices& speech)> rememberSpeech;
 };

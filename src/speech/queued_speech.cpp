@@ -7,6 +7,7 @@
 
 struct QueuedSpeech::Shared {
     std::unique_ptr<SpeechEngine> engine;
+    std::function<void()> noticeReady;
     std::mutex mutex;
     std::condition_variable wake;
     std::condition_variable idle;
@@ -21,8 +22,10 @@ struct QueuedSpeech::Shared {
     bool finished = false;
 };
 
-QueuedSpeech::QueuedSpeech(std::unique_ptr<SpeechEngine> engine) : shared_(std::make_shared<Shared>()) {
+QueuedSpeech::QueuedSpeech(std::unique_ptr<SpeechEngine> engine, std::function<void()> noticeReady)
+    : shared_(std::make_shared<Shared>()) {
     shared_->engine = std::move(engine);
+    shared_->noticeReady = std::move(noticeReady);
     shared_->busy = true;  // opening
     worker_ = std::thread([shared = shared_] { Run(shared); });
 }
@@ -115,6 +118,15 @@ void QueuedSpeech::WaitUntilIdle() {
     });
 }
 
+void QueuedSpeech::TellNotice(Shared& s, std::unique_lock<std::mutex>& lock) {
+    if (!s.noticeReady) {
+        return;
+    }
+    lock.unlock();
+    s.noticeReady();
+    lock.lock();
+}
+
 void QueuedSpeech::Run(const std::shared_ptr<Shared>& shared) {
     Shared& s = *shared;
     const bool opened = s.engine->Open();
@@ -124,6 +136,7 @@ void QueuedSpeech::Run(const std::shared_ptr<Shared>& shared) {
         s.silent = true;
         s.noticeDue = true;
         s.queue.clear();
+        TellNotice(s, lock);
     }
     while (true) {
         s.idle.notify_all();
@@ -163,6 +176,7 @@ void QueuedSpeech::Run(const std::shared_ptr<Shared>& shared) {
             s.silent = true;
             s.noticeDue = true;
             s.queue.clear();
+            TellNotice(s, lock);
         }
     }
     s.finished = true;

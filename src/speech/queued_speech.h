@@ -2,6 +2,7 @@
 
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -19,7 +20,9 @@ class QueuedSpeech final : public SpeechOutput {
 public:
     static constexpr size_t kQueueLimit = 32;
 
-    explicit QueuedSpeech(std::unique_ptr<SpeechEngine> engine);
+    // `noticeReady`, when given, is called on the speech thread once the notice is due, so a program
+    // that sleeps between events can wake to show it (it must be safe to call from any thread).
+    explicit QueuedSpeech(std::unique_ptr<SpeechEngine> engine, std::function<void()> noticeReady = {});
     // Ends the thread when it is idle; a thread held up inside the engine (a service that never
     // answers) is left to finish on its own, so the program's end does not wait for it either.
     ~QueuedSpeech() override;
@@ -39,6 +42,7 @@ public:
 private:
     struct Shared;
     static void Run(const std::shared_ptr<Shared>& shared);
+    static void TellNotice(Shared& s, std::unique_lock<std::mutex>& lock);
 
     // Shared with the thread, which keeps it alive when it is left to finish on its own.
     std::shared_ptr<Shared> shared_;

@@ -8,9 +8,11 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -24,6 +26,7 @@
 #include "persistence/match_keeper.h"
 #include "players/seat_player.h"
 #include "shell/game_session.h"
+#include "speech/queued_speech.h"
 
 namespace {
 
@@ -289,6 +292,146 @@ TEST_F(GameLoop, AFaultBeforeTheMatchStartsLeavesTheSavedMatchAsItWas) {
     ASSERT_TRUE(next.Claim());
     ASSERT_NE(next.SavedMatch(), nullptr);
     EXPECT_EQ(next.SavedMatch()->OpponentName, kept.OpponentName) << "the saved match was replaced";
+}
+
+// A speech service that does not answer: Open waits until the test lets it go (or fails at once).
+struct StuckService {
+    std::mutex mutex;
+    std::condition_variable released;
+    bool letGo = false;
+    std::atomic<int> opens{0};
+
+    void LetGo() {
+        {
+            std::lock_guard lock(mutex);
+            letGo = true;
+        }
+        released.notify_all();
+    }
+};
+
+class StuckEngine final : public SpeechEngine {
+public:
+    StuckEngine(std::shared_ptr<StuckService> service, bool answers)
+        : service_(std::move(service)), answers_(answers) {}
+    bool Open() override {
+        ++service_->opens;
+        if (!answers_) {
+            return false;
+        }
+        std::unique_lock lock(service_->mutex);
+        service_->released.wait(lock, [&] { return service_->letGo; });
+        return true;
+    }
+    bool Speak(const std::string&, SpeechPriority) override { return true; }
+    void Cancel() override {}
+    void SetRate(int) override {}
+    void SetLanguage(const std::string&) override {}
+
+private:
+    std::shared_ptr<StuckService> service_;
+    bool answers_;
+};
+
+class TextsSeen final : public DrawnTextLog {
+public:
+    void Drawn(std::string_view text) override { texts.emplace_back(text); }
+    bool Saw(std::string_view part) const {
+        for (const std::string& text : texts) {
+            if (text.find(part) != std::string::npos) {
+                return true;
+            }
+        }
+        return false;
+    }
+    std::vector<std::string> texts;
+};
+
+// The demo on a fast clock with spoken play's voice given by the test; it ends after `frames` frames,
+// or as soon as the table has shown `until`.
+class SpeakingDriver final : public GameDriver {
+public:
+    SpeakingDriver(std::shared_ptr<StuckService> service, bool answers, int64_t frames,
+                   std::string until = {})
+        : service_(std::move(service)), answers_(answers), frames_(frames), until_(std::move(until)) {}
+
+    ::Clock& GameClock() override { return clock_; }
+    void BeforeFrame() override {}
+    void AfterFrame() override { clock_.Advance(17); }
+    bool ScriptsInput() const override { return true; }
+    DrawnTextLog* TextLog() override { return &seen; }
+    std::unique_ptr<SpeechOutput> MakeSpeech(std::function<void()> noticeReady) override {
+        ++made;
+        return std::make_unique<QueuedSpeech>(std::make_unique<StuckEngine>(service_, answers_),
+                                              std::move(noticeReady));
+    }
+    bool AfterPass(const GameState&, const LoopCounts& counts) override {
+        framesRun = counts.framesRun;
+        if (!until_.empty() && seen.Saw(until_)) {
+            return false;
+        }
+        return counts.framesRun < frames_ && Clock::now() - started_ < 60s;
+    }
+
+    TextsSeen seen;
+    int made = 0;
+    int64_t framesRun = 0;
+
+private:
+    std::shared_ptr<StuckService> service_;
+    bool answers_;
+    int64_t frames_;
+    std::string until_;
+    ManualClock clock_;
+    Clock::time_point started_ = Clock::now();
+};
+
+TEST_F(GameLoop, ASpeechServiceThatNeverAnswersHoldsUpNoFrame) {
+    line_.autoplay = true;
+    auto service = std::make_shared<StuckService>();
+    SpeakingDriver driver(service, true, 3000);
+    SessionFiles files;
+    files.speech.on = true;
+    const int exitCode = RunGame(
+        {.state = state_, .resources = *resources_, .line = line_, .files = files, .scaledArchivePath = {}},
+        driver);
+    // Still stuck as the game ended: every frame ran without it.
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(driver.framesRun, 3000);
+    EXPECT_EQ(driver.made, 1);
+    EXPECT_EQ(service->opens.load(), 1);
+    service->LetGo();
+}
+
+TEST_F(GameLoop, NoSpeechServiceIsToldOnceOnStandardErrorAndOverTheTable) {
+    line_.autoplay = true;
+    auto service = std::make_shared<StuckService>();
+    const std::string notice = "No speech service answered";
+    SpeakingDriver driver(service, false, 1000000, notice);
+    SessionFiles files;
+    files.speech.on = true;
+    ::testing::internal::CaptureStderr();
+    const int exitCode = RunGame(
+        {.state = state_, .resources = *resources_, .line = line_, .files = files, .scaledArchivePath = {}},
+        driver);
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_TRUE(driver.seen.Saw(notice)) << "not shown after " << driver.framesRun << " frames";
+    const size_t first = errors.find(notice);
+    ASSERT_NE(first, std::string::npos) << errors;
+    EXPECT_EQ(errors.find(notice, first + 1), std::string::npos) << "told twice: " << errors;
+}
+
+TEST_F(GameLoop, SpeechSwitchedOffNeverStartsTheSpeechService) {
+    line_.autoplay = true;
+    auto service = std::make_shared<StuckService>();
+    SpeakingDriver driver(service, true, 600);
+    const int exitCode = RunGame(
+        {.state = state_, .resources = *resources_, .line = line_, .files = {}, .scaledArchivePath = {}},
+        driver);
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(driver.made, 0);
+    EXPECT_EQ(service->opens.load(), 0);
 }
 
 }  // namespace

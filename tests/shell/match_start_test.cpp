@@ -148,6 +148,9 @@ TEST_F(MatchStartTest, EverySettingComesBackAsItWasSaved) {
     saved.SoundMuted = true;
     saved.ExpertPlayers = true;
     saved.Language = "pt_BR";
+    saved.Speech = true;
+    saved.SpeechVerbosity = 2;
+    saved.SpeechRate = -40;
     ASSERT_TRUE(SaveSettings(SettingsPath(), saved, nullptr));
     const LoadedSettings loaded = LoadSettings(SettingsPath());
     EXPECT_TRUE(loaded.found);
@@ -164,6 +167,43 @@ TEST_F(MatchStartTest, EverySettingComesBackAsItWasSaved) {
     EXPECT_EQ(read.SoundMuted, saved.SoundMuted);
     EXPECT_EQ(read.ExpertPlayers, saved.ExpertPlayers);
     EXPECT_EQ(read.Language, saved.Language);
+    EXPECT_EQ(read.Speech, saved.Speech);
+    EXPECT_EQ(read.SpeechVerbosity, saved.SpeechVerbosity);
+    EXPECT_EQ(read.SpeechRate, saved.SpeechRate);
+}
+
+// Spoken play as the player leaves it comes back; switched on by --speech it is that run's only, but the
+// level and rate chosen in it are kept.
+TEST_F(MatchStartTest, SpokenPlayComesBackAsThePlayerLeftIt) {
+    struct Case {
+        bool speechFlag;
+        SpeechChoices left;
+        bool keptOn;
+    };
+    const Case cases[] = {
+        {false, {.on = true, .verbosity = Verbosity::Terse, .rate = 30}, true},
+        {true, {.on = true, .verbosity = Verbosity::Detailed, .rate = -20}, false},
+        {true, {.on = false, .verbosity = Verbosity::Normal, .rate = 0}, false},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(SettingsPath());
+        const CommandLine line = c.speechFlag ? Parse({"--speech"}) : Parse({});
+        {
+            RunFiles files = OpenRunFiles(line);
+            const SessionFiles session = StartSessionFiles(files, line);
+            EXPECT_EQ(session.speech.on, c.speechFlag) << "--speech switches it on for the run";
+            session.rememberSpeech(c.left);
+        }
+        const PlayerSettings next = LoadSettings(SettingsPath()).settings;
+        EXPECT_EQ(next.Speech, c.keptOn);
+        EXPECT_EQ(next.SpeechVerbosity, static_cast<int>(c.left.verbosity));
+        EXPECT_EQ(next.SpeechRate, c.left.rate);
+        RunFiles files = OpenRunFiles(Parse({}));
+        const SessionFiles session = StartSessionFiles(files, Parse({}));
+        EXPECT_EQ(session.speech.on, c.keptOn);
+        EXPECT_EQ(session.speech.verbosity, c.left.verbosity);
+        EXPECT_EQ(session.speech.rate, c.left.rate);
+    }
 }
 
 TEST_F(MatchStartTest, ASettingsFileWrittenBeforeTheKeyTablesStillLoads) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include <algorithm>
 #include <optional>
 #include <string>
@@ -277,10 +280,26 @@ TEST_F(ResourceLoadingTest, TheGeneratedArchiveLoadsWhole) {
     auto sound = MixerSound::Open();
     ASSERT_NE(sound, nullptr);
     LoadSounds(*sound, resources);
+    // Spoken play's cue is kept in the second archive; the first one stays as it always was.
+    EXPECT_FALSE(sound->HasEffect(SoundEffect::YourTurn));
+    LoadSoundFromArchive(*sound, ZARN_SCALED_ARCHIVE, SoundEffect::YourTurn);
     for (int i = 0; i < kSoundEffectCount; ++i) {
         EXPECT_TRUE(sound->HasEffect(static_cast<SoundEffect>(i)))
             << SoundFileName(static_cast<SoundEffect>(i));
     }
+}
+
+// Spoken play's cue from an archive that is not there, or is no archive, is silence and no fault.
+TEST_F(ResourceLoadingTest, TheCueFromAMissingOrDamagedArchiveStaysSilent) {
+    auto sound = MixerSound::Open();
+    ASSERT_NE(sound, nullptr);
+    const std::string damaged = (std::filesystem::temp_directory_path() / "zarn-cue-damaged.pak").string();
+    std::ofstream(damaged) << "PACK and then nothing that holds";
+    for (const std::string& path : {std::string(), std::string("/nonexistent/res118-hd.pak"), damaged}) {
+        LoadSoundFromArchive(*sound, path, SoundEffect::YourTurn);
+        EXPECT_FALSE(sound->HasEffect(SoundEffect::YourTurn)) << path;
+    }
+    std::filesystem::remove(damaged);
 }
 
 // The language archive's part for "pl" at scale k: every face's extra sheet (twelve rows of cells), the

@@ -120,6 +120,8 @@ GeneratedAssets GenerateHdAssets(const AssetFonts& fonts, bool keepPictures) {
         PictureSink sink(out, scale, keepPictures);
         AddPictures(sink, fonts, *names, scale);
     }
+    const NamedSound cue = SynthesiseTurnCue();
+    out.entries.push_back({kSounds + cue.fileName, WavBytes(cue.sound)});
     out.entries.push_back(Marker("dummy2_zarn"));
     return out;
 }

@@ -317,7 +317,34 @@ StereoSound LossCadence() {
     return s;
 }
 
+// Two soft plucks rising a fourth, short and centred: distinct from every card sound and the chime,
+// and over before a voice starts.
+StereoSound TurnCue() {
+    StereoSound s = Silence(0.32);
+    std::vector<double> low(Frames(0.2));
+    std::vector<double> high(Frames(0.22));
+    for (size_t i = 0; i < high.size(); ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        const double env = std::min(1.0, t / 0.004) * std::exp(-t / 0.06);
+        const auto pluck = [&](double f) {
+            return (std::sin(2.0 * kPi * f * t) + 0.3 * std::sin(4.0 * kPi * f * t)) * env;
+        };
+        if (i < low.size()) {
+            low[i] = pluck(NoteFrequency(76));
+        }
+        high[i] = pluck(NoteFrequency(81));
+    }
+    Mix(s, low, 0.0, 0.0);
+    Mix(s, high, 0.09, 0.0);
+    Finish(s, 0.5);
+    return s;
+}
+
 }  // namespace
+
+NamedSound SynthesiseTurnCue() {
+    return {"YOUR_TURN.WAV", TurnCue()};
+}
 
 std::vector<NamedSound> SynthesiseSounds() {
     std::vector<NamedSound> sounds;

@@ -15,3 +15,6 @@ struct NamedSound {
 // chime at the end of a contract, the fanfare of a won match and the falling cadence of a lost one.
 // Deterministic: every noise comes from a fixed seed.
 std::vector<NamedSound> SynthesiseSounds();
+
+// The cue of spoken play that says "your turn" without words; it goes into the second archive.
+NamedSound SynthesiseTurnCue();
