@@ -25,8 +25,8 @@ void ShowValue(QLabel* value, const QString& caption, const QString& text) {
         value->setAccessibleName(caption);
         return;
     }
-    // TRANSLATORS: what a screen reader says for a value shown beside its caption, such as
-    // "Filesize: 12 Bytes".
     value->setAccessibleName(
+        // TRANSLATORS: what a screen reader says for a value shown beside its caption, such as
+        // "Filesize: 12 Bytes".
         FillQ(Tr("{caption}: {value}"), {{"caption", caption.toStdString()}, {"value", text.toStdString()}}));
 }

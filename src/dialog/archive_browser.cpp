@@ -118,9 +118,10 @@ ArchiveBrowser::ArchiveBrowser(ArchiveBrowserDialogs dialogs, QWidget* parent)
         MakeReadable(value, description);
         return value;
     };
-    // TRANSLATORS: what a screen reader says about the chosen file's name in the archive browser.
-    fileName_ =
-        makeValue(QStringLiteral("FilenameValue"), TrQ("The name of the chosen file in the archive."));
+    fileName_ = makeValue(QStringLiteral("FilenameValue"),
+                          // TRANSLATORS: what a screen reader says about the chosen file's name in the
+                          // archive browser.
+                          TrQ("The name of the chosen file in the archive."));
     // TRANSLATORS: what a screen reader says about the chosen file's place in the archive browser.
     offset_ = makeValue(QStringLiteral("OffsetValue"), TrQ("Where the chosen file starts in the archive."));
     // TRANSLATORS: what a screen reader says about the chosen file's size in the archive browser.

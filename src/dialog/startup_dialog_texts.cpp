@@ -148,8 +148,8 @@ QString SpokenPlay() {
 }
 
 QString SpokenPlayExplanation() {
-    // TRANSLATORS: F2 is a key: keep it as it is.
     return TrQ(
+        // TRANSLATORS: F2 is a key: keep it as it is.
         "For blind and low-vision players: the game says what happens at the table and reads your "
         "cards and the scores when asked (see the Keys tab). The key F2 switches it on and off during "
         "the game.");
@@ -173,8 +173,8 @@ QStringList SpeechVerbosityLevels() {
 }
 
 QString SpeechVerbosityDescription() {
-    // TRANSLATORS: F3 is a key: keep it as it is.
     return TrQ(
+        // TRANSLATORS: F3 is a key: keep it as it is.
         "How much the game says aloud: terse, normal or detailed. The key F3 changes it during the "
         "game.");
 }
@@ -196,8 +196,8 @@ QString SpeechRateFaster() {
 }
 
 QString SpeechRateDescription() {
-    // TRANSLATORS: F4 and F5 are keys: keep them as they are.
     return TrQ(
+        // TRANSLATORS: F4 and F5 are keys: keep them as they are.
         "The speed of the voice, from slowest to fastest; the middle is the voice's own speed. The "
         "keys F4 and F5 make it slower and faster during the game.");
 }
@@ -212,8 +212,8 @@ QString TabsName() {
 }
 
 QString TabsDescription() {
-    // TRANSLATORS: Control+Tab and the arrow keys are keys: use the names the keyboard has.
     return TrQ(
+        // TRANSLATORS: Control+Tab and the arrow keys are keys: use the names the keyboard has.
         "The pages of this window. Control+Tab goes to the next page; on the row of tabs, the left "
         "and right arrows do.");
 }
