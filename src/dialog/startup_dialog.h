@@ -27,7 +27,7 @@ enum class DialogOutcome { Start, Quit };
 struct DialogChoices {
     std::string language;
     bool resume = false;
-    SpokenPlayChoice spokenPlay;
+    SpokenPlayChoice spokenPlay{};  // its own initializer: records filled by name may leave it out
 };
 
 // Shows the startup dialog, its visible controls preset from `options` (the command line), with deck
