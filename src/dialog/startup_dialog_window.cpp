@@ -126,7 +126,6 @@ void StartupDialog::MakeContents() {
         tabs_->setTabToolTip(i, tips[i]);
     }
     Describe(tabs_, startup_texts::TabsName(), startup_texts::TabsDescription());
-    tabs_->tabBar()->setAccessibleDescription(startup_texts::TabsDescription());
     connect(tabs_, &QTabWidget::currentChanged, this, &StartupDialog::OnTabChanged);
 
     auto* version = new QLabel(startup_texts::VersionText(), contents_);
