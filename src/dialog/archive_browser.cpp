@@ -6,13 +6,16 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "archive/pak_archive.h"
+#include "dialog/accessible_controls.h"
 #include "dialog/dialog_language.h"
 #include "dialog/dialog_qt_app.h"
 #include "dialog/dialog_text.h"
@@ -36,6 +39,11 @@ QString BytesText(long long value) {
     // TRANSLATORS: the size or place of a file in the archive; {count} is a number of bytes.
     const std::string pattern = TrPlural("{count} Bytes", "{count} Bytes", count);
     return QString::fromStdString(FillText(pattern, {{"count", std::to_string(value)}}));
+}
+
+// The name of a key combination as the desktop writes it ("Ctrl+O").
+std::string KeyName(QKeySequence::StandardKey key) {
+    return QKeySequence(key).toString(QKeySequence::NativeText).toStdString();
 }
 
 }  // namespace
@@ -82,6 +90,11 @@ ArchiveBrowser::ArchiveBrowser(ArchiveBrowserDialogs dialogs, QWidget* parent)
 
     openButton_ = new QPushButton(TrQ("Open .pak-file"), this);
     openButton_->setObjectName(QStringLiteral("OpenButton"));
+    Describe(openButton_, openButton_->text(),
+             // TRANSLATORS: what a screen reader says about the "Open .pak-file" button; {keys} is its key
+             // combination, such as Ctrl+O.
+             FillQ(Tr("Chooses an archive and lists its files. The keys {keys} do the same."),
+                   {{"keys", KeyName(QKeySequence::Open)}}));
     filesIn_ = new QLabel(this);
     filesIn_->setObjectName(QStringLiteral("FilesInLabel"));
     entries_ = new QListWidget(this);
@@ -91,30 +104,58 @@ ArchiveBrowser::ArchiveBrowser(ArchiveBrowserDialogs dialogs, QWidget* parent)
     fixed.setStyleHint(QFont::Monospace);
     entries_->setFont(fixed);
     entries_->setMinimumWidth(320);
+    filesIn_->setBuddy(entries_);
+    Describe(entries_,
+             // TRANSLATORS: what a screen reader calls the list of an archive's files.
+             TrQ("The archive's files"),
+             // TRANSLATORS: what a screen reader says about the list of an archive's files.
+             TrQ("Choose a file with the arrow keys to see its name, offset and size."));
 
-    auto makeValue = [this](const QString& name) {
+    // The details a screen reader reads with their captions, reached with Tab.
+    auto makeValue = [this](const QString& name, const QString& description) {
         auto* value = new QLabel(this);
         value->setObjectName(name);
-        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        MakeReadable(value, description);
         return value;
     };
-    fileName_ = makeValue(QStringLiteral("FilenameValue"));
-    offset_ = makeValue(QStringLiteral("OffsetValue"));
-    size_ = makeValue(QStringLiteral("SizeValue"));
+    fileName_ = makeValue(QStringLiteral("FilenameValue"),
+                          // TRANSLATORS: what a screen reader says about the chosen file's name in the
+                          // archive browser.
+                          TrQ("The name of the chosen file in the archive."));
+    // TRANSLATORS: what a screen reader says about the chosen file's place in the archive browser.
+    offset_ = makeValue(QStringLiteral("OffsetValue"), TrQ("Where the chosen file starts in the archive."));
+    // TRANSLATORS: what a screen reader says about the chosen file's size in the archive browser.
+    size_ = makeValue(QStringLiteral("SizeValue"), TrQ("The size of the chosen file."));
 
     extractButton_ = new QPushButton(TrQ("Extract file to folder"), this);
     extractButton_->setObjectName(QStringLiteral("ExtractButton"));
     extractButton_->setEnabled(false);
+    Describe(extractButton_, extractButton_->text(),
+             // TRANSLATORS: what a screen reader says about the "Extract file to folder" button; {keys} is
+             // its key combination, such as Ctrl+S.
+             FillQ(Tr("Saves the chosen file where you choose. The keys {keys} do the same."),
+                   {{"keys", KeyName(QKeySequence::Save)}}));
     auto* exitButton = new QPushButton(TrQ("Exit"), this);
     exitButton->setObjectName(QStringLiteral("ExitButton"));
+    Describe(exitButton, exitButton->text(),
+             // TRANSLATORS: what a screen reader says about the archive browser's "Exit" button.
+             TrQ("Closes the archive browser. The Escape key does the same."));
 
     auto* details = new QGridLayout;
-    details->addWidget(new QLabel(TrQ("Filename"), this), 0, 0);
-    details->addWidget(fileName_, 0, 1);
-    details->addWidget(new QLabel(TrQ("File offset in .pak"), this), 1, 0);
-    details->addWidget(offset_, 1, 1);
-    details->addWidget(new QLabel(TrQ("Filesize"), this), 2, 0);
-    details->addWidget(size_, 2, 1);
+    const std::pair<QLabel*, QString> rows[] = {
+        {fileName_, TrQ("Filename")},
+        {offset_, TrQ("File offset in .pak")},
+        {size_, TrQ("Filesize")},
+    };
+    int row = 0;
+    for (const auto& [value, caption] : rows) {
+        auto* label = new QLabel(caption, this);
+        label->setBuddy(value);
+        details->addWidget(label, row, 0);
+        details->addWidget(value, row++, 1);
+    }
+    captions_ = {rows[0].second, rows[1].second, rows[2].second};
+    ClearDetails();
     details->setColumnStretch(1, 1);
     details->setHorizontalSpacing(16);
     details->setRowStretch(3, 1);
@@ -140,6 +181,11 @@ ArchiveBrowser::ArchiveBrowser(ArchiveBrowserDialogs dialogs, QWidget* parent)
     connect(entries_, &QListWidget::currentRowChanged, this, &ArchiveBrowser::OnEntryChosen);
     connect(extractButton_, &QPushButton::clicked, this, &ArchiveBrowser::OnExtractClicked);
     connect(exitButton, &QPushButton::clicked, this, &QWidget::close);
+    // The window has no default button of its own: the keys stand in for the buttons.
+    connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, openButton_, &QPushButton::click);
+    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, extractButton_,
+            &QPushButton::click);
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
 }
 
 ArchiveBrowser::~ArchiveBrowser() = default;
@@ -181,9 +227,9 @@ void ArchiveBrowser::OnEntryChosen(int row) {
         ClearDetails();
         return;
     }
-    fileName_->setText(QString::fromStdString(archive_->EntryFileName(row)));
-    offset_->setText(BytesText(archive_->EntryOffset(row)));
-    size_->setText(BytesText(archive_->EntrySize(row)));
+    ShowValue(fileName_, captions_[0], QString::fromStdString(archive_->EntryFileName(row)));
+    ShowValue(offset_, captions_[1], BytesText(archive_->EntryOffset(row)));
+    ShowValue(size_, captions_[2], BytesText(archive_->EntrySize(row)));
 }
 
 void ArchiveBrowser::OnExtractClicked() {
@@ -212,9 +258,9 @@ void ArchiveBrowser::OnExtractClicked() {
 }
 
 void ArchiveBrowser::ClearDetails() {
-    fileName_->clear();
-    offset_->clear();
-    size_->clear();
+    ShowValue(fileName_, captions_[0], {});
+    ShowValue(offset_, captions_[1], {});
+    ShowValue(size_, captions_[2], {});
 }
 
 int RunArchiveBrowser(int& argc, char** argv, const std::string& languageSetting) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -41,7 +42,9 @@ struct ArchiveBrowserDialogs {
 ArchiveBrowserDialogs StandardArchiveBrowserDialogs();
 
 // The browser window. Controls carry object names for tests: "OpenButton", "FilesInLabel",
-// "EntryList", "FilenameValue", "OffsetValue", "SizeValue", "ExtractButton", "ExitButton".
+// "EntryList", "FilenameValue", "OffsetValue", "SizeValue", "ExtractButton", "ExitButton". Every control
+// has an accessible name and description for screen readers, and the keys stand in for the buttons:
+// the standard keys to open (Ctrl+O) and to save (Ctrl+S, which extracts), and Escape closes the window.
 class ArchiveBrowser final : public QWidget {
     Q_OBJECT
 
@@ -69,4 +72,5 @@ private:
     QLabel* offset_ = nullptr;
     QLabel* size_ = nullptr;
     QPushButton* extractButton_ = nullptr;
+    std::array<QString, 3> captions_;  // of the name, offset and size, which a screen reader says with them
 };

@@ -224,3 +224,13 @@ void TakeChoices(const GameOptions& options, PlayerSettings& settings) {
     settings.Windowed = !options.FullScreen;
     settings.ExpertPlayers = options.Players == PlayerLevel::Expert;
 }
+
+SpokenPlayChoice SpokenPlayOf(const PlayerSettings& settings) {
+    return {.on = settings.Speech, .verbosity = settings.SpeechVerbosity, .rate = settings.SpeechRate};
+}
+
+void TakeSpokenPlay(const SpokenPlayChoice& choice, PlayerSettings& settings) {
+    settings.Speech = choice.on;
+    settings.SpeechVerbosity = choice.verbosity;
+    settings.SpeechRate = choice.rate;
+}

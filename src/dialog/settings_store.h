@@ -29,6 +29,16 @@ struct PlayerSettings {
     int SpeechRate = 0;
 };
 
+// Spoken play as the dialog shows and returns it: on or off, how much is said and the voice's rate,
+// with the same meanings and ranges as the settings' fields.
+struct SpokenPlayChoice {
+    bool on = false;
+    int verbosity = 1;  // 0 terse, 1 normal, 2 detailed
+    int rate = 0;       // -100 slowest .. 100 fastest, 0 the voice's own
+
+    bool operator==(const SpokenPlayChoice&) const = default;
+};
+
 // The settings as read: the defaults when there is no file; when the file is damaged or holds a value
 // out of range, the defaults, the file moved aside and `message` saying so. A file made by a newer
 // version is no damage: it is left as it is, this run uses the defaults, `newerVersion` is set (the
@@ -49,3 +59,7 @@ bool SaveSettings(const std::filesystem::path& file, const PlayerSettings& setti
 // The settings as the game's options, and the dialog's choices back into the settings.
 void ApplySettings(const PlayerSettings& settings, GameOptions& options);
 void TakeChoices(const GameOptions& options, PlayerSettings& settings);
+
+// Spoken play from the settings for the dialog, and the dialog's choice back into them.
+SpokenPlayChoice SpokenPlayOf(const PlayerSettings& settings);
+void TakeSpokenPlay(const SpokenPlayChoice& choice, PlayerSettings& settings);

@@ -31,6 +31,7 @@ DialogOutcome RunDialog(int& argc, char** argv, GameOptions& options, const Reso
         StartupDialog dialog(options, PreviewOf(resources, ResourceFolder::Roya2),
                              PreviewOf(resources, ResourceFolder::Royal));
         dialog.SetLanguageSetting(choices.language);
+        dialog.SetSpokenPlay(choices.spokenPlay);
         dialog.SetLanguageSwitch([&language](const std::string& setting) { language.Use(setting); });
         if (offer != nullptr) {
             dialog.AddMatchPanel(*offer);
@@ -45,6 +46,7 @@ DialogOutcome RunDialog(int& argc, char** argv, GameOptions& options, const Reso
             outcome = DialogOutcome::Start;
             choices.resume = dialog.ResumeChosen();
             choices.language = dialog.LanguageSetting();
+            choices.spokenPlay = dialog.SpokenPlay();
         }
     }
     return outcome;

@@ -5,6 +5,7 @@
 
 #include "cards/game_options.h"
 #include "dialog/match_offer.h"
+#include "dialog/settings_store.h"
 
 class QMessageBox;
 class ResourceSet;
@@ -20,10 +21,13 @@ enum class DialogOutcome { Start, Quit };
 // What the player chooses in the dialog besides the game's options. `language` goes in as the language
 // setting the dialog starts with ("" the desktop's, "en" English, or a shipped language's code) and
 // comes out as the one chosen on the Options tab; the texts speak it from then on, the game's table
-// too. `resume` tells whether the start button is to resume the saved match.
+// too. `resume` tells whether the start button is to resume the saved match. `spokenPlay` goes in as
+// the Options tab's spoken play starts (SpokenPlayOf the settings) and comes out as chosen there
+// (TakeSpokenPlay keeps it in the settings).
 struct DialogChoices {
     std::string language;
     bool resume = false;
+    SpokenPlayChoice spokenPlay{};  // its own initializer: records filled by name may leave it out
 };
 
 // Shows the startup dialog, its visible controls preset from `options` (the command line), with deck
@@ -36,7 +40,7 @@ DialogOutcome RunStartupDialog(int& argc, char** argv, GameOptions& options, con
 DialogOutcome RunStartupDialog(int& argc, char** argv, GameOptions& options, const ResourceSet& resources,
                                const std::function<void(StartupDialog&)>& onShown);
 
-// The same with the saved match on offer, the Statistics tab and the choice of language.
+// The same with the saved match on offer, the Statistics tab, the choice of language and spoken play.
 DialogOutcome RunStartupDialog(int& argc, char** argv, GameOptions& options, const ResourceSet& resources,
                                const MatchOffer& offer, DialogChoices& choices,
                                const std::function<void(StartupDialog&)>& onShown = {});

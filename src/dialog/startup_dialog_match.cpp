@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "dialog/accessible_controls.h"
 #include "dialog/dialog_text.h"
 #include "dialog/startup_dialog_texts.h"
 #include "dialog/startup_dialog_window.h"
@@ -58,6 +59,8 @@ void StartupDialog::MakeMatchPanel() {
         auto* notice = new QLabel(QString::fromStdString(offer.notice), contents_);
         notice->setObjectName(QStringLiteral("FilesNotice"));
         notice->setWordWrap(true);
+        // TRANSLATORS: what a screen reader says about the notice of damaged files above the tabs.
+        MakeReadable(notice, TrQ("What happened to your files."));
         top->insertWidget(at++, notice);
     }
     if (offer.savedMatch) {
@@ -75,6 +78,10 @@ void StartupDialog::MakeMatchPanel() {
         rules->setObjectName(QStringLiteral("SavedMatchRules"));
         rules->setWordWrap(true);
         (offer.resumeByDefault ? resumeMatch_ : newMatch)->setChecked(true);
+        Describe(resumeMatch_, resumeMatch_->text(), text->text() + QLatin1Char(' ') + rules->text());
+        Describe(newMatch, newMatch->text(),
+                 // TRANSLATORS: what a screen reader says about the choice to start a new match.
+                 TrQ("The new match is played with the choices of this window."));
         column->addWidget(text);
         column->addWidget(resumeMatch_);
         column->addWidget(newMatch);
@@ -92,10 +99,15 @@ void StartupDialog::MakeMatchPanel() {
     auto* reset = new QPushButton(TrQ("Reset statistics"), page);
     reset->setObjectName(QStringLiteral("ResetStatistics"));
     reset->setAutoDefault(false);
+    Describe(reset, reset->text(),
+             // TRANSLATORS: what a screen reader says about the "Reset statistics" button.
+             TrQ("Forgets every recorded match, after asking."));
     connect(reset, &QPushButton::clicked, this, &StartupDialog::OnResetStatistics);
     column->addWidget(reset, 0, Qt::AlignLeft);
     // TRANSLATORS: a tab caption, beside Deck, Keys, Rules, Credits, Licence and Options.
-    tabs_->addTab(page, TrQ("Statistics"));
+    const int tab = tabs_->addTab(page, TrQ("Statistics"));
+    // TRANSLATORS: the tip of the Statistics tab, which a screen reader also says.
+    tabs_->setTabToolTip(tab, TrQ("Your recorded matches."));
     statisticsFile_ = offer.statisticsFile;
     ShowStatistics(offer.records);
 }
@@ -110,8 +122,11 @@ void StartupDialog::ShowStatistics(const std::vector<MatchRecord>& records) {
     }
     int row = 0;
     for (const auto& [caption, value] : StatisticsRows(records)) {
-        auto* label = new QLabel(QString::fromStdString(value));
+        auto* label = new QLabel;
         label->setObjectName(QStringLiteral("StatisticsValue%1").arg(row++));
+        ShowValue(label, QString::fromStdString(caption), QString::fromStdString(value));
+        // TRANSLATORS: what a screen reader says about each figure of the Statistics tab.
+        MakeReadable(label, TrQ("A figure of your recorded matches."));
         // TRANSLATORS: a row caption of the statistics table followed by its colon.
         statisticsTable_->addRow(FillQ(Tr("{caption}:"), {{"caption", caption}}), label);
     }

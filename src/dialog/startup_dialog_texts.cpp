@@ -43,6 +43,23 @@ QStringList TabCaptions() {
     };
 }
 
+QStringList TabDescriptions() {
+    return {
+        // TRANSLATORS: the tip of the Deck tab, which a screen reader also says.
+        TrQ("The deck of cards to play with."),
+        // TRANSLATORS: the tip of the Keys tab, which a screen reader also says.
+        TrQ("The keys and the mouse in the game, spoken play's keys among them."),
+        // TRANSLATORS: the tip of the Rules tab, which a screen reader also says.
+        TrQ("The rules of the game."),
+        // TRANSLATORS: the tip of the Credits tab, which a screen reader also says.
+        TrQ("Who made the game, and with what."),
+        // TRANSLATORS: the tip of the Licence tab, which a screen reader also says.
+        TrQ("The licence terms you agree to before playing."),
+        // TRANSLATORS: the tip of the Options tab, which a screen reader also says.
+        TrQ("The game's options, spoken play and the language."),
+    };
+}
+
 namespace {
 
 // Marked for the catalogues, translated where shown: the design measures the room for a caption by the
@@ -119,6 +136,116 @@ QString ExpertPlayersExplanation() {
         "before they play.");
 }
 
+QString SpokenPlayGroup() {
+    // TRANSLATORS: the title of a group on the Options tab: the game speaks aloud, for blind and
+    // low-vision players.
+    return TrQ("Spoken play");
+}
+
+QString SpokenPlay() {
+    // TRANSLATORS: a check box on the Options tab; the letter after & is typed with Alt to reach it.
+    return TrQ("&Speak the game aloud");
+}
+
+QString SpokenPlayExplanation() {
+    return TrQ(
+        // TRANSLATORS: F2 is a key: keep it as it is.
+        "For blind and low-vision players: the game says what happens at the table and reads your "
+        "cards and the scores when asked (see the Keys tab). The key F2 switches it on and off during "
+        "the game.");
+}
+
+QString SpeechVerbosity() {
+    // TRANSLATORS: before the list of how much the game says aloud; the letter after & is typed with
+    // Alt to reach the list.
+    return TrQ("&How much is said:");
+}
+
+QStringList SpeechVerbosityLevels() {
+    return {
+        // TRANSLATORS: the least the game says aloud.
+        TrQ("Terse: only what you must act on, and the results"),
+        // TRANSLATORS: how much the game says aloud, between terse and detailed.
+        TrQ("Normal"),
+        // TRANSLATORS: the most the game says aloud.
+        TrQ("Detailed: every card and count"),
+    };
+}
+
+QString SpeechVerbosityDescription() {
+    return TrQ(
+        // TRANSLATORS: F3 is a key: keep it as it is.
+        "How much the game says aloud: terse, normal or detailed. The key F3 changes it during the "
+        "game.");
+}
+
+QString SpeechRate() {
+    // TRANSLATORS: before the slider of the voice's speed; the letter after & is typed with Alt to
+    // reach it.
+    return TrQ("Speech &rate:");
+}
+
+QString SpeechRateSlower() {
+    // TRANSLATORS: at the left end of the slider of the voice's speed.
+    return TrQ("slower");
+}
+
+QString SpeechRateFaster() {
+    // TRANSLATORS: at the right end of the slider of the voice's speed.
+    return TrQ("faster");
+}
+
+QString SpeechRateDescription() {
+    return TrQ(
+        // TRANSLATORS: F4 and F5 are keys: keep them as they are.
+        "The speed of the voice, from slowest to fastest; the middle is the voice's own speed. The "
+        "keys F4 and F5 make it slower and faster during the game.");
+}
+
+QString LanguageDescription() {
+    return TrQ("The language of this window and of the game.");
+}
+
+QString TabsName() {
+    // TRANSLATORS: what a screen reader calls the row of tabs (Deck, Keys, Rules...).
+    return TrQ("Pages");
+}
+
+QString TabsDescription() {
+    return TrQ(
+        // TRANSLATORS: Control+Tab and the arrow keys are keys: use the names the keyboard has.
+        "The pages of this window. Control+Tab goes to the next page; on the row of tabs, the left "
+        "and right arrows do.");
+}
+
+QString KeysEntryDescription() {
+    // TRANSLATORS: what a screen reader says about each line of the Keys tab.
+    return TrQ("A line of the list of the game's keys.");
+}
+
+QString CreditsLineDescription() {
+    // TRANSLATORS: what a screen reader says about each line of the Credits tab.
+    return TrQ("A line of the credits.");
+}
+
+QString RulesDescription() {
+    return TrQ("The rules of the game, to read line by line with the arrow keys.");
+}
+
+QString LicenceDescription() {
+    return TrQ("The licence terms, to read line by line with the arrow keys.");
+}
+
+QString ExitDescription() {
+    // TRANSLATORS: Escape is a key: use the name the keyboard has.
+    return TrQ("Leaves without playing. The Escape key does the same.");
+}
+
+QString StartDescription() {
+    // TRANSLATORS: Enter is a key: use the name the keyboard has.
+    return TrQ("Agrees to the licence terms and starts the game. The Enter key does the same.");
+}
+
 QStringList KeysLabels() {
     return {
         TrQ("To select a contract: Use the menu that will appear on screen."),
@@ -136,6 +263,34 @@ QStringList PlayAidKeysLabels() {
         TrQ("Pressing the key H shows the card or contract the computer would choose for you."),
         TrQ("Holding the key L (or the right mouse button) shows the last trick."),
         TrQ("Pressing the key M switches the sound off and on."),
+    };
+}
+
+QStringList SpokenPlayKeysLabels() {
+    return {
+        // TRANSLATORS: F2 is a key: keep it as it is.
+        TrQ("Pressing the key F2 switches spoken play on and off: the game says aloud what happens at the "
+            "table."),
+        // TRANSLATORS: F3 is a key: keep it as it is.
+        TrQ("Pressing the key F3 changes how much is said: terse, normal and detailed, in turn."),
+        // TRANSLATORS: F4 and F5 are keys: keep them as they are.
+        TrQ("Pressing the key F4 makes the speech slower, F5 faster."),
+        // TRANSLATORS: C is a key: keep it as it is.
+        TrQ("Pressing the key C reads your hand."),
+        // TRANSLATORS: T is a key: keep it as it is.
+        TrQ("Pressing the key T reads the cards on the table."),
+        // TRANSLATORS: S is a key: keep it as it is.
+        TrQ("Pressing the key S reads the scores."),
+        // TRANSLATORS: I is a key: keep it as it is.
+        TrQ("Pressing the key I reads the contract and what it costs; while you choose one, the contracts "
+            "still open."),
+        // TRANSLATORS: F is a key: keep it as it is.
+        TrQ("Pressing the key F reads the focused card and whether you may play it."),
+        // TRANSLATORS: A is a key: keep it as it is.
+        TrQ("Pressing the key A says again the last thing said."),
+        // TRANSLATORS: H is a key: keep it as it is.
+        TrQ("With spoken play on, moving between the cards with the arrows speaks the focused card, and the "
+            "hint of the key H is spoken."),
     };
 }
 

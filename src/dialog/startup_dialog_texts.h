@@ -14,8 +14,9 @@ inline QString DialogCaption() {
     return QStringLiteral("Zarn");
 }
 
-// Tab captions, in tab order.
+// Tab captions, in tab order, and what each page holds (the tabs' tips, which a screen reader says).
 QStringList TabCaptions();
+QStringList TabDescriptions();
 
 // The deck options by their number (1 to 4): caption and the description shown beside it.
 QString DeckCaption(int option);
@@ -51,11 +52,40 @@ QString SlowAnimationExplanation();
 QString ExpertPlayers();
 QString ExpertPlayersExplanation();
 
+// Spoken play on the Options tab: the group's title, its check box and explanation, the choice of how
+// much is said (its caption, the three levels from terse to detailed, what it does) and the speech
+// rate (its caption, the words at the slider's two ends, what it does).
+QString SpokenPlayGroup();
+QString SpokenPlay();
+QString SpokenPlayExplanation();
+QString SpeechVerbosity();
+QStringList SpeechVerbosityLevels();
+QString SpeechVerbosityDescription();
+QString SpeechRate();
+QString SpeechRateSlower();
+QString SpeechRateFaster();
+QString SpeechRateDescription();
+
+// What a screen reader hears about the controls that carry no text of their own or whose text does
+// not say what they do.
+QString LanguageDescription();
+QString TabsName();
+QString TabsDescription();
+QString KeysEntryDescription();
+QString CreditsLineDescription();
+QString RulesDescription();
+QString LicenceDescription();
+QString ExitDescription();
+QString StartDescription();
+
 // The five help labels of the Keys tab, top to bottom.
 QStringList KeysLabels();
 
 // The labels of the play aids' keys, shown below those five.
 QStringList PlayAidKeysLabels();
+
+// The labels of spoken play's keys, shown below the play aids'.
+QStringList SpokenPlayKeysLabels();
 
 QString RulesText();
 // The licence's heading and the line about the buttons are translated; its terms stay as they are.

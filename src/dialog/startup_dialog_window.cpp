@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -16,12 +17,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollArea>
 #include <QSignalBlocker>
+#include <QSlider>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "dialog/accessible_controls.h"
 #include "dialog/dialog_text.h"
 #include "dialog/startup_dialog_preview.h"
 #include "dialog/startup_dialog_texts.h"
@@ -51,14 +57,35 @@ int CaptionIndent(const QAbstractButton* button, QStyle::SubElement contents) {
     return button->style()->subElementRect(contents, &option, button).left();
 }
 
+// A long text a screen reader reads: the keys move a caret through it line by line.
 QPlainTextEdit* MakeReadOnlyText(const QString& text, const QString& name, QWidget* parent) {
     auto* box = new QPlainTextEdit(parent);
     box->setObjectName(name);
     box->setReadOnly(true);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Tab leaves the text for the next control instead of being typed into it.
+    box->setTabChangesFocus(true);
     box->setPlainText(text);
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     box->setMinimumHeight(120);
     return box;
+}
+
+// A page taller than the dialog scrolls; the keyboard scrolls it by moving through its controls.
+QScrollArea* Scrolled(QWidget* page) {
+    auto* area = new QScrollArea;
+    area->setWidget(page);
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus);
+    area->viewport()->setAutoFillBackground(false);
+    page->setAutoFillBackground(false);
+    return area;
+}
+
+// A caption as a screen reader says it: without the & that marks its Alt letter.
+QString WithoutMnemonic(QString caption) {
+    return caption.remove(QRegularExpression(QStringLiteral("&(?!&)")));
 }
 
 }  // namespace
@@ -94,6 +121,11 @@ void StartupDialog::MakeContents() {
     tabs_->addTab(MakeOptionsPage(), captions[5]);
     tabs_->setCurrentIndex(0);
     currentTab_ = 0;
+    const QStringList tips = startup_texts::TabDescriptions();
+    for (int i = 0; i < tips.size(); ++i) {
+        tabs_->setTabToolTip(i, tips[i]);
+    }
+    Describe(tabs_, startup_texts::TabsName(), startup_texts::TabsDescription());
     connect(tabs_, &QTabWidget::currentChanged, this, &StartupDialog::OnTabChanged);
 
     auto* version = new QLabel(startup_texts::VersionText(), contents_);
@@ -101,9 +133,11 @@ void StartupDialog::MakeContents() {
     auto* exitButton = new QPushButton(startup_texts::ExitButton(), contents_);
     exitButton->setObjectName(QStringLiteral("ExitButton"));
     exitButton->setAutoDefault(false);
+    Describe(exitButton, startup_texts::ExitButton(), startup_texts::ExitDescription());
     auto* startButton = new QPushButton(startup_texts::StartButton(), contents_);
     startButton->setObjectName(QStringLiteral("StartButton"));
     startButton->setDefault(true);
+    Describe(startButton, startup_texts::StartButton(), startup_texts::StartDescription());
     connect(exitButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(startButton, &QPushButton::clicked, this, &StartupDialog::OnStart);
 
@@ -132,6 +166,7 @@ void StartupDialog::RemakeContents() {
         }
     }
     const int tab = tabs_->currentIndex();
+    const SpokenPlayChoice spokenPlay = SpokenPlay();
 
     QDialog::layout()->removeWidget(contents_);
     contents_->hide();
@@ -146,6 +181,7 @@ void StartupDialog::RemakeContents() {
             button->setChecked(isChecked);
         }
     }
+    SetSpokenPlay(spokenPlay);
     tabs_->setCurrentIndex(tab);
 }
 
@@ -209,6 +245,7 @@ QWidget* StartupDialog::MakeDeckPage(const QImage& roya2Preview, const QImage& r
             grid->addLayout(line, row++, 0);
         }
         auto* description = new QLabel(startup_texts::DeckDescription(option), page);
+        Describe(button, caption, description->text());
         description->setObjectName(QStringLiteral("DeckDescription%1").arg(option));
         description->setContentsMargins(CaptionIndent(button, QStyle::SE_RadioButtonContents), 0, 0, 10);
         deckGroup_->addButton(button, option);
@@ -256,18 +293,23 @@ QWidget* StartupDialog::MakeKeysPage() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
     layout->setSpacing(14);
-    const QStringList labels = startup_texts::KeysLabels() + startup_texts::PlayAidKeysLabels();
+    const QStringList labels = startup_texts::KeysLabels() + startup_texts::PlayAidKeysLabels() +
+                               startup_texts::SpokenPlayKeysLabels();
     for (int i = 0; i < labels.size(); ++i) {
-        layout->addWidget(MakeWrappedLabel(labels[i], QStringLiteral("KeysLabel%1").arg(i), page));
+        QLabel* label = MakeWrappedLabel(labels[i], QStringLiteral("KeysLabel%1").arg(i), page);
+        MakeReadable(label, startup_texts::KeysEntryDescription());
+        layout->addWidget(label);
     }
     layout->addStretch(1);
-    return page;
+    return Scrolled(page);
 }
 
 QWidget* StartupDialog::MakeRulesPage() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(MakeReadOnlyText(startup_texts::RulesText(), QStringLiteral("RulesText"), page));
+    QPlainTextEdit* text = MakeReadOnlyText(startup_texts::RulesText(), QStringLiteral("RulesText"), page);
+    Describe(text, startup_texts::TabCaptions()[2], startup_texts::RulesDescription());
+    layout->addWidget(text);
     return page;
 }
 
@@ -280,6 +322,7 @@ QWidget* StartupDialog::MakeCreditsPage() {
         QLabel* label = MakeWrappedLabel(labels[i], QStringLiteral("CreditsLabel%1").arg(i), page);
         label->setTextFormat(Qt::RichText);
         label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+        MakeReadable(label, startup_texts::CreditsLineDescription());
         connect(label, &QLabel::linkActivated, this, [this](const QString&) { OnCreditsLink(); });
         layout->addWidget(label);
     }
@@ -290,7 +333,10 @@ QWidget* StartupDialog::MakeCreditsPage() {
 QWidget* StartupDialog::MakeLicencePage() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(MakeReadOnlyText(startup_texts::LicenceText(), QStringLiteral("LicenceText"), page));
+    QPlainTextEdit* text =
+        MakeReadOnlyText(startup_texts::LicenceText(), QStringLiteral("LicenceText"), page);
+    Describe(text, startup_texts::TabCaptions()[4], startup_texts::LicenceDescription());
+    layout->addWidget(text);
     return page;
 }
 
@@ -305,6 +351,7 @@ QWidget* StartupDialog::MakeOptionsPage() {
         box->setObjectName(name);
         QLabel* label = MakeWrappedLabel(explanation, explanationName, page);
         label->setContentsMargins(CaptionIndent(box, QStyle::SE_CheckBoxContents), 0, 0, 12);
+        Describe(box, caption, explanation);
         layout->addWidget(box);
         layout->addWidget(label);
         return label;
@@ -334,19 +381,92 @@ QWidget* StartupDialog::MakeOptionsPage() {
     layout->addWidget(reglesFrancaises_);
     layout->addWidget(reguasPortuguese_);
 
+    // Made in the order they are seen, which is the order Tab goes through them.
+    QWidget* spokenPlay = MakeSpokenPlayGroup(page);
+
     auto* languageRow = new QHBoxLayout;
     // TRANSLATORS: before the list of languages on the Options tab.
     auto* languageLabel = new QLabel(TrQ("Language:"), page);
     languageLabel->setObjectName(QStringLiteral("LanguageLabel"));
     language_ = MakeLanguageChoice(page);
     languageLabel->setBuddy(language_);
+    Describe(language_, languageLabel->text(), startup_texts::LanguageDescription());
     languageRow->addWidget(languageLabel);
     languageRow->addWidget(language_);
     languageRow->addStretch(1);
     layout->addSpacing(8);
+    layout->addWidget(spokenPlay);
+    layout->addSpacing(8);
     layout->addLayout(languageRow);
     layout->addStretch(1);
-    return page;
+    return Scrolled(page);
+}
+
+QWidget* StartupDialog::MakeSpokenPlayGroup(QWidget* parent) {
+    auto* group = new QGroupBox(startup_texts::SpokenPlayGroup(), parent);
+    group->setObjectName(QStringLiteral("SpokenPlayGroup"));
+    auto* grid = new QGridLayout(group);
+    grid->setColumnStretch(3, 1);
+
+    spokenPlay_ = new QCheckBox(startup_texts::SpokenPlay(), group);
+    spokenPlay_->setObjectName(QStringLiteral("SpokenPlay"));
+    QLabel* explanation = MakeWrappedLabel(startup_texts::SpokenPlayExplanation(),
+                                           QStringLiteral("SpokenPlayExplanation"), group);
+    explanation->setContentsMargins(CaptionIndent(spokenPlay_, QStyle::SE_CheckBoxContents), 0, 0, 6);
+    Describe(spokenPlay_, WithoutMnemonic(spokenPlay_->text()), explanation->text());
+    grid->addWidget(spokenPlay_, 0, 0, 1, 4);
+    grid->addWidget(explanation, 1, 0, 1, 4);
+
+    auto* verbosityLabel = new QLabel(startup_texts::SpeechVerbosity(), group);
+    verbosityLabel->setObjectName(QStringLiteral("SpeechVerbosityLabel"));
+    speechVerbosity_ = new QComboBox(group);
+    speechVerbosity_->setObjectName(QStringLiteral("SpeechVerbosity"));
+    // The items' order is the level's number: 0 terse, 1 normal, 2 detailed.
+    speechVerbosity_->addItems(startup_texts::SpeechVerbosityLevels());
+    speechVerbosity_->setCurrentIndex(SpokenPlayChoice().verbosity);
+    verbosityLabel->setBuddy(speechVerbosity_);
+    Describe(speechVerbosity_, WithoutMnemonic(verbosityLabel->text()),
+             startup_texts::SpeechVerbosityDescription());
+    grid->addWidget(verbosityLabel, 2, 0);
+    grid->addWidget(speechVerbosity_, 2, 1, 1, 3, Qt::AlignLeft);
+
+    auto* rateLabel = new QLabel(startup_texts::SpeechRate(), group);
+    rateLabel->setObjectName(QStringLiteral("SpeechRateLabel"));
+    auto* slower = new QLabel(startup_texts::SpeechRateSlower(), group);
+    slower->setObjectName(QStringLiteral("SpeechRateSlower"));
+    speechRate_ = new QSlider(Qt::Horizontal, group);
+    speechRate_->setObjectName(QStringLiteral("SpeechRate"));
+    // The voice's own rate in the middle; the arrows move by a tenth of each half, Page Up and Down by half.
+    speechRate_->setRange(-100, 100);
+    speechRate_->setSingleStep(10);
+    speechRate_->setPageStep(50);
+    speechRate_->setTickInterval(50);
+    speechRate_->setTickPosition(QSlider::TicksBelow);
+    speechRate_->setMinimumWidth(200);
+    speechRate_->setValue(SpokenPlayChoice().rate);
+    auto* faster = new QLabel(startup_texts::SpeechRateFaster(), group);
+    faster->setObjectName(QStringLiteral("SpeechRateFaster"));
+    rateLabel->setBuddy(speechRate_);
+    Describe(speechRate_, WithoutMnemonic(rateLabel->text()), startup_texts::SpeechRateDescription());
+    grid->addWidget(rateLabel, 3, 0);
+    auto* rateRow = new QHBoxLayout;
+    rateRow->addWidget(slower);
+    rateRow->addWidget(speechRate_);
+    rateRow->addWidget(faster);
+    grid->addLayout(rateRow, 3, 1, 1, 3, Qt::AlignLeft);
+    return group;
+}
+
+void StartupDialog::SetSpokenPlay(const SpokenPlayChoice& choice) {
+    spokenPlay_->setChecked(choice.on);
+    speechVerbosity_->setCurrentIndex(std::clamp(choice.verbosity, 0, speechVerbosity_->count() - 1));
+    speechRate_->setValue(choice.rate);
+}
+
+SpokenPlayChoice StartupDialog::SpokenPlay() const {
+    return {.on = spokenPlay_->isChecked(),
+            .verbosity = speechVerbosity_->currentIndex(),
+            .rate = speechRate_->value()};
 }
 
 QComboBox* StartupDialog::MakeLanguageChoice(QWidget* parent) {

@@ -11,6 +11,7 @@
 
 #include "cards/game_options.h"
 #include "dialog/match_offer.h"
+#include "dialog/settings_store.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -19,6 +20,7 @@ class QFormLayout;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QSlider;
 class QTabWidget;
 
 // The startup dialog: six tabs (deck, keys, rules, credits, licence, options), the "Exit" button and
@@ -29,9 +31,16 @@ class QTabWidget;
 // "DeckDescription1".."DeckDescription4", "DeckCaption1".."4" (a caption too long for the button's line),
 // "DeckPicture0".."DeckPicture2", "Windowed", "UseVidMem",
 // "SevenOfHeartsLead", "PartnershipGame", "SlowAnimation", "ReglesFrancaises", "ReguasPortuguese",
-// "SevenOfHeartsExplanation", "SlowAnimationExplanation", "PartnershipExplanation", "KeysLabel0".."4",
-// "RulesText", "CreditsLabel0".."7", "LicenceText", "VersionLabel", "ExitButton", "StartButton",
-// "ExpertPlayers", "ExpertPlayersExplanation", "LanguageLabel", "Language".
+// "SevenOfHeartsExplanation", "SlowAnimationExplanation", "PartnershipExplanation", "KeysLabel0".."18"
+// (the five first, the play aids' four, spoken play's ten), "RulesText", "CreditsLabel0".."7",
+// "LicenceText", "VersionLabel", "ExitButton", "StartButton", "ExpertPlayers", "ExpertPlayersExplanation",
+// "LanguageLabel", "Language", and spoken play's: "SpokenPlayGroup", "SpokenPlay", "SpokenPlayExplanation",
+// "SpeechVerbosityLabel", "SpeechVerbosity", "SpeechRateLabel", "SpeechRate".
+//
+// Every control has an accessible name and description for screen readers, and the whole dialog works
+// from the keyboard: Tab and the arrows, Control+Tab between the pages, Enter starts, Escape leaves, and
+// the spoken play controls have their Alt letters. The texts of the Keys, Rules, Credits and Licence tabs
+// are reached with Tab and read line by line.
 //
 // The language chosen on the Options tab is spoken at once: the dialog's contents are made anew in it,
 // with every choice the player made kept.
@@ -53,6 +62,10 @@ public:
     // Called with the setting the player chooses, before the dialog is made anew in it: it is to make
     // the texts speak that language (DialogLanguage).
     void SetLanguageSwitch(std::function<void(const std::string&)> useLanguage);
+
+    // Spoken play as the Options tab shows it.
+    void SetSpokenPlay(const SpokenPlayChoice& choice);
+    SpokenPlayChoice SpokenPlay() const;
 
     // The options record: the preset until the start button fills it.
     const GameOptions& Options() const { return options_; }
@@ -94,6 +107,7 @@ private:
     QWidget* MakeLicencePage();
     QWidget* MakeOptionsPage();
     QComboBox* MakeLanguageChoice(QWidget* parent);
+    QWidget* MakeSpokenPlayGroup(QWidget* parent);
     void PresetControls();
 
     void OnTabChanged(int index);
@@ -129,6 +143,9 @@ private:
     QRadioButton* reglesFrancaises_ = nullptr;
     QRadioButton* reguasPortuguese_ = nullptr;
     QComboBox* language_ = nullptr;
+    QCheckBox* spokenPlay_ = nullptr;
+    QComboBox* speechVerbosity_ = nullptr;
+    QSlider* speechRate_ = nullptr;
 
     QRadioButton* resumeMatch_ = nullptr;
     QFormLayout* statisticsTable_ = nullptr;

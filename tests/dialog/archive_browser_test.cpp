@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 
+#include <QAccessible>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -202,6 +203,48 @@ TEST_F(ArchiveBrowserTest, ADamagedArchiveIsReportedAndLeavesTheBrowserEmpty) {
 
     OpenThroughTheButton(dir_.filePath("missing.pak").toStdString());
     EXPECT_EQ(errors_.size(), 2U);
+}
+
+// A screen reader hears every control, empty and with an entry chosen, and the details with their captions.
+TEST_F(ArchiveBrowserTest, EveryControlHasANameAndADescription) {
+    QStringList missing = ControlsWithoutWords(*browser_);
+    OpenThroughTheButton(archivePath_);
+    Find<QListWidget>("EntryList")->setCurrentRow(0);
+    missing << ControlsWithoutWords(*browser_);
+    EXPECT_TRUE(missing.isEmpty()) << missing.join('\n').toStdString();
+    const std::pair<const char*, const char*> details[] = {
+        {"FilenameValue", "Filename: readme.txt"},
+        {"OffsetValue", "File offset in .pak: 12 Bytes"},
+        {"SizeValue", "Filesize: 5 Bytes"},
+    };
+    for (const auto& [name, heard] : details) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(Find<QLabel>(name));
+        ASSERT_NE(face, nullptr) << name;
+        EXPECT_EQ(face->text(QAccessible::Name).toStdString(), heard) << name;
+    }
+}
+
+// Without the mouse: the standard keys open and extract, the arrows choose, Escape closes.
+TEST_F(ArchiveBrowserTest, TheKeysStandInForTheButtons) {
+    browser_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(browser_.get()));
+    openAnswer_ = QString::fromStdString(archivePath_);
+    PressKey(Qt::Key_O, Qt::ControlModifier);
+    auto* list = Find<QListWidget>("EntryList");
+    ASSERT_EQ(list->count(), static_cast<int>(entries_.size()));
+    for (int i = 0; i < 10 && QApplication::focusWidget() != list; ++i) {
+        PressKey(Qt::Key_Tab);
+    }
+    ASSERT_EQ(QApplication::focusWidget(), list) << "Tab reaches the list";
+    PressKey(Qt::Key_Home);
+    PressKey(Qt::Key_Down);
+    EXPECT_EQ(Find<QLabel>("FilenameValue")->text(), "Xounds_SHUFFLE.WAV");
+    saveAnswer_ = dir_.filePath("shuffle-by-keys.wav");
+    PressKey(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ReadFile(saveAnswer_), entries_[1].data);
+    PressKey(Qt::Key_Escape);
+    EXPECT_FALSE(browser_->isVisible());
+    EXPECT_TRUE(errors_.empty());
 }
 
 TEST_F(ArchiveBrowserTest, ExitClosesTheWindow) {

@@ -293,6 +293,8 @@ TEST_F(DialogLanguageTest, AChosenLanguageIsSpokenAtOnceAndEveryChoiceIsKept) {
     dialog->findChild<QRadioButton*>("DeckOption4")->setChecked(true);
     dialog->findChild<QAbstractButton*>("PartnershipGame")->setChecked(true);
     dialog->findChild<QRadioButton*>("NewMatch")->setChecked(true);
+    const SpokenPlayChoice spokenPlay{.on = true, .verbosity = 0, .rate = 40};
+    dialog->SetSpokenPlay(spokenPlay);
     auto* tabs = dialog->findChild<QTabWidget*>("Tabs");
     tabs->setCurrentIndex(5);
     GameOptions before;
@@ -321,6 +323,7 @@ TEST_F(DialogLanguageTest, AChosenLanguageIsSpokenAtOnceAndEveryChoiceIsKept) {
     EXPECT_FALSE(dialog->findChild<QWidget*>("DeckPicture0")->isHidden()) << "the Royal deck's";
     EXPECT_TRUE(dialog->findChild<QRadioButton*>("NewMatch")->isChecked());
     EXPECT_FALSE(dialog->ResumeChosen());
+    EXPECT_EQ(dialog->SpokenPlay(), spokenPlay);
     EXPECT_EQ(dialog->findChild<QComboBox*>("Language")->currentIndex(), german);
     GameOptions after;
     dialog->FillOptions(after);

@@ -2,8 +2,10 @@
 
 #include "dialog_test_support.h"
 
+#include <QAccessible>
 #include <QBuffer>
 #include <QImage>
+#include <QTest>
 
 #include "dialog/startup_dialog_preview.h"
 
@@ -71,4 +73,43 @@ void ExpectSameOptions(const GameOptions& actual, const GameOptions& expected) {
     EXPECT_EQ(actual.PortugueseRules, expected.PortugueseRules);
     EXPECT_EQ(actual.DealPacketSize, expected.DealPacketSize);
     EXPECT_EQ(actual.Players, expected.Players);
+}
+
+QStringList ControlsWithoutWords(const QWidget& window) {
+    QStringList missing;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        if (!widget->isVisible() || (widget->focusPolicy() & Qt::TabFocus) == 0 ||
+            widget->window() != &window) {
+            continue;
+        }
+        const QString who = QString::fromLatin1(widget->metaObject()->className()) + QLatin1Char(' ') +
+                            widget->objectName() + QStringLiteral(": ");
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+        if (face == nullptr) {
+            missing << who + QStringLiteral("no accessible interface");
+            continue;
+        }
+        if (face->text(QAccessible::Name).trimmed().isEmpty()) {
+            missing << who + QStringLiteral("no name");
+        }
+        // A row of tabs has no description of its own in Qt: each tab has its own (its tip).
+        const bool tabRow = face->role() == QAccessible::PageTabList;
+        for (int i = 0; tabRow && i < face->childCount(); ++i) {
+            QAccessibleInterface* tab = face->child(i);
+            if (tab->role() == QAccessible::PageTab &&
+                tab->text(QAccessible::Description).trimmed().isEmpty()) {
+                missing << who + QStringLiteral("no description for the tab ") + tab->text(QAccessible::Name);
+            }
+        }
+        if (!tabRow && face->text(QAccessible::Description).trimmed().isEmpty()) {
+            missing << who + QStringLiteral("no description");
+        }
+    }
+    return missing;
+}
+
+void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr) << "no widget has the keyboard focus";
+    QTest::keyClick(focus, key, modifiers);
 }

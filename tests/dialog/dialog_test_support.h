@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include "archive/pak_writer.h"
@@ -43,3 +44,12 @@ std::string WriteArchive(const QTemporaryDir& dir, const std::string& name,
 
 // Every field of two options records, so a failing comparison names the field.
 void ExpectSameOptions(const GameOptions& actual, const GameOptions& expected);
+
+// The controls of `window` a keyboard reaches (shown, taking the focus with Tab) whose accessible name
+// or description is empty, as a screen reader gets them through Qt's accessibility (so a buddy label
+// counts for a name), each as "class objectName: what is missing".
+QStringList ControlsWithoutWords(const QWidget& window);
+
+// The keys pressed where the keyboard focus is, as a player would type them; fails the test when no
+// widget has the focus.
+void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);

@@ -223,6 +223,30 @@ TEST_F(MatchPanelTest, SettingsComeBackOnTheNextStart) {
     EXPECT_TRUE(again.ExpertPlayers);
 }
 
+// Spoken play's three values come back from the file and into the Options tab, ends of the ranges too.
+TEST_F(MatchPanelTest, SpokenPlayComesBackOnTheNextStart) {
+    const fs::path file = fs::path(dir_.path().toStdString()) / "zarn.conf";
+    const SpokenPlayChoice cases[] = {
+        {.on = true, .verbosity = 0, .rate = -100},
+        {.on = false, .verbosity = 2, .rate = 100},
+        {.on = true, .verbosity = 1, .rate = 0},
+        {.on = true, .verbosity = 2, .rate = -30},
+    };
+    for (const SpokenPlayChoice& chosen : cases) {
+        const std::string name = std::to_string(chosen.on) + "/" + std::to_string(chosen.verbosity) + "/" +
+                                 std::to_string(chosen.rate);
+        PlayerSettings settings;
+        TakeSpokenPlay(chosen, settings);
+        ASSERT_TRUE(SaveSettings(file, settings, nullptr)) << name;
+        const LoadedSettings loaded = LoadSettings(file);
+        EXPECT_TRUE(loaded.message.empty()) << name << ": " << loaded.message;
+        EXPECT_EQ(SpokenPlayOf(loaded.settings), chosen) << name;
+        const auto dialog = Open({});
+        dialog->SetSpokenPlay(SpokenPlayOf(loaded.settings));
+        EXPECT_EQ(dialog->SpokenPlay(), chosen) << name;
+    }
+}
+
 TEST_F(MatchPanelTest, DamagedSettingsAreReportedSetAsideAndTheDefaultsUsed) {
     const fs::path file = fs::path(dir_.path().toStdString()) / "zarn.conf";
     PlayerSettings chosen;
@@ -246,7 +270,15 @@ TEST_F(MatchPanelTest, DamagedSettingsAreReportedSetAsideAndTheDefaultsUsed) {
         {"not a flag", "[format]\nversion=1\n[game]\npartnership=perhaps\n"},
         {"binary", std::string("\x00\xff\x13[format\x01", 9)},
         {"huge", "[format]\nversion=1\n[game]\ndeck=" + std::string(1 << 20, 'R') + "\n"},
+        {"speech not a flag", "[format]\nversion=1\n[speech]\nenabled=yes\n"},
+        {"verbosity above detailed", "[format]\nversion=1\n[speech]\nverbosity=3\n"},
+        {"verbosity below terse", "[format]\nversion=1\n[speech]\nverbosity=-1\n"},
+        {"verbosity not a number", "[format]\nversion=1\n[speech]\nverbosity=normal\n"},
+        {"rate above the fastest", "[format]\nversion=1\n[speech]\nrate=101\n"},
+        {"rate below the slowest", "[format]\nversion=1\n[speech]\nrate=-101\n"},
+        {"rate not a number", "[format]\nversion=1\n[speech]\nrate=fast\n"},
     };
+    const size_t named = cases.size();
     for (size_t length = 1; length < good.size(); length += 11) {
         cases.push_back({"cut at " + std::to_string(length), good.substr(0, length)});
     }
@@ -277,7 +309,7 @@ TEST_F(MatchPanelTest, DamagedSettingsAreReportedSetAsideAndTheDefaultsUsed) {
         EXPECT_TRUE(fs::exists(file.string() + ".bad")) << c.name;
     }
     // The named damages are all caught.
-    for (size_t i = 0; i < 8; ++i) {
+    for (size_t i = 0; i < named; ++i) {
         fs::remove(file);
         fs::remove(file.string() + ".bad");
         std::ofstream(file, std::ios::binary) << cases[i].text;
