@@ -119,7 +119,7 @@ SessionFiles StartSessionFiles(RunFiles& files, const CommandLine& line) {
         SaveRemembered(files);
     };
     session.speech = SpeechChoices{
-        .on = files.settings.Speech || line.speech,
+        .on = files.speechThisRun.value_or(files.settings.Speech || line.speech),
         .verbosity = static_cast<Verbosity>(std::clamp(files.settings.SpeechVerbosity, 0, 2)),
         .rate = files.settings.SpeechRate,
     };

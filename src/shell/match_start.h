@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "cards/game_options.h"
@@ -26,6 +27,9 @@ struct RunFiles {
     MatchKeeper keeper;
     std::string notice;   // one line per damaged file or other trouble, already on standard error
     bool resume = false;  // what the start will do with the saved match
+    // Spoken play as the dialog left it for this run; none without the dialog (the settings and --speech
+    // decide then).
+    std::optional<bool> speechThisRun;
 };
 
 // Reads the settings and claims the saved match; with --no-dialog a saved match is to be resumed unless

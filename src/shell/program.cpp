@@ -81,7 +81,11 @@ int RunProgram(int& argc, char** argv, const CommandLine& line, GameDriver& driv
     if (!line.noDialog) {
         // The dialog runs in its own Qt application, gone again before SDL starts.
         try {
-            DialogChoices choices{.language = files.settings.Language, .resume = files.resume};
+            // --speech presets the dialog's switch like the other options.
+            SpokenPlayChoice speech = SpokenPlayOf(files.settings);
+            speech.on = speech.on || line.speech;
+            DialogChoices choices{
+                .language = files.settings.Language, .resume = files.resume, .spokenPlay = speech};
             if (RunStartupDialog(argc, argv, options, *resources, MakeMatchOffer(files, line), choices) ==
                 DialogOutcome::Quit) {
                 return 0;
@@ -90,6 +94,12 @@ int RunProgram(int& argc, char** argv, const CommandLine& line, GameDriver& driv
             // The language chosen in the dialog is the table's from now on, and remembered.
             files.settings.Language = choices.language;
             language = SpeakChosenLanguage(files.settings.Language, executableDir);
+            // Spoken play as the dialog left it plays this run; a switch the command line set stays
+            // this run's only, but the level and rate are kept.
+            files.speechThisRun = choices.spokenPlay.on;
+            const bool keptOn = line.speech ? files.settings.Speech : choices.spokenPlay.on;
+            TakeSpokenPlay(choices.spokenPlay, files.settings);
+            files.settings.Speech = keptOn;
             ApplyRules(options);
             RememberChoices(files, line, options);
         } catch (const std::runtime_error& e) {
