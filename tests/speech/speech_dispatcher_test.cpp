@@ -21,9 +21,10 @@
 #include "cards/seams.h"
 #include "flow/autoplayer.h"
 #include "flow/game_frame.h"
-#include "speech/event_detector.h"
 #include "speech/queued_speech.h"
 #include "speech/speech_dispatcher_engine.h"
+#include "speech/spoken_names.h"
+#include "speech/spoken_play.h"
 #include "speech/spoken_texts.h"
 
 extern char** environ;
@@ -143,8 +144,36 @@ private:
     bool started_ = false;
 };
 
-// The texts of the first events of a seeded match at the normal level, until `count` are gathered.
-std::vector<std::string> StartOfMatch(uint32_t seed, size_t count, SpeechOutput& speech) {
+// Passes the first `count` texts on to the voice and keeps them.
+class FirstTexts final : public SpeechOutput {
+public:
+    FirstTexts(SpeechOutput& voice, size_t count) : voice_(voice), count_(count) {}
+    void Say(const Utterance& utterance) override {
+        if (said.size() < count_) {
+            said.push_back(utterance.text);
+            voice_.Say(utterance);
+        }
+    }
+    void StopSpeaking() override { voice_.StopSpeaking(); }
+    void SetRate(int rate) override { voice_.SetRate(rate); }
+    void SetLanguage(const std::string& code) override { voice_.SetLanguage(code); }
+    std::string TakeNotice() override { return voice_.TakeNotice(); }
+    bool Full() const { return said.size() >= count_; }
+
+    std::vector<std::string> said;
+
+private:
+    SpeechOutput& voice_;
+    size_t count_;
+};
+
+struct MatchStart {
+    std::vector<std::string> said;
+    std::vector<std::string> cardsPlayed;  // each card played, as speech names it, in order
+};
+
+// A seeded match with spoken play on at the normal level, its first `count` texts said through `speech`.
+MatchStart StartOfMatch(uint32_t seed, size_t count, SpeechOutput& speech) {
     ManualClock clock;
     SeededRandom random(seed);
     NullSound sound;
@@ -152,23 +181,23 @@ std::vector<std::string> StartOfMatch(uint32_t seed, size_t count, SpeechOutput&
     GameState s;
     StartNewGame(s, services);
     AutoPlayer player(AutoPlayerOptions{0, true, nullptr});
-    std::vector<std::string> said;
-    GameState before;
-    for (int64_t frames = 0; said.size() < count && frames < 1000000; ++frames) {
-        if (frames > 0) {
-            before = s;
-            RunGameFrame(s, player.NextInput(s), services, nullptr);
-            clock.Advance(17);
-        }
-        for (const SpeechEvent& event : DetectSpeechEvents(before, s)) {
-            const Utterance utterance = EventUtterance(s, event, Verbosity::Normal);
-            if (!utterance.text.empty() && said.size() < count) {
-                speech.Say(utterance);
-                said.push_back(utterance.text);
-            }
+    FirstTexts texts(speech, count);
+    SpokenPlay spoken(texts, sound, {.on = true});
+    spoken.Start(s);
+    MatchStart start;
+    for (int64_t frames = 0; !texts.Full() && frames < 1000000; ++frames) {
+        const InputSnapshot input = player.NextInput(s);
+        spoken.BeforeFrame(s);
+        RunGameFrame(s, input, services, nullptr);
+        spoken.AfterFrame(s, input);
+        clock.Advance(17);
+        for (int i = static_cast<int>(start.cardsPlayed.size()); i < s.PlayLogCount && i < kPlayLogSlots;
+             ++i) {
+            start.cardsPlayed.push_back(SpokenPlayedCardName(s, s.PlayLog[i].card));
         }
     }
-    return said;
+    start.said = texts.said;
+    return start;
 }
 
 TEST(SpeechDispatcher, APrivateDaemonSaysTheStartOfAMatchInOrder) {
@@ -180,15 +209,16 @@ TEST(SpeechDispatcher, APrivateDaemonSaysTheStartOfAMatchInOrder) {
     ASSERT_TRUE(PrivateDaemon::WaitFor([&] { return fs::exists(daemon.Socket()); })) << daemon.Log();
     setenv("SPEECHD_ADDRESS", ("unix_socket:" + daemon.Socket().string()).c_str(), 1);
 
-    std::vector<std::string> said;
+    MatchStart start;
     {
         QueuedSpeech speech(std::make_unique<SpeechDispatcherEngine>());
         speech.SetLanguage("");
-        said = StartOfMatch(11, 16, speech);
+        start = StartOfMatch(11, 16, speech);
         speech.WaitUntilIdle();
         EXPECT_EQ(speech.TakeNotice(), "");
     }
     unsetenv("SPEECHD_ADDRESS");
+    const std::vector<std::string>& said = start.said;
     ASSERT_EQ(said.size(), 16U);
     std::string expected;
     for (const std::string& text : said) {
@@ -199,8 +229,18 @@ TEST(SpeechDispatcher, APrivateDaemonSaysTheStartOfAMatchInOrder) {
         [&] { return OneLine(ReadFile(daemon.Spoken())).size() >= OneLine(expected).size(); });
     EXPECT_TRUE(arrived) << daemon.Log();
     EXPECT_EQ(OneLine(ReadFile(daemon.Spoken())), OneLine(expected));
-    // The texts name real cards: at least one card was played among them.
-    EXPECT_NE(expected.find(" plays the "), std::string::npos);
+    // The texts name the cards actually played, in the order they were played.
+    size_t named = 0;
+    for (const std::string& text : said) {
+        const size_t plays = text.rfind("You play ", 0) == 0             ? 9
+                             : text.find(" plays ") != std::string::npos ? text.find(" plays ") + 7
+                                                                         : std::string::npos;
+        if (plays != std::string::npos && named < start.cardsPlayed.size()) {
+            EXPECT_EQ(text.substr(plays), start.cardsPlayed[named] + ".") << text;
+            ++named;
+        }
+    }
+    EXPECT_GE(named, 3U) << expected;
 }
 
 }  // namespace
