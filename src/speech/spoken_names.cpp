@@ -158,9 +158,9 @@ std::string ContractCostText(int contract) {
             // TRANSLATORS: spoken; what the contract costs.
             return Tr("75 points for taking the king of hearts.");
         case kLayoutContract:
-            // TRANSLATORS: spoken; the layout contract: cards are laid in rows by suit from the jacks.
+            // TRANSLATORS: spoken; the layout contract: cards are laid in columns by suit from the jacks.
             return Tr(
-                "Lay cards on the rows from the jacks up and down; the first out earns 200 points, "
+                "Lay cards in the columns from the jacks up and down; the first out earns 200 points, "
                 "then 150, 100 and 50.");
         default:
             return "";

@@ -316,15 +316,15 @@ std::string LayoutRowsText(const GameState& s) {
         const int low = s.SuitLow[suit];
         const int high = s.SuitHigh[suit];
         if (low > high || low < 1 || high > 13) {
-            // TRANSLATORS: spoken; a suit's row of the layout contract holds no card yet.
+            // TRANSLATORS: spoken; a suit's column of the layout contract holds no card yet.
             AddSentence(text, FillText(Tr("{suit}: none laid."), {{"suit", suitName}}));
         } else if (low == high) {
             AddSentence(text,
-                        // TRANSLATORS: spoken; a suit's row of the layout contract holds only its jack.
+                        // TRANSLATORS: spoken; a suit's column of the layout contract holds only its jack.
                         FillText(Tr("{suit}: {rank} alone."),
                                  {{"suit", suitName}, {"rank", SpokenRankName(static_cast<int16_t>(low))}}));
         } else {
-            // TRANSLATORS: spoken; a suit's row of the layout contract runs from {low} to {high}.
+            // TRANSLATORS: spoken; a suit's column of the layout contract runs from {low} to {high}.
             AddSentence(text, FillText(Tr("{suit}: {low} to {high}."),
                                        {{"suit", suitName},
                                         {"low", SpokenRankName(static_cast<int16_t>(low))},

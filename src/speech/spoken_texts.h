@@ -15,7 +15,7 @@ Utterance EventUtterance(const GameState& s, const SpeechEvent& event, Verbosity
 
 // On demand. The player's hand grouped by suit, each suit from its lowest card to its highest.
 std::string HandText(const GameState& s);
-// The cards of the trick so far with who played them, or the layout's rows.
+// The cards of the trick so far with who played them, or the layout's columns.
 std::string TableText(const GameState& s);
 // Every seat's total, the player first.
 std::string ScoresText(const GameState& s);

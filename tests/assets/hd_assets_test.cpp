@@ -61,10 +61,13 @@ protected:
     static inline std::vector<ScaledPicture> pictures_;
 };
 
-TEST_F(HdArchive, HoldsBothLargerScalesOfEveryPictureAndNothingElse) {
+TEST_F(HdArchive, HoldsBothLargerScalesOfEveryPictureAndSpokenPlaysCueAndNothingElse) {
     EXPECT_GT(pictures_.size(), 2 * 110u);
-    EXPECT_EQ(hd_->size(), pictures_.size()) << "only the pictures, each at 2x and 3x";
-    EXPECT_TRUE(hd_->FileNames(ResourceFolder::Sounds).empty());
+    EXPECT_EQ(hd_->size(), pictures_.size() + 1) << "only the pictures, each at 2x and 3x, and the cue";
+    const auto sounds = hd_->FileNames(ResourceFolder::Sounds);
+    ASSERT_EQ(sounds.size(), 1U);
+    EXPECT_EQ(LowerAscii(sounds[0]), "your_turn.wav");
+    EXPECT_EQ(base_->Find(ResourceFolder::Sounds, sounds[0]), nullptr) << "the first archive stays as it was";
     PakArchive archive;
     archive.OpenQ2Pak(ZARN_RES_HD_PAK);
     ASSERT_GE(archive.NumEntrys(), 1);

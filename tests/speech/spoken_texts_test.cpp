@@ -147,7 +147,7 @@ TEST(SpokenTexts, ThePlayersTurnIsUrgentAndNamesWhatIsAllowed) {
     EXPECT_EQ(
         EventUtterance(s, choose, Verbosity::Detailed).text,
         "Choose a contract. Tricks: 10 points for each trick taken. Queens: 25 points for each queen taken. "
-        "Zarn: Lay cards on the rows from the jacks up and down; the first out earns 200 points, then 150, "
+        "Zarn: Lay cards in the columns from the jacks up and down; the first out earns 200 points, then 150, "
         "100 and 50.");
     EXPECT_EQ(EventUtterance(s, choose, Verbosity::Normal).priority, SpeechPriority::Urgent);
 }
