@@ -133,6 +133,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://zarngame.net/)
 # The dependencies come from the shared libraries the programs link (dpkg-shlibdeps), not from a list.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Spoken play speaks through the desktop's speech service; the game plays on silently without it.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS speech-dispatcher)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_STRIP_FILES ON)

@@ -29,9 +29,11 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ "$(field Version)" == "$version" ]] || fail "version $(field Version), not $version"
 [[ "$(field Section)" == games ]] || fail "section $(field Section), not games"
 # Found by dpkg-shlibdeps from what the programs link, with version bounds.
-for library in libc6 libstdc++6 libsdl2-2.0-0 libsdl2-image-2.0-0 libsdl2-mixer-2.0-0 libqt6widgets6; do
+for library in libc6 libstdc++6 libsdl2-2.0-0 libsdl2-image-2.0-0 libsdl2-mixer-2.0-0 libqt6widgets6 libspeechd2; do
     [[ ", $(field Depends)" == *", $library (>= "[0-9]* ]] || fail "Depends lacks $library: $(field Depends)"
 done
+# Spoken play's voice is the desktop's speech service: recommended, not required.
+[[ "$(field Recommends)" == *speech-dispatcher* ]] || fail "Recommends lacks speech-dispatcher: $(field Recommends)"
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for f in ./usr/games/zarn ./usr/games/zarn-sim ./usr/games/zarn-pak ./usr/share/zarn/res118.pak \
