@@ -401,7 +401,10 @@ bool Game::TakeSpeechNotice() {
         return false;
     }
     std::fprintf(stderr, "zarn: %s\n", notice.c_str());
-    speechNotice_ = notice;
+    // The table's line is short: a notice wider than the table would be cut.
+    // TRANSLATORS: shown at the top of the table while spoken play is on but no speech service answers;
+    // at most 46 characters.
+    speechNotice_ = Tr("Spoken play: no speech service answered.");
     return true;
 }
 

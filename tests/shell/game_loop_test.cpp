@@ -407,7 +407,8 @@ TEST_F(GameLoop, NoSpeechServiceIsToldOnceOnStandardErrorAndOverTheTable) {
     line_.autoplay = true;
     auto service = std::make_shared<StuckService>();
     const std::string notice = "No speech service answered";
-    SpeakingDriver driver(service, false, 1000000, notice);
+    const std::string tableNotice = "Spoken play: no speech service answered.";
+    SpeakingDriver driver(service, false, 1000000, tableNotice);
     SessionFiles files;
     files.speech.on = true;
     ::testing::internal::CaptureStderr();
@@ -416,7 +417,7 @@ TEST_F(GameLoop, NoSpeechServiceIsToldOnceOnStandardErrorAndOverTheTable) {
         driver);
     const std::string errors = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(exitCode, 0);
-    EXPECT_TRUE(driver.seen.Saw(notice)) << "not shown after " << driver.framesRun << " frames";
+    EXPECT_TRUE(driver.seen.Saw(tableNotice)) << "not shown after " << driver.framesRun << " frames";
     const size_t first = errors.find(notice);
     ASSERT_NE(first, std::string::npos) << errors;
     EXPECT_EQ(errors.find(notice, first + 1), std::string::npos) << "told twice: " << errors;
