@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
@@ -414,6 +415,9 @@ QWidget* StartupDialog::MakeSpokenPlayGroup(QWidget* parent) {
                                            QStringLiteral("SpokenPlayExplanation"), group);
     explanation->setContentsMargins(CaptionIndent(spokenPlay_, QStyle::SE_CheckBoxContents), 0, 0, 6);
     Describe(spokenPlay_, WithoutMnemonic(spokenPlay_->text()), explanation->text());
+    // F2 switches spoken play from anywhere in the dialog, as it does at the table.
+    connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, spokenPlay_,
+            &QCheckBox::toggle);
     grid->addWidget(spokenPlay_, 0, 0, 1, 4);
     grid->addWidget(explanation, 1, 0, 1, 4);
 

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include <QAccessible>
 #include <QAccessibleTextInterface>
@@ -218,6 +219,31 @@ TEST_F(KeyboardOnlyDialogTest, SpokenPlayIsChosenWithTheKeysAndKeptInTheSettings
         EXPECT_NE(file.find(line), std::string::npos) << line << " in\n" << file;
     }
     EXPECT_EQ(SpokenPlayOf(LoadSettings(SettingsPath()).settings), expected);
+}
+
+// F2 switches spoken play from any page of the dialog, as it does at the table.
+TEST_F(KeyboardOnlyDialogTest, F2SwitchesSpokenPlayFromAnyPage) {
+    DialogChoices choices;
+    GameOptions options;
+    std::vector<bool> seen;
+    const DialogOutcome outcome = RunStartupDialog(
+        TestArgc(), TestArgv(), options, resources_, MatchOffer(), choices, [&seen](StartupDialog& dialog) {
+            dialog.activateWindow();
+            if (QTest::qWaitForWindowActive(&dialog)) {
+                auto* box = dialog.findChild<QCheckBox*>("SpokenPlay");
+                for (int i = 0; i < 3; ++i) {
+                    PressKey(Qt::Key_F2);
+                    seen.push_back(box != nullptr && box->isChecked());
+                }
+                PressKey(Qt::Key_Return);
+            }
+            if (dialog.isVisible()) {
+                dialog.reject();
+            }
+        });
+    ASSERT_EQ(outcome, DialogOutcome::Start);
+    EXPECT_EQ(seen, (std::vector<bool>{true, false, true}));
+    EXPECT_TRUE(choices.spokenPlay.on);
 }
 
 }  // namespace
