@@ -169,6 +169,12 @@ void InputDevices::PostDisplayLost() {
     SDL_PushEvent(&e);
 }
 
+void InputDevices::WakeFromAnyThread() {
+    SDL_Event e{};
+    e.type = SDL_USEREVENT;
+    SDL_PushEvent(&e);
+}
+
 void InputDevices::ShowSystemCursor(bool show) {
     SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
     cursorShown_ = show;
