@@ -38,8 +38,8 @@ struct ScaledPictureRequest {
     int32_t scale = 2;
     std::optional<ResourceFolder> deck;
     std::string scaledArchivePath;
-    std::string language;
-    std::string languageArchivePath;
+    std::string language = {};
+    std::string languageArchivePath = {};
 };
 
 struct ScaledPictures {
