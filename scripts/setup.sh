@@ -11,10 +11,10 @@
 set -euo pipefail
 
 # Building and running the game: the compiler and build tools, the libraries the game and its dialog
-# use (libX11 for full screen without a window manager, libpng and libjpeg for the larger pictures decoded
-# in the background), Qt's own translations (the standard buttons
-# of the dialog's boxes in the player's language), the fonts the resource generator draws its letters
-# from, and gettext, which turns the translations into the catalogues the game reads.
+# use (libX11 for full screen without a window manager, libpng and libjpeg for the larger pictures
+# decoded in the background), Qt's own translations (the standard buttons of the dialog's boxes in the
+# player's language), the fonts the resource generator draws its letters from, and gettext, which turns
+# the translations into the catalogues the game reads.
 run_packages=(
     g++ cmake ninja-build pkg-config
     libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libpng-dev libjpeg-dev

@@ -159,7 +159,14 @@ ScaledPictures ReadScaledPictures(const ScaledPictureRequest& request, std::stop
 ScaledPictureReader::ScaledPictureReader(ScaledPictureRequest request, std::function<void()> whenReady)
     : scale_(request.scale),
       worker_([this, request = std::move(request), whenReady = std::move(whenReady)](std::stop_token stop) {
-          ScaledPictures pictures = ReadScaledPictures(request, stop);
+          ScaledPictures pictures;
+          try {
+              pictures = ReadScaledPictures(request, stop);
+          } catch (const std::exception& e) {
+              // Out of memory before anything was read: told as an archive that cannot be read.
+              pictures.scale = request.scale;
+              pictures.scaledTrouble = e.what();
+          }
           if (stop.stop_requested()) {
               return;
           }
