@@ -68,13 +68,13 @@ test-asan: setup
 		LSAN_OPTIONS=suppressions=$(LSAN_SUPPRESSIONS):print_suppressions=0 \
 		ctest --test-dir $(ASAN_BUILD_DIR) --output-on-failure -j $(JOBS)
 
-# The code that runs on a worker thread (the expert players' thinking seats, the speech queue), under
-# ThreadSanitizer: only their test binaries are built and only their tests run. setarch -R turns off
-# address randomisation, which ThreadSanitizer's fixed memory layout cannot live with on kernels with
-# many random mmap bits.
+# The code that runs on worker threads (the expert players' thinking seats, the speech queue, the sharper
+# pictures' reading), under ThreadSanitizer: only their test binaries are built and only their tests run.
+# setarch -R turns off address randomisation, which ThreadSanitizer's fixed memory layout cannot live
+# with on kernels with many random mmap bits.
 test-tsan: setup
 	@cmake -S . -B $(TSAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARN_TSAN=ON >/dev/null
-	@cmake --build $(TSAN_BUILD_DIR) -j $(JOBS) --target thinking_seats_test queued_speech_test
+	@cmake --build $(TSAN_BUILD_DIR) -j $(JOBS) --target thinking_seats_test queued_speech_test scaled_picture_reader_test
 	@mkdir -p $(TSAN_BUILD_DIR)/test-home
 	@$(call TEST_HOME,$(TSAN_BUILD_DIR)) TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
 		setarch $$(uname -m) -R ctest --test-dir $(TSAN_BUILD_DIR) --output-on-failure -j $(JOBS)

@@ -11,13 +11,14 @@
 set -euo pipefail
 
 # Building and running the game: the compiler and build tools, the libraries the game and its dialog
-# use (libX11 for full screen without a window manager), Qt's own translations (the standard buttons
-# of the dialog's boxes in the player's language), the fonts the resource generator draws its letters
-# from, gettext, which turns the translations into the catalogues the game reads, and libspeechd for
-# spoken play through Speech Dispatcher.
+# use (libX11 for full screen without a window manager, libpng and libjpeg for the larger pictures
+# decoded in the background), Qt's own translations (the standard buttons of the dialog's boxes in the
+# player's language), the fonts the resource generator draws its letters from, gettext, which turns the
+# translations into the catalogues the game reads, and libspeechd for spoken play through Speech
+# Dispatcher.
 run_packages=(
     g++ cmake ninja-build pkg-config
-    libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev
+    libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libpng-dev libjpeg-dev
     qt6-base-dev qt6-translations-l10n libcli11-dev
     fonts-dejavu-core fonts-dseg fonts-dkg-handwriting
     libx11-dev

@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "archive/format_checks.h"
@@ -50,8 +51,24 @@ int WindowScale() {
     return std::max(scale, 1);
 }
 
-struct LoadedPicture {
-    SurfacePtr surface;
+// A picture's surface, and what holds the pixels it shows when they were handed over rather than copied
+// (the surface only points at them, so it goes first).
+class LoadedPicture {
+public:
+    void Set(SurfacePtr surface, std::shared_ptr<const void> pixels = {}) {
+        Release();
+        pixels_ = std::move(pixels);
+        surface_ = std::move(surface);
+    }
+    void Release() {
+        surface_.reset();
+        pixels_.reset();
+    }
+    SDL_Surface* Surface() const { return surface_.get(); }
+
+private:
+    std::shared_ptr<const void> pixels_;
+    SurfacePtr surface_;
 };
 
 }  // namespace
@@ -70,6 +87,7 @@ struct Display::Impl {
     // behind the frame until it is shown again.
     ShrunkFrame shrunk;
     bool textureBehind = false;
+    std::shared_ptr<uint16_t[]> backBufferPixels;  // the back buffer's pixels, which it only points at
     SurfacePtr backBuffer;
     // The picture in the texture, to skip the upload and present of an unchanged frame; empty while
     // the texture holds nothing known (at the start, after a new renderer).
@@ -88,7 +106,7 @@ struct Display::Impl {
     ~Impl() {
         // Pictures and the back buffer first, then what shows them, then the video subsystem.
         for (auto& p : pictures) {
-            p.surface.reset();
+            p.Release();
         }
         backBuffer.reset();
         shrunk.Release();
@@ -130,8 +148,19 @@ struct Display::Impl {
 
     void CreateBackBuffer() {
         backBuffer.reset();
-        backBuffer.reset(SDL_CreateRGBSurfaceWithFormat(
-            0, kBackBufferWidth * scale, kBackBufferHeight * scale, 16, SDL_PIXELFORMAT_RGB565));
+        backBufferPixels.reset();
+        // On large pages where the system has them: at scale 3 the buffer is 8 MB, and touching it page
+        // by page costs more than drawing a frame into it.
+        const int width = kBackBufferWidth * scale;
+        const int height = kBackBufferHeight * scale;
+        try {
+            backBufferPixels = AllocatePixelBlock(static_cast<size_t>(width) * static_cast<size_t>(height));
+        } catch (const PictureError&) {
+            FailDirectX("no back buffer");
+        }
+        backBuffer.reset(SDL_CreateRGBSurfaceWithFormatFrom(backBufferPixels.get(), width, height, 16,
+                                                            width * static_cast<int>(sizeof(uint16_t)),
+                                                            SDL_PIXELFORMAT_RGB565));
         if (!backBuffer) {
             FailDirectX("no back buffer");
         }
@@ -230,7 +259,7 @@ struct Display::Impl {
 
     SDL_Surface* Picture(PictureId id) const {
         const auto index = static_cast<size_t>(id);
-        return index < kPictureSlots ? pictures[index].surface.get() : nullptr;
+        return index < kPictureSlots ? pictures[index].Surface() : nullptr;
     }
 };
 
@@ -326,7 +355,7 @@ void Display::LoadPicture(PictureId picture, std::span<const uint8_t> bytes, Pic
     // Copies replace pixels; they never blend.
     SDL_SetSurfaceBlendMode(converted.get(), SDL_BLENDMODE_NONE);
     SDL_SetColorKey(converted.get(), keyed ? SDL_TRUE : SDL_FALSE, kTransparentColour);
-    impl_->pictures[index].surface = std::move(converted);
+    impl_->pictures[index].Set(std::move(converted));
 }
 
 void Display::SetPicturePixels(PictureId picture, int32_t width, int32_t height,
@@ -353,13 +382,50 @@ void Display::SetPicturePixels(PictureId picture, int32_t width, int32_t height,
     }
     SDL_SetSurfaceBlendMode(surface.get(), SDL_BLENDMODE_NONE);
     SDL_SetColorKey(surface.get(), keyed ? SDL_TRUE : SDL_FALSE, kTransparentColour);
-    impl_->pictures[index].surface = std::move(surface);
+    impl_->pictures[index].Set(std::move(surface));
+}
+
+void Display::SetPicturePixels(PictureId picture, Rgb565Pixels&& decoded, bool keyed) {
+    if (decoded.width <= 0 || decoded.height <= 0 ||
+        decoded.pixels.size() != static_cast<size_t>(decoded.width) * static_cast<size_t>(decoded.height)) {
+        throw PictureError("the picture's pixels do not fill its size");
+    }
+    auto pixels = std::make_shared<std::vector<uint16_t>>(std::move(decoded.pixels));
+    uint16_t* first = pixels->data();
+    SetPicturePixels(picture,
+                     SharedPixels{decoded.width, decoded.height, std::shared_ptr<uint16_t>(pixels, first)},
+                     keyed);
+}
+
+void Display::SetPicturePixels(PictureId picture, SharedPixels decoded, bool keyed) {
+    const auto index = static_cast<size_t>(picture);
+    if (index >= kPictureSlots) {
+        throw PictureError("no such picture slot");
+    }
+    const int32_t width = decoded.width;
+    const int32_t height = decoded.height;
+    if (width <= 0 || height <= 0 || !decoded.pixels) {
+        throw PictureError("the picture's pixels do not fill its size");
+    }
+    if (width % impl_->scale != 0 || height % impl_->scale != 0) {
+        throw PictureError("the picture's size is not a whole multiple of the scale");
+    }
+    // The surface shows the pixels where they are: a large picture is not copied once more.
+    SurfacePtr surface(SDL_CreateRGBSurfaceWithFormatFrom(decoded.pixels.get(), width, height, 16,
+                                                          width * static_cast<int>(sizeof(uint16_t)),
+                                                          SDL_PIXELFORMAT_RGB565));
+    if (!surface) {
+        throw PictureError(std::string("the picture could not be made: ") + SDL_GetError());
+    }
+    SDL_SetSurfaceBlendMode(surface.get(), SDL_BLENDMODE_NONE);
+    SDL_SetColorKey(surface.get(), keyed ? SDL_TRUE : SDL_FALSE, kTransparentColour);
+    impl_->pictures[index].Set(std::move(surface), std::move(decoded.pixels));
 }
 
 void Display::ReleasePicture(PictureId picture) {
     const auto index = static_cast<size_t>(picture);
     if (index < kPictureSlots) {
-        impl_->pictures[index].surface.reset();
+        impl_->pictures[index].Release();
     }
 }
 
@@ -385,7 +451,7 @@ void Display::SetScale(int32_t k) {
         return;
     }
     for (auto& p : impl_->pictures) {
-        p.surface.reset();
+        p.Release();
     }
     impl_->scale = k;
     impl_->CreateBackBuffer();

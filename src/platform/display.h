@@ -8,6 +8,7 @@
 
 #include "platform/letterbox.h"
 #include "platform/picture_decoding.h"
+#include "platform/picture_pixels.h"
 #include "presentation/canvas.h"
 
 // A picture's bytes could not be decoded (the message is the decoder's reason).
@@ -41,6 +42,10 @@ public:
     // earlier picture of the same id. Throws PictureError.
     void SetPicturePixels(PictureId picture, int32_t width, int32_t height, std::span<const uint16_t> pixels,
                           bool keyed);
+    // The same with pixels decoded elsewhere, taken over rather than copied (the display keeps what holds
+    // them for as long as it shows the picture).
+    void SetPicturePixels(PictureId picture, Rgb565Pixels&& decoded, bool keyed);
+    void SetPicturePixels(PictureId picture, SharedPixels decoded, bool keyed);
     void ReleasePicture(PictureId picture);
     bool HasPicture(PictureId picture) const;
 

@@ -169,7 +169,7 @@ void InputDevices::PostDisplayLost() {
     SDL_PushEvent(&e);
 }
 
-void InputDevices::PostWake() {
+void InputDevices::WakeFromAnyThread() {
     SDL_Event e{};
     e.type = SDL_USEREVENT;
     SDL_PushEvent(&e);

@@ -48,8 +48,9 @@ public:
     // Queues the signal the renderer gives when its device was reset, as if the display had been lost
     // (a test hook: the game then restores the display and reloads its pictures).
     void PostDisplayLost();
-    // Ends a WaitForEvent from any thread: work finished elsewhere has something for the table to show.
-    static void PostWake();
+    // Ends a wait from any thread (SDL's event queue takes events from any thread): work finished
+    // elsewhere, such as pictures read in the background, gets its frame.
+    static void WakeFromAnyThread();
 
     // Shows or hides the system's pointer over the game's window.
     void ShowSystemCursor(bool show);

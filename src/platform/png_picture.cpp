@@ -1,15 +1,12 @@
 #include "platform/png_picture.h"
 
-#include <SDL.h>
-#include <SDL_image.h>
-
 #include <array>
 #include <cstring>
 #include <string>
 
 #include "archive/format_checks.h"
 #include "platform/display.h"
-#include "platform/sdl_handles.h"
+#include "platform/picture_pixels.h"
 
 namespace {
 
@@ -44,30 +41,11 @@ void CheckPngHeader(std::span<const uint8_t> bytes) {
 
 }  // namespace
 
+void CheckPng565Header(std::span<const uint8_t> bytes) {
+    CheckPngHeader(bytes);
+}
+
 Rgb565Pixels DecodePng565(std::span<const uint8_t> bytes) {
     CheckPngHeader(bytes);
-    RwopsPtr rw(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())));
-    if (!rw) {
-        throw PictureError(SDL_GetError());
-    }
-    SurfacePtr decoded(IMG_LoadPNG_RW(rw.get()));
-    if (!decoded) {
-        throw PictureError(std::string("the picture could not be decoded: ") + IMG_GetError());
-    }
-    // The same conversion a BMP of the archive gets: each channel's top bits.
-    SurfacePtr converted(SDL_ConvertSurfaceFormat(decoded.get(), SDL_PIXELFORMAT_RGB565, 0));
-    if (!converted) {
-        throw PictureError(std::string("the picture could not be converted: ") + SDL_GetError());
-    }
-    Rgb565Pixels out;
-    out.width = converted->w;
-    out.height = converted->h;
-    out.pixels.resize(static_cast<size_t>(out.width) * static_cast<size_t>(out.height));
-    for (int32_t y = 0; y < out.height; ++y) {
-        std::memcpy(
-            out.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(out.width),
-            static_cast<const uint8_t*>(converted->pixels) + static_cast<ptrdiff_t>(y) * converted->pitch,
-            static_cast<size_t>(out.width) * sizeof(uint16_t));
-    }
-    return out;
+    return DecodePicturePixels(bytes, PictureFormat::Png);
 }

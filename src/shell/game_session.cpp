@@ -1,5 +1,6 @@
 #include "shell/game_session.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "platform/display.h"
 #include "platform/frame_pacer.h"
 #include "platform/input_devices.h"
+#include "platform/letterbox.h"
 #include "platform/message_box.h"
 #include "platform/mixer_sound.h"
 #include "platform/sdl_library.h"
@@ -59,6 +61,11 @@ public:
 
 private:
     void SetUp();
+    // The drawing scale the command line or the remembered window's size calls for; none in full screen
+    // (the desktop's size is known once the display is).
+    std::optional<int32_t> ScaleWithoutWindow() const;
+    // Called on the thread that reads the sharper pictures once they are ready.
+    void WakeForPictures();
     // The window's events of one pass; true when the game is to end.
     bool HandleWindowEvents(const WindowEvents& events);
     // True when the drawing scale changed (the next frame must draw everything anew).
@@ -105,11 +112,12 @@ private:
     std::unique_ptr<ThinkingSeats> computers_;  // the expert players, when chosen
     std::optional<AutoPlayer> autoPlayer_;
     GameCaption caption_;
-    OnDemandSpeech speech_{[this] { return driver_.MakeSpeech([] { InputDevices::PostWake(); }); }};
+    OnDemandSpeech speech_{[this] { return driver_.MakeSpeech([] { InputDevices::WakeFromAnyThread(); }); }};
     std::optional<SpokenPlay> spoken_;
     std::string speechNotice_;
     bool turnCueLoaded_ = false;
 
+    std::atomic<bool> wakeArmed_{false};  // SDL takes events (the display exists)
     int64_t frames_ = 0;
     bool presented_ = false;  // the last frame showed a new picture
     bool minimized_ = false;
@@ -124,22 +132,31 @@ private:
 };
 
 void Game::SetUp() {
+    // When the scale is known without a window, its pictures are read from the very start.
+    std::unique_ptr<ScaledPictureReader> early;
+    if (const std::optional<int32_t> scale = ScaleWithoutWindow(); scale && *scale > 1) {
+        early = ReadPicturesEarly(*scale, state_, parts_.scaledArchivePath, parts_.language,
+                                  parts_.languageArchivePath, [this] { WakeForPictures(); });
+    }
     sdl_ = std::make_unique<SdlLibrary>();
     display_ = std::make_unique<Display>(state_.Options.FullScreen, kGameTitle);
     composer_.emplace(*display_);
     input_ = std::make_unique<InputDevices>(*display_);
+    wakeArmed_.store(true);
+    if (display_->Windowed() && files_.windowWidth > 0) {
+        display_->SetWindowSize(files_.windowWidth, files_.windowHeight);
+    }
+    // The first frame is drawn at scale 1, as quickly as ever; the sharper pictures the window calls for
+    // are read and decoded meanwhile on a thread of their own, and shown once ready (see CheckWindow),
+    // so a large window never waits for them to show the table.
+    pictures_.emplace(*display_, parts_.resources, state_, parts_.scaledArchivePath, line_.scale,
+                      parts_.language, parts_.languageArchivePath, [this] { WakeForPictures(); });
+    pictures_->ReadAhead(std::move(early));
     // No audio device: the game plays silent, without a word about it.
     sound_ = MixerSound::Open();
     if (sound_) {
         LoadSounds(*sound_, parts_.resources);
     }
-    if (display_->Windowed() && files_.windowWidth > 0) {
-        display_->SetWindowSize(files_.windowWidth, files_.windowHeight);
-    }
-    // The first frame is drawn at scale 1, as quickly as ever; the sharper pictures are read right after
-    // it (see CheckWindow), so a large window never waits for them to show the table.
-    pictures_.emplace(*display_, parts_.resources, state_, parts_.scaledArchivePath, line_.scale,
-                      parts_.language, parts_.languageArchivePath);
     pictures_->LoadAt(1);
     clipRect_ = kScreenClipRect;
     if (state_.Options.Players == PlayerLevel::Expert) {
@@ -165,6 +182,23 @@ void Game::SetUp() {
     spoken_->Start(state_);
     input_->ShowSystemCursor(false);
     BltSurface(*display_, clipRect_, PictureId::Background, {}, 0, 0, false);
+}
+
+std::optional<int32_t> Game::ScaleWithoutWindow() const {
+    if (line_.scale) {
+        return line_.scale;
+    }
+    if (!state_.Options.FullScreen && files_.windowWidth > 0 && files_.windowHeight > 0) {
+        return ScaleForOutput(files_.windowWidth, files_.windowHeight);
+    }
+    return std::nullopt;
+}
+
+void Game::WakeForPictures() {
+    // Before the display exists there is no wait to end (and SDL is not ready for events).
+    if (wakeArmed_.load()) {
+        InputDevices::WakeFromAnyThread();
+    }
 }
 
 int Game::Run() {

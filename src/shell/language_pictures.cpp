@@ -1,26 +1,37 @@
 #include "shell/language_pictures.h"
 
 #include <array>
+#include <optional>
 #include <utility>
 
 #include "archive/language_archive.h"
 #include "platform/display.h"
 #include "platform/png_picture.h"
 #include "presentation/glyph_repertoire.h"
+#include "shell/scaled_picture_reader.h"
 
 namespace {
 
-// Loads one PNG of the language archive as `id`, when it is exactly `width` x `height` units.
-void LoadPng(Display& display, PictureId id, const std::vector<uint8_t>& bytes, int32_t width,
-             int32_t height) {
-    const Rgb565Pixels picture = DecodePng565(bytes);
+// Loads one PNG of the language archive as `id`, when it is exactly `width` x `height` units; from
+// `decoded` when it was decoded ahead.
+void LoadPng(Display& display, PictureId id, const std::vector<uint8_t>& bytes, int32_t width, int32_t height,
+             std::optional<SharedPixels> decoded) {
     const int32_t scale = display.Scale();
-    if (picture.width != width * scale || picture.height != height * scale) {
-        throw PictureError("it is " + std::to_string(picture.width) + " x " + std::to_string(picture.height) +
-                           " pixels, not " + std::to_string(width * scale) + " x " +
-                           std::to_string(height * scale));
+    const auto check = [&](int32_t pictureWidth, int32_t pictureHeight) {
+        if (pictureWidth != width * scale || pictureHeight != height * scale) {
+            throw PictureError("it is " + std::to_string(pictureWidth) + " x " +
+                               std::to_string(pictureHeight) + " pixels, not " +
+                               std::to_string(width * scale) + " x " + std::to_string(height * scale));
+        }
+    };
+    if (decoded) {
+        check(decoded->width, decoded->height);
+        display.SetPicturePixels(id, std::move(*decoded), true);
+        return;
     }
-    display.SetPicturePixels(id, picture.width, picture.height, picture.pixels, true);
+    Rgb565Pixels picture = DecodePng565(bytes);
+    check(picture.width, picture.height);
+    display.SetPicturePixels(id, std::move(picture), true);
 }
 
 struct ExtraSheet {
@@ -42,7 +53,7 @@ ResourceSet ReadLanguageArchive(const std::string& path, const std::string& lang
 
 std::vector<std::string> LoadLanguagePictures(Display& display, const ResourceSet& languageSet,
                                               const std::string& language, const GameState& state,
-                                              GameFonts& fonts) {
+                                              GameFonts& fonts, DecodedPictures* decoded) {
     std::vector<std::string> problems;
     const int32_t scale = display.Scale();
     const auto load = [&](PictureId id, ResourceFolder folder, const std::string& name, int32_t width,
@@ -54,7 +65,8 @@ std::vector<std::string> LoadLanguagePictures(Display& display, const ResourceSe
             return;
         }
         try {
-            LoadPng(display, id, *bytes, width, height);
+            LoadPng(display, id, *bytes, width, height,
+                    decoded != nullptr ? decoded->Take(folder, name) : std::nullopt);
         } catch (const PictureError& e) {
             problems.push_back(std::string(FolderName(folder)) + "/" + name + ": " + e.what());
         }

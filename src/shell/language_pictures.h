@@ -9,6 +9,7 @@
 #include "presentation/bitmap_font.h"
 
 class Display;
+class DecodedPictures;
 
 // What the language archive (res118-lang.pak, beside res118.pak) adds to a run: the fonts' extra glyph
 // sheets, so texts in every shipped language draw with their own letters, and for a language other
@@ -26,7 +27,8 @@ ResourceSet ReadLanguageArchive(const std::string& path, const std::string& lang
 // FontDigitExtra and FontDeluxeExtra and gives the fonts them, and loads `language`'s pictures over the
 // English ones under the same picture ids. A picture that is missing, undecodable or not exactly the
 // English picture's size leaves the English one (or no extra sheet: those characters then draw as "?")
-// and is named in the returned lines, for the player's log; nothing here ends the game.
+// and is named in the returned lines, for the player's log; nothing here ends the game. A picture found
+// in `decoded` (read ahead, see ScaledPictureReader) is taken from there rather than decoded again.
 std::vector<std::string> LoadLanguagePictures(Display& display, const ResourceSet& languageSet,
                                               const std::string& language, const GameState& state,
-                                              GameFonts& fonts);
+                                              GameFonts& fonts, DecodedPictures* decoded = nullptr);

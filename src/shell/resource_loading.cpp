@@ -13,6 +13,7 @@
 #include "platform/mixer_sound.h"
 #include "platform/setup_error.h"
 #include "presentation/play_aid_pictures.h"
+#include "shell/scaled_picture_reader.h"
 
 namespace {
 
@@ -43,8 +44,13 @@ std::optional<std::pair<int32_t, int32_t>> DeclaredSize(const std::vector<uint8_
 
 class PictureLoader {
 public:
-    PictureLoader(Display& display, const ResourceSet& resources, const ResourceSet* scaled)
-        : display_(display), resources_(resources), scaled_(scaled), scale_(display.Scale()) {
+    PictureLoader(Display& display, const ResourceSet& resources, const ResourceSet* scaled,
+                  DecodedPictures* decoded)
+        : display_(display),
+          resources_(resources),
+          scaled_(scaled),
+          decoded_(decoded),
+          scale_(display.Scale()) {
         if (scale_ > 1 && scaled_ == nullptr) {
             throw ScaledPicturesError("no pictures for scale " + std::to_string(scale_));
         }
@@ -89,7 +95,13 @@ private:
                                       " times the size of " + fileName);
         }
         try {
-            display_.LoadPicture(id, *bytes, format, keyed);
+            std::optional<SharedPixels> pixels =
+                decoded_ != nullptr ? decoded_->Take(folder, name) : std::nullopt;
+            if (pixels) {
+                display_.SetPicturePixels(id, std::move(*pixels), keyed);
+            } else {
+                display_.LoadPicture(id, *bytes, format, keyed);
+            }
         } catch (const PictureError& e) {
             throw ScaledPicturesError(GamePath(folder, name) + ": " + e.what());
         }
@@ -98,6 +110,7 @@ private:
     Display& display_;
     const ResourceSet& resources_;
     const ResourceSet* scaled_;
+    DecodedPictures* decoded_;
     int32_t scale_;
 };
 
@@ -128,8 +141,8 @@ void LoadSoundFromArchive(MixerSound& sound, const std::string& archivePath, Sou
 }
 
 GameFonts LoadBitmaps(Display& display, const ResourceSet& resources, GameState& state,
-                      const ResourceSet* scaled) {
-    PictureLoader loader(display, resources, scaled);
+                      const ResourceSet* scaled, DecodedPictures* decoded) {
+    PictureLoader loader(display, resources, scaled, decoded);
 
     // The background is the archive's one JPEG; an archive with a bitmap in its place works too.
     if (resources.Find(ResourceFolder::Bitmaps, "Back_800x600.jpg") != nullptr) {

@@ -9,6 +9,7 @@
 #include "cards/seams.h"
 #include "presentation/bitmap_font.h"
 
+class DecodedPictures;
 class Display;
 class MixerSound;
 
@@ -32,9 +33,10 @@ void LoadSoundFromArchive(MixerSound& sound, const std::string& archivePath, Sou
 // with "@2x" or "@3x" before the extension ("Back_800x600@2x.jpg"), and must be exactly that many times
 // the size of the same picture in `resources`. Anything wrong there (no second archive, a missing,
 // misfitting or undecodable picture) throws ScaledPicturesError instead, and the caller goes back to
-// scale 1; the fonts are made only once every picture is in.
+// scale 1; the fonts are made only once every picture is in. A picture of `scaled` found in `decoded`
+// (read ahead, see ScaledPictureReader) is taken from there rather than decoded again.
 GameFonts LoadBitmaps(Display& display, const ResourceSet& resources, GameState& state,
-                      const ResourceSet* scaled = nullptr);
+                      const ResourceSet* scaled = nullptr, DecodedPictures* decoded = nullptr);
 
 // The pictures for a scale above 1 could not be loaded; what() says which and why.
 class ScaledPicturesError : public std::runtime_error {

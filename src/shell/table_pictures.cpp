@@ -12,32 +12,51 @@
 
 TablePictures::TablePictures(Display& display, const ResourceSet& resources, GameState& state,
                              std::string scaledArchivePath, std::optional<int32_t> fixedScale,
-                             std::string language, std::string languageArchivePath)
+                             std::string language, std::string languageArchivePath,
+                             std::function<void()> wake)
     : display_(display),
       resources_(resources),
       state_(state),
       scaledArchivePath_(std::move(scaledArchivePath)),
       fixedScale_(fixedScale),
       language_(std::move(language)),
-      languageArchivePath_(std::move(languageArchivePath)) {}
+      languageArchivePath_(std::move(languageArchivePath)),
+      wake_(std::move(wake)) {}
 
 void TablePictures::LoadAt(int32_t scale) {
-    const ResourceSet* scaled = scale > 1 ? ScaledResources(scale) : nullptr;
-    if (scale > 1 && scaled == nullptr) {
+    LoadScale(scale, nullptr);
+}
+
+void TablePictures::LoadScale(int32_t scale, ScaledPictures* ready) {
+    const ResourceSet* scaled = nullptr;
+    if (scale > 1 && ready != nullptr) {
+        // The set read ahead stands in for the one ScaledResources would read now.
+        scaledResources_ = std::move(ready->scaled);
+        scaledResourcesScale_ = scale;
+        if (scaledResources_) {
+            scaled = &*scaledResources_;
+        } else {
+            GiveUpScaling(ready->scaledTrouble);
+        }
+    } else if (scale > 1) {
+        scaled = ScaledResources(scale);
+    }
+    if (scaled == nullptr) {
         scale = 1;
     }
+    DecodedPictures* decoded = scaled != nullptr && ready != nullptr ? &ready->decoded : nullptr;
     display_.SetScale(scale);
     try {
-        fonts_ = LoadBitmaps(display_, resources_, state_, scaled);
+        fonts_ = LoadBitmaps(display_, resources_, state_, scaled, decoded);
     } catch (const ScaledPicturesError& e) {
         GiveUpScaling(e.what());
         display_.SetScale(1);
         fonts_ = LoadBitmaps(display_, resources_, state_);
     }
-    LoadLanguage();
+    LoadLanguage(display_.Scale() == scale && scale > 1 ? ready : nullptr);
 }
 
-void TablePictures::LoadLanguage() {
+void TablePictures::LoadLanguage(ScaledPictures* ready) {
     // Without the language archive an English table is exactly what it always was; a translated one
     // keeps its English pictures and draws the letters it lacks as "?", and says so once.
     if (languageArchivePath_.empty()) {
@@ -45,7 +64,13 @@ void TablePictures::LoadLanguage() {
     }
     const int32_t scale = display_.Scale();
     std::vector<std::string> problems;
-    if (!languageResources_ || languageResourcesScale_ != scale) {
+    if (ready != nullptr) {
+        languageResources_ = std::move(ready->language);
+        languageResourcesScale_ = scale;
+        if (!languageResources_ && !language_.empty()) {
+            problems.push_back(ready->languageTrouble);
+        }
+    } else if (!languageResources_ || languageResourcesScale_ != scale) {
         languageResources_.reset();
         try {
             languageResources_ = ReadLanguageArchive(languageArchivePath_, language_, scale);
@@ -57,7 +82,8 @@ void TablePictures::LoadLanguage() {
         }
     }
     if (languageResources_) {
-        problems = LoadLanguagePictures(display_, *languageResources_, language_, state_, fonts_);
+        problems = LoadLanguagePictures(display_, *languageResources_, language_, state_, fonts_,
+                                        ready != nullptr ? &ready->decoded : nullptr);
     }
     if (!problems.empty() && !languageTroubleTold_) {
         languageTroubleTold_ = true;
@@ -74,13 +100,68 @@ void TablePictures::Reload() {
     LoadAt(display_.Scale());
 }
 
+void TablePictures::ReadAhead(std::unique_ptr<ScaledPictureReader> early) {
+    // A reading started early is kept even when the window's size is not yet what it will be: the
+    // first FollowWindow decides.
+    if (early) {
+        reader_ = std::move(early);
+        return;
+    }
+    const int32_t wanted = WantedScale();
+    if (wanted > 1) {
+        StartReading(wanted);
+    }
+}
+
 bool TablePictures::FollowWindow() {
     const int32_t wanted = WantedScale();
     if (wanted == display_.Scale()) {
+        reader_.reset();
         return false;
     }
-    LoadAt(wanted);
+    if (wanted == 1) {
+        reader_.reset();
+        LoadAt(1);
+        return true;
+    }
+    if (!reader_ || reader_->Scale() != wanted) {
+        StartReading(wanted);
+    }
+    std::optional<ScaledPictures> ready = reader_->Take();
+    if (!ready) {
+        return false;
+    }
+    reader_.reset();
+    LoadScale(wanted, &*ready);
     return true;
+}
+
+void TablePictures::StartReading(int32_t scale) {
+    // One reading at a time: a reading for another scale is stopped first.
+    reader_.reset();
+    reader_ = std::make_unique<ScaledPictureReader>(RequestFor(scale), wake_);
+}
+
+ScaledPictureRequest TablePictures::RequestFor(int32_t scale) const {
+    return {.scale = scale,
+            .deck = DeckFolder(state_.Options.DeckName),
+            .scaledArchivePath = scaledArchivePath_,
+            .language = language_,
+            .languageArchivePath = languageArchivePath_};
+}
+
+std::unique_ptr<ScaledPictureReader> ReadPicturesEarly(int32_t scale, const GameState& state,
+                                                       const std::string& scaledArchivePath,
+                                                       const std::string& language,
+                                                       const std::string& languageArchivePath,
+                                                       std::function<void()> wake) {
+    return std::make_unique<ScaledPictureReader>(
+        ScaledPictureRequest{.scale = scale,
+                             .deck = DeckFolder(state.Options.DeckName),
+                             .scaledArchivePath = scaledArchivePath,
+                             .language = language,
+                             .languageArchivePath = languageArchivePath},
+        std::move(wake));
 }
 
 int32_t TablePictures::WantedScale() const {

@@ -10,6 +10,9 @@
 
 #include "platform/sdl_library.h"
 #include "platform/setup_error.h"
+#include "presentation/blt_surface.h"
+#include "presentation/draw_layout.h"
+#include "presentation/frame_composer.h"
 #include "test_media.h"
 
 namespace {
@@ -172,6 +175,40 @@ TEST_F(DisplayTest, OnlyTheChangedBoxesAreUploaded) {
     display.RestoreDisplay();
     EXPECT_TRUE(display.PresentBoxes(card));
     EXPECT_EQ(display.UploadedPixels(), 2 * whole + 101 * 153);
+}
+
+// The game's frame as it runs: the composer draws only what differs from the last frame and the display
+// uploads only that. A frame with nothing changed (the same copies again) uploads and presents nothing,
+// at every scale; a card moved is shown again.
+TEST_F(DisplayTest, AFrameWithNothingChangedUploadsNothing) {
+    for (int32_t k : {1, 2, 3}) {
+        display.SetScale(k);
+        display.LoadPicture(PictureId::Background,
+                            MakeBmp(800 * k, 600 * k, [](int, int) { return 0x006000u; }), PictureFormat::Bmp,
+                            false);
+        display.LoadPicture(PictureId::CardBack, MakeBmp(99 * k, 153 * k, [](int, int) { return 0xFFFFFFu; }),
+                            PictureFormat::Bmp, true);
+        FrameComposer composer(display);
+        const auto frame = [&](int32_t cardX) {
+            Canvas& canvas = composer.BeginFrame();
+            BltSurface(canvas, kScreenClipRect, PictureId::Background, {}, 0, 0, false);
+            BltSurface(canvas, kScreenClipRect, PictureId::CardBack, {}, cardX, 200, true);
+            return display.PresentBoxes(composer.Compose());
+        };
+        EXPECT_TRUE(frame(100)) << "scale " << k;
+        const int64_t uploaded = display.UploadedPixels();
+        const int64_t presents = display.Presents();
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_FALSE(frame(100)) << "scale " << k;
+        }
+        EXPECT_EQ(display.UploadedPixels(), uploaded) << "scale " << k;
+        EXPECT_EQ(display.Presents(), presents) << "scale " << k;
+        EXPECT_TRUE(frame(104)) << "scale " << k;
+        if (k == 1) {
+            // Where the window shows the back buffer pixel for pixel: the card's old and new place only.
+            EXPECT_EQ(display.UploadedPixels() - uploaded, int64_t{103} * 153);
+        }
+    }
 }
 
 TEST_F(DisplayTest, SwitchesBetweenFullScreenAndWindow) {

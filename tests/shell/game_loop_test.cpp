@@ -17,6 +17,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "archive/pak_archive.h"
 #include "archive/resource_set.h"
@@ -433,6 +434,49 @@ TEST_F(GameLoop, SpeechSwitchedOffNeverStartsTheSpeechService) {
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(driver.made, 0);
     EXPECT_EQ(service->opens.load(), 0);
+}
+
+// Notes each new scale the frames are shown at, and ends the game once a frame at `endAt` was shown (at
+// the first pass for 0), or after a minute should it never be.
+class ScaleWatcher final : public GameDriver {
+public:
+    explicit ScaleWatcher(int32_t endAt) : endAt_(endAt) {}
+    void FrameShown(int32_t scale) override {
+        if (scales.empty() || scales.back() != scale) {
+            scales.push_back(scale);
+        }
+    }
+    bool AfterPass(const GameState&, const LoopCounts&) override {
+        return endAt_ != 0 && (scales.empty() || scales.back() != endAt_) && Clock::now() - started_ < 60s;
+    }
+
+    std::vector<int32_t> scales;
+
+private:
+    int32_t endAt_;
+    Clock::time_point started_ = Clock::now();
+};
+
+// At a fixed scale of 3 the first frame is shown at scale 1 and the sharp frames follow once their
+// pictures are read, without an event from outside; a game that ends while they are read ends at once
+// and cleanly (the sanitizer builds check that nothing is left behind).
+TEST_F(GameLoop, TheSharpFramesFollowTheFirstByThemselvesAndAGameEndedWhileTheyAreReadEndsCleanly) {
+    line_.scale = 3;
+    for (const int32_t endAt : {3, 0}) {
+        ScaleWatcher watcher(endAt);
+        const int exitCode = RunGame({.state = state_,
+                                      .resources = *resources_,
+                                      .line = line_,
+                                      .files = {},
+                                      .scaledArchivePath = ZARN_SCALED_ARCHIVE},
+                                     watcher);
+        EXPECT_EQ(exitCode, 0);
+        if (endAt == 3) {
+            EXPECT_EQ(watcher.scales, (std::vector<int32_t>{1, 3}));
+        } else {
+            EXPECT_LE(watcher.scales.size(), 1U);
+        }
+    }
 }
 
 }  // namespace

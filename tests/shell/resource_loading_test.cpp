@@ -21,6 +21,7 @@
 #include "platform/setup_error.h"
 #include "presentation/blt_surface.h"
 #include "shell/language_pictures.h"
+#include "shell/scaled_picture_reader.h"
 #include "test_media.h"
 
 namespace {
@@ -379,5 +380,75 @@ TEST_F(ResourceLoadingTest, TheGeneratedLanguageArchiveLoadsForEveryLanguageItHo
                                  language.code, state, fonts);
         EXPECT_TRUE(problems.empty()) << language.code << ": " << problems.front();
         EXPECT_EQ(display.PictureRect(ButtonPicture(1)), (Rect32{0, 0, 256, 52})) << language.code;
+    }
+}
+
+namespace {
+
+// How many of a picture's pixels differ from the display's own decoding of the same bytes (copied whole
+// to the back buffer's corner; the display copies in its own pixels).
+int64_t PixelsUnlikeTheDisplays(Display& display, const std::vector<uint8_t>& bytes, PictureFormat format,
+                                const SharedPixels& decoded) {
+    display.LoadPicture(PictureId::Background, bytes, format, false);
+    display.CopyRect(PictureId::Background, Rect32{0, 0, decoded.width, decoded.height}, 0, 0, false);
+    int64_t unlike = 0;
+    for (int32_t y = 0; y < decoded.height; ++y) {
+        for (int32_t x = 0; x < decoded.width; ++x) {
+            unlike += display.PixelAt(x, y) != decoded.pixels.get()[y * decoded.width + x] ? 1 : 0;
+        }
+    }
+    return unlike;
+}
+
+}  // namespace
+
+// The pictures read ahead for the sharp frame are the very pixels the display decodes from the same
+// bytes, every picture of the default deck at scale 3 (the JPEG background among them) and the language
+// archive's at that scale; and they load as the pictures decoded on the spot do.
+TEST_F(ResourceLoadingTest, PicturesReadAheadAreTheDisplaysOwnPixelsAndLoadTheSame) {
+    constexpr int32_t k = 3;
+    ScaledPictures pictures = ReadScaledPictures({.scale = k,
+                                                  .deck = ResourceFolder::Roya2,
+                                                  .scaledArchivePath = ZARN_SCALED_ARCHIVE,
+                                                  .language = "de",
+                                                  .languageArchivePath = ZARN_LANGUAGE_ARCHIVE});
+    ASSERT_TRUE(pictures.scaled) << pictures.scaledTrouble;
+    ASSERT_TRUE(pictures.language) << pictures.languageTrouble;
+    display.SetScale(k);
+    const size_t decoded = pictures.decoded.size();
+    size_t compared = 0;
+    for (const ResourceSet* set : {&*pictures.scaled, &*pictures.language}) {
+        for (const ResourceFolder folder : {ResourceFolder::Bitmaps, ResourceFolder::Numbers,
+                                            ResourceFolder::Roya2, ResourceFolder::Fonts}) {
+            for (const std::string& name : set->FileNames(folder)) {
+                const std::optional<SharedPixels> picture = pictures.decoded.Take(folder, name);
+                ASSERT_TRUE(picture) << name << " was not decoded";
+                EXPECT_EQ(PixelsUnlikeTheDisplays(display, *set->Find(folder, name),
+                                                  PictureFormatOfName(name), *picture),
+                          0)
+                    << FolderName(folder) << "/" << name;
+                ++compared;
+            }
+        }
+    }
+    EXPECT_EQ(compared, decoded);
+    EXPECT_GT(compared, 60U) << "the deck, the shared pictures and the language's";
+
+    // Loaded from the pictures read ahead (read again, as the comparison took them), every picture
+    // has the size the pictures decoded on the spot have, and the fonts are made.
+    const ResourceSet resources = ResourceSet::FromFile(ZARN_ARCHIVE);
+    ScaledPictures again = ReadScaledPictures(
+        {.scale = k, .deck = ResourceFolder::Roya2, .scaledArchivePath = ZARN_SCALED_ARCHIVE});
+    ASSERT_TRUE(again.scaled);
+    const GameFonts fonts = LoadBitmaps(display, resources, state, &*again.scaled, &again.decoded);
+    EXPECT_TRUE(fonts.Deluxe.Created());
+    EXPECT_EQ(again.decoded.size(), 0U) << "every picture read ahead is used";
+    std::vector<Rect32> ahead;
+    for (int id = 0; id < static_cast<int>(PictureId::Count); ++id) {
+        ahead.push_back(display.PictureRect(static_cast<PictureId>(id)));
+    }
+    LoadBitmaps(display, resources, state, &*again.scaled);
+    for (int id = 0; id < static_cast<int>(PictureId::Count); ++id) {
+        EXPECT_EQ(display.PictureRect(static_cast<PictureId>(id)), ahead[static_cast<size_t>(id)]) << id;
     }
 }
