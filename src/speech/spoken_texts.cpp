@@ -247,8 +247,8 @@ Utterance EventUtterance(const GameState& s, const SpeechEvent& event, Verbosity
         case SpeechEventKind::TrickTaken:
             return {TrickTakenText(s, event, verbosity), SpeechPriority::Normal};
         case SpeechEventKind::ContractScored:
-            return {ContractScoredText(s, event, verbosity),
-                    detailed ? SpeechPriority::Interruptible : SpeechPriority::Normal};
+            // Never cut short: the score sheet's own line follows it at once.
+            return {ContractScoredText(s, event, verbosity), SpeechPriority::Normal};
         case SpeechEventKind::SeatToPlay:
             if (!detailed) {
                 return {};

@@ -147,9 +147,21 @@ TEST(SpokenTexts, ThePlayersTurnIsUrgentAndNamesWhatIsAllowed) {
     EXPECT_EQ(
         EventUtterance(s, choose, Verbosity::Detailed).text,
         "Choose a contract. Tricks: 10 points for each trick taken. Queens: 25 points for each queen taken. "
-        "Zarn: Lay cards in the columns from the jacks up and down; the first out earns 200 points, then 150, "
+        "Zarn: Lay cards in the columns from the jacks up and down; the first out earns 200 points, then "
+        "150, "
         "100 and 50.");
     EXPECT_EQ(EventUtterance(s, choose, Verbosity::Normal).priority, SpeechPriority::Urgent);
+}
+
+// A result is followed at once by the score sheet's own line: at no level may that newer text cut it.
+TEST(SpokenTexts, AContractsResultIsNeverCutShort) {
+    const GameState s = Table();
+    for (const Verbosity verbosity : {Verbosity::Terse, Verbosity::Normal, Verbosity::Detailed}) {
+        const Utterance result =
+            EventUtterance(s, {.kind = SpeechEventKind::ContractScored, .contract = kQueens}, verbosity);
+        EXPECT_FALSE(result.text.empty());
+        EXPECT_NE(result.priority, SpeechPriority::Interruptible) << static_cast<int>(verbosity);
+    }
 }
 
 TEST(SpokenTexts, TheMatchsEndForTheWinnerAndInPartnership) {
