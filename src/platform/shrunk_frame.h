@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "platform/sdl_handles.h"
@@ -22,17 +23,24 @@ public:
                  int32_t viewHeight);
     // True when the texture holds no complete picture yet: the next Update must be given the whole frame.
     bool Stale() const { return stale_; }
-    // Shrinks the part of the RGB565 frame that changed since the last Update (in back-buffer pixels)
-    // and uploads the target pixels it touches; the whole frame while stale.
-    void Update(const uint8_t* frame, int32_t pitch, const PixelRect& changed);
+    // Shrinks the parts of the RGB565 frame that changed since the last Update (in back-buffer pixels),
+    // each on its own, and uploads the target pixels they touch; the whole frame while stale. Parts far
+    // apart (a card moving here, the pointer there) cost no more than each alone.
+    void Update(const uint8_t* frame, int32_t pitch, std::span<const PixelRect> changed);
     SDL_Texture* Texture() const { return texture_.get(); }
+    // Target pixels shrunk so far.
+    int64_t ShrunkPixels() const { return shrunkPixels_; }
     // Lets the texture go (before its renderer goes).
     void Release();
 
 private:
+    // Shrinks one part of the target and uploads it; false when the upload failed.
+    bool ShrinkPart(const uint8_t* frame, int32_t pitch, const PixelRect& part);
+
     std::optional<AreaShrink> shrink_;
     TexturePtr texture_;
     std::vector<uint8_t> pixels_;  // the shrunk frame, XRGB8888
     int32_t pitch_ = 0;
     bool stale_ = true;
+    int64_t shrunkPixels_ = 0;
 };
