@@ -198,7 +198,7 @@ struct Display::Impl {
         int outH = 0;
         SDL_GetRendererOutputSize(renderer.get(), &outW, &outH);
         const Viewport v = FitBackBuffer(outW, outH);
-        return shrunk.Prepare(renderer.get(), backBuffer->w, backBuffer->h, v.width, v.height);
+        return shrunk.Prepare(renderer.get(), backBuffer->w, backBuffer->h, v.width, v.height, software);
     }
 
     // Shows the last frame whole; with `upload`, `changed` are the parts of it new since the last upload.

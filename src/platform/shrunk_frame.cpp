@@ -1,8 +1,8 @@
 #include "platform/shrunk_frame.h"
 
 bool ShrunkFrame::Prepare(SDL_Renderer* renderer, int32_t sourceWidth, int32_t sourceHeight,
-                          int32_t viewWidth, int32_t viewHeight) {
-    if (!AreaShrinkPays(sourceWidth, sourceHeight, viewWidth, viewHeight)) {
+                          int32_t viewWidth, int32_t viewHeight, bool rendererOnProcessor) {
+    if (!AreaShrinkPays(sourceWidth, sourceHeight, viewWidth, viewHeight, rendererOnProcessor)) {
         Release();
         return false;
     }

@@ -17,10 +17,11 @@
 // folder's sources: the display presents through it.
 class ShrunkFrame {
 public:
-    // Whether a back buffer of the source size shown at the viewport's size goes through here. When it
-    // does, the texture is made (again) for those sizes as needed; a new one is stale until Update.
+    // Whether a back buffer of the source size shown at the viewport's size goes through here (see
+    // AreaShrinkPays; `rendererOnProcessor` for SDL's software renderer). When it does, the texture is
+    // made (again) for those sizes as needed; a new one is stale until Update.
     bool Prepare(SDL_Renderer* renderer, int32_t sourceWidth, int32_t sourceHeight, int32_t viewWidth,
-                 int32_t viewHeight);
+                 int32_t viewHeight, bool rendererOnProcessor);
     // True when the texture holds no complete picture yet: the next Update must be given the whole frame.
     bool Stale() const { return stale_; }
     // Shrinks the parts of the RGB565 frame that changed since the last Update (in back-buffer pixels),
