@@ -220,10 +220,20 @@ struct Display::Impl {
         return true;
     }
 
-    // Shows the last frame whole; with `upload`, `changed` is the part of it new since the last upload.
-    // Shrunk far, the frame goes through the area shrink (only the changed part shrunk again); else the
+    // Whether the frame goes through the area shrink at the window's present size (the shrunk texture
+    // made, or made again, as needed). The texture of the back buffer then falls behind the frame.
+    bool PrepareShrink() {
+        int outW = 0;
+        int outH = 0;
+        SDL_GetRendererOutputSize(renderer.get(), &outW, &outH);
+        const Viewport v = FitBackBuffer(outW, outH);
+        return shrunk.Prepare(renderer.get(), backBuffer->w, backBuffer->h, v.width, v.height, software);
+    }
+
+    // Shows the last frame whole; with `upload`, `changed` are the parts of it new since the last upload.
+    // Shrunk far, the frame goes through the area shrink (only the changed parts shrunk again); else the
     // renderer scales the back buffer's texture.
-    void Present(bool upload, const PixelRect& changed) {
+    void Present(bool upload, std::span<const PixelRect> changed) {
         if (lost || !renderer) {
             return;
         }
@@ -237,8 +247,8 @@ struct Display::Impl {
         // The frame last flipped (just taken when uploading), or the back buffer when boxes were uploaded.
         const uint8_t* frame = shown.empty() ? static_cast<const uint8_t*>(backBuffer->pixels) : shown.data();
         SDL_Texture* picture = texture.get();
-        if (shrunk.Prepare(renderer.get(), backBuffer->w, backBuffer->h, v.width, v.height)) {
-            if (upload || shrunk.Stale() || !changed.Empty()) {
+        if (PrepareShrink()) {
+            if (upload || shrunk.Stale() || !changed.empty()) {
                 shrunk.Update(frame, backBuffer->pitch, changed);
             }
             picture = shrunk.Texture();
@@ -489,7 +499,7 @@ bool Display::FlipScreen() {
     if (impl_->lost || !impl_->renderer || !impl_->TakeNewPicture(changed)) {
         return false;
     }
-    impl_->Present(true, changed);
+    impl_->Present(true, std::span<const PixelRect>(&changed, 1));
     return true;
 }
 
@@ -512,6 +522,19 @@ bool Display::PresentBoxes(std::span<const Rect32> boxes) {
     if (rects.empty()) {
         return false;
     }
+    std::vector<PixelRect> changed;
+    changed.reserve(rects.size());
+    for (const SDL_Rect& rect : rects) {
+        changed.push_back(PixelRect{rect.x, rect.y, rect.w, rect.h});
+    }
+    // The picture in the texture is no longer the one a whole flip compared against.
+    impl_->shown.clear();
+    if (impl_->PrepareShrink()) {
+        // Shown through the area shrink, which takes the changed boxes one by one; the texture of the
+        // back buffer is not shown and gets them all at once when it is again.
+        impl_->Present(false, changed);
+        return true;
+    }
     if (impl_->textureFresh || impl_->textureBehind) {
         // A new texture holds nothing of the earlier frames, and one the area shrink stood in for holds
         // old ones: it gets the whole back buffer once.
@@ -519,22 +542,10 @@ bool Display::PresentBoxes(std::span<const Rect32> boxes) {
         impl_->textureFresh = false;
         impl_->textureBehind = false;
     }
-    int32_t left = bb->w;
-    int32_t top = bb->h;
-    int32_t right = 0;
-    int32_t bottom = 0;
     for (const SDL_Rect& rect : rects) {
         impl_->Upload(rect);
-        left = std::min(left, rect.x);
-        top = std::min(top, rect.y);
-        right = std::max(right, rect.x + rect.w);
-        bottom = std::max(bottom, rect.y + rect.h);
     }
-    const PixelRect changed{left, top, right - left, bottom - top};
-    // The picture in the texture is no longer the one a whole flip compared against.
-    impl_->shown.clear();
     if (!impl_->PresentOnlyBoxes(rects)) {
-        // The shrunk picture, when it is shown, is shrunk again where the boxes changed.
         impl_->Present(false, changed);
     }
     return true;
@@ -546,6 +557,10 @@ void Display::PresentWholeNext() {
 
 void Display::ShowLastFrame() {
     impl_->Present(false, {});
+}
+
+int64_t Display::ShrunkPixels() const {
+    return impl_->shrunk.ShrunkPixels();
 }
 
 int64_t Display::UploadedPixels() const {

@@ -70,7 +70,8 @@ public:
     // Shows the back buffer where it changed: uploads only `boxes` (back-buffer pixels) and, where the
     // window shows the back buffer pixel for pixel through SDL's software renderer, hands only those
     // boxes to the window; otherwise (and after anything that spoils the window's picture) it presents
-    // the whole. No boxes: nothing is uploaded or presented, and false.
+    // the whole. Shrunk far, only the shown pixels of the boxes are shrunk again, box by box. No boxes:
+    // nothing is uploaded or presented, and false.
     bool PresentBoxes(std::span<const Rect32> boxes);
     // The next present shows the whole window (it was exposed, resized or switched to full screen).
     void PresentWholeNext();
@@ -78,6 +79,8 @@ public:
     void ShowLastFrame();
     // Back-buffer pixels uploaded for presents so far.
     int64_t UploadedPixels() const;
+    // Shown pixels the area shrink has worked out so far (where the frame is shrunk far).
+    int64_t ShrunkPixels() const;
     // How many times a picture was presented (flips that changed it, and the last frame shown again).
     int64_t Presents() const;
 

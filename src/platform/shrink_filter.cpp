@@ -82,9 +82,13 @@ PixelRect ChangedPart(const uint8_t* before, const uint8_t* after, int32_t pitch
     return {left, top, right - left + 1, bottom - top + 1};
 }
 
-bool AreaShrinkPays(int32_t sourceWidth, int32_t sourceHeight, int32_t targetWidth, int32_t targetHeight) {
+bool AreaShrinkPays(int32_t sourceWidth, int32_t sourceHeight, int32_t targetWidth, int32_t targetHeight,
+                    bool rendererOnProcessor) {
     if (sourceWidth <= 0 || sourceHeight <= 0 || targetWidth <= 0 || targetHeight <= 0) {
         return false;
+    }
+    if (rendererOnProcessor) {
+        return targetWidth < sourceWidth || targetHeight < sourceHeight;
     }
     return int64_t{targetWidth} * 100 < kAreaShrinkBelowPercent * sourceWidth ||
            int64_t{targetHeight} * 100 < kAreaShrinkBelowPercent * sourceHeight;

@@ -22,8 +22,12 @@ PixelRect ChangedPart(const uint8_t* before, const uint8_t* after, int32_t pitch
 // the renderer's linear filter. The linear filter samples two source pixels a direction wherever a
 // target pixel's centre falls, so once a target pixel spans well over one source pixel some source
 // pixels weigh little or nothing: strokes one pixel wide come out uneven. Up to a shrink of about 0.85
-// the two look alike and the renderer's filter costs nothing extra.
-bool AreaShrinkPays(int32_t sourceWidth, int32_t sourceHeight, int32_t targetWidth, int32_t targetHeight);
+// the two look alike and a graphics device's filter costs nothing extra. A renderer that scales on the
+// processor (`rendererOnProcessor`: SDL's software renderer) converts and scales the whole frame at
+// every present, which keeps an animation from 60 frames a second on large screens; AreaShrink, which
+// redoes only what changed, then pays at every shrink.
+bool AreaShrinkPays(int32_t sourceWidth, int32_t sourceHeight, int32_t targetWidth, int32_t targetHeight,
+                    bool rendererOnProcessor = false);
 
 // Shrinks an RGB565 picture to a smaller XRGB8888 one by area averaging: each target pixel is the mean
 // of the source area it covers, every source pixel weighted by how much of it lies inside (in 1/256

@@ -1,8 +1,8 @@
 #include "platform/shrunk_frame.h"
 
 bool ShrunkFrame::Prepare(SDL_Renderer* renderer, int32_t sourceWidth, int32_t sourceHeight,
-                          int32_t viewWidth, int32_t viewHeight) {
-    if (!AreaShrinkPays(sourceWidth, sourceHeight, viewWidth, viewHeight)) {
+                          int32_t viewWidth, int32_t viewHeight, bool rendererOnProcessor) {
+    if (!AreaShrinkPays(sourceWidth, sourceHeight, viewWidth, viewHeight, rendererOnProcessor)) {
         Release();
         return false;
     }
@@ -24,22 +24,30 @@ bool ShrunkFrame::Prepare(SDL_Renderer* renderer, int32_t sourceWidth, int32_t s
     return true;
 }
 
-void ShrunkFrame::Update(const uint8_t* frame, int32_t pitch, const PixelRect& changed) {
+void ShrunkFrame::Update(const uint8_t* frame, int32_t pitch, std::span<const PixelRect> changed) {
     if (!texture_ || !shrink_) {
         return;
     }
-    const PixelRect part = stale_ ? PixelRect{0, 0, shrink_->TargetWidth(), shrink_->TargetHeight()}
-                                  : shrink_->TargetRectFor(changed);
-    if (part.Empty()) {
+    if (stale_) {
+        stale_ = !ShrinkPart(frame, pitch, {0, 0, shrink_->TargetWidth(), shrink_->TargetHeight()});
         return;
     }
+    for (const PixelRect& part : changed) {
+        // A part that could not be shown leaves the texture stale: the next update is a whole one.
+        stale_ = !ShrinkPart(frame, pitch, shrink_->TargetRectFor(part)) || stale_;
+    }
+}
+
+bool ShrunkFrame::ShrinkPart(const uint8_t* frame, int32_t pitch, const PixelRect& part) {
+    if (part.Empty()) {
+        return true;
+    }
     shrink_->Shrink(frame, pitch, pixels_.data(), pitch_, part);
+    shrunkPixels_ += int64_t{part.width} * part.height;
     const SDL_Rect rect{part.x, part.y, part.width, part.height};
     const uint8_t* first =
         pixels_.data() + static_cast<ptrdiff_t>(part.y) * pitch_ + static_cast<ptrdiff_t>(part.x) * 4;
-    if (SDL_UpdateTexture(texture_.get(), &rect, first, pitch_) == 0) {
-        stale_ = false;
-    }
+    return SDL_UpdateTexture(texture_.get(), &rect, first, pitch_) == 0;
 }
 
 void ShrunkFrame::Release() {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "platform/sdl_handles.h"
@@ -16,23 +17,31 @@
 // folder's sources: the display presents through it.
 class ShrunkFrame {
 public:
-    // Whether a back buffer of the source size shown at the viewport's size goes through here. When it
-    // does, the texture is made (again) for those sizes as needed; a new one is stale until Update.
+    // Whether a back buffer of the source size shown at the viewport's size goes through here (see
+    // AreaShrinkPays; `rendererOnProcessor` for SDL's software renderer). When it does, the texture is
+    // made (again) for those sizes as needed; a new one is stale until Update.
     bool Prepare(SDL_Renderer* renderer, int32_t sourceWidth, int32_t sourceHeight, int32_t viewWidth,
-                 int32_t viewHeight);
+                 int32_t viewHeight, bool rendererOnProcessor);
     // True when the texture holds no complete picture yet: the next Update must be given the whole frame.
     bool Stale() const { return stale_; }
-    // Shrinks the part of the RGB565 frame that changed since the last Update (in back-buffer pixels)
-    // and uploads the target pixels it touches; the whole frame while stale.
-    void Update(const uint8_t* frame, int32_t pitch, const PixelRect& changed);
+    // Shrinks the parts of the RGB565 frame that changed since the last Update (in back-buffer pixels),
+    // each on its own, and uploads the target pixels they touch; the whole frame while stale. Parts far
+    // apart (a card moving here, the pointer there) cost no more than each alone.
+    void Update(const uint8_t* frame, int32_t pitch, std::span<const PixelRect> changed);
     SDL_Texture* Texture() const { return texture_.get(); }
+    // Target pixels shrunk so far.
+    int64_t ShrunkPixels() const { return shrunkPixels_; }
     // Lets the texture go (before its renderer goes).
     void Release();
 
 private:
+    // Shrinks one part of the target and uploads it; false when the upload failed.
+    bool ShrinkPart(const uint8_t* frame, int32_t pitch, const PixelRect& part);
+
     std::optional<AreaShrink> shrink_;
     TexturePtr texture_;
     std::vector<uint8_t> pixels_;  // the shrunk frame, XRGB8888
     int32_t pitch_ = 0;
     bool stale_ = true;
+    int64_t shrunkPixels_ = 0;
 };

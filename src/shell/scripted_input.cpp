@@ -33,6 +33,10 @@ TestDriverCommandLine ParseTestDriverCommandLine(int argc, const char* const* ar
         app.add_option("--text-log", hooks.textLogPath,
                        "Test hook: write each text the table draws to FILE, once, as it first appears")
             ->type_name("FILE");
+        app.add_flag(
+            "--report-frame-rate", hooks.reportFrameRate,
+            "Test hook: tell on standard error, once a second, the frames run and shown and the rate "
+            "of frames shown one after another");
         app.add_flag("--report-scale", hooks.reportScale,
                      "Test hook: tell on standard error when the table is first shown at each new drawing "
                      "scale");
@@ -75,6 +79,51 @@ void ScriptedDriver::FrameShown(int32_t scale) {
         std::fprintf(stderr, "zarn: drawing at scale %d\n", scaleShown_);
         std::fflush(stderr);
     }
+}
+
+bool ScriptedDriver::AfterPass(const GameState& /*state*/, const LoopCounts& counts) {
+    if (hooks_.reportFrameRate) {
+        if (const std::optional<std::string> line = frameRate_.Pass(counts, MonotonicMicroseconds())) {
+            std::fprintf(stderr, "%s\n", line->c_str());
+            std::fflush(stderr);
+        }
+    }
+    return true;
+}
+
+std::optional<std::string> ShownFrameRate::Pass(const LoopCounts& counts, uint64_t nowUs) {
+    if (!started_) {
+        started_ = true;
+        last_ = periodStart_ = counts;
+        lastUs_ = periodStartUs_ = nowUs;
+        return std::nullopt;
+    }
+    const bool shown = counts.framesRun == last_.framesRun + 1 && counts.presents > last_.presents;
+    if (shown && lastShown_) {
+        ++backToBack_;
+        backToBackUs_ += nowUs - lastUs_;
+    }
+    lastShown_ = shown;
+    last_ = counts;
+    lastUs_ = nowUs;
+    constexpr uint64_t kSecondUs = 1'000'000;
+    if (nowUs - periodStartUs_ < kSecondUs) {
+        return std::nullopt;
+    }
+    const double ms = static_cast<double>(backToBackUs_) / 1000.0;
+    char line[200];
+    std::snprintf(
+        line, sizeof line,
+        "zarn: frames over %.3f s: %lld run, %lld shown; %lld shown back to back in %.1f ms (%.1f fps)",
+        static_cast<double>(nowUs - periodStartUs_) / 1e6,
+        static_cast<long long>(counts.framesRun - periodStart_.framesRun),
+        static_cast<long long>(counts.presents - periodStart_.presents), static_cast<long long>(backToBack_),
+        ms, backToBackUs_ > 0 ? static_cast<double>(backToBack_) * 1000.0 / ms : 0.0);
+    periodStart_ = counts;
+    periodStartUs_ = nowUs;
+    backToBack_ = 0;
+    backToBackUs_ = 0;
+    return std::string(line);
 }
 
 void FileTextLog::Drawn(std::string_view text) {

@@ -211,6 +211,33 @@ TEST_F(DisplayTest, AFrameWithNothingChangedUploadsNothing) {
     }
 }
 
+// Shrunk far (scale 2 in the 800 x 600 window: 0.5), the first frame is shrunk whole, then only the shown
+// pixels of each changed box, box by box: two small boxes far apart cost no more than each alone, not the
+// box around both. The back buffer's own texture is not shown then, so nothing is uploaded to it.
+TEST_F(DisplayTest, ShrunkFarOnlyTheChangedBoxesAreShrunkAgain) {
+    display.SetScale(2);
+    const int64_t whole = int64_t{800} * 600;
+    const std::vector<Rect32> card{{200, 400, 402, 706}};
+    EXPECT_TRUE(display.PresentBoxes(card));
+    EXPECT_EQ(display.ShrunkPixels(), whole) << "the new shrunk picture gets everything once";
+    EXPECT_TRUE(display.PresentBoxes(card));
+    EXPECT_EQ(display.ShrunkPixels(), whole + 101 * 153);
+    const std::vector<Rect32> apart{{0, 0, 64, 64}, {1536, 1136, 1600, 1200}};
+    EXPECT_TRUE(display.PresentBoxes(apart));
+    EXPECT_EQ(display.ShrunkPixels(), whole + 101 * 153 + 2 * 32 * 32);
+    EXPECT_EQ(display.Presents(), 3);
+    EXPECT_EQ(display.UploadedPixels(), 0);
+    // A whole flip after them shrinks again only what differs from the last flip's picture: all of it
+    // the first time, the box around a changed pixel the next.
+    EXPECT_TRUE(display.FlipScreen());
+    EXPECT_EQ(display.ShrunkPixels(), 2 * whole + 101 * 153 + 2 * 32 * 32);
+    const std::vector<uint16_t> red(4, kRed565);
+    display.SetPicturePixels(PictureId::Cursor, 2, 2, red, false);
+    display.CopyRect(PictureId::Cursor, {0, 0, 2, 2}, 800, 600, false);
+    EXPECT_TRUE(display.FlipScreen());
+    EXPECT_EQ(display.ShrunkPixels(), 2 * whole + 101 * 153 + 2 * 32 * 32 + 1);
+}
+
 TEST_F(DisplayTest, SwitchesBetweenFullScreenAndWindow) {
     display.SetFullScreen(true);
     EXPECT_FALSE(display.Windowed());

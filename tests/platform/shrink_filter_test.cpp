@@ -264,19 +264,23 @@ TEST(AreaShrink, TargetRectCoversTheTargetPixelsAPartTouches) {
     EXPECT_TRUE(shrink.TargetRectFor({1600, 0, 10, 10}).Empty());
 }
 
-TEST(AreaShrink, PaysBelowAShrinkOfAboutFiveSixths) {
+TEST(AreaShrink, PaysBelowAShrinkOfAboutFiveSixthsOrAtAnyShrinkWhereTheProcessorScales) {
     struct Case {
         int32_t sw, sh, tw, th;
         bool pays;
+        bool paysOnProcessor;
     };
-    for (const Case c : {Case{1600, 1200, 1024, 768, true},    // 1366 x 768 at scale 2
-                         Case{1600, 1200, 880, 660, true},     // a 1.1 times screen at scale 2
-                         Case{2400, 1800, 1920, 1440, true},   // 2560 x 1440 at scale 3
-                         Case{1600, 1200, 1440, 1080, false},  // 1920 x 1080 at scale 2
-                         Case{800, 600, 800, 600, false},      // drawn as shown
-                         Case{800, 600, 1440, 1080, false},    // stretched
-                         Case{800, 600, 0, 0, false}}) {
+    for (const Case c : {Case{1600, 1200, 1024, 768, true, true},    // 1366 x 768 at scale 2
+                         Case{1600, 1200, 880, 660, true, true},     // a 1.1 times screen at scale 2
+                         Case{2400, 1800, 1920, 1440, true, true},   // 2560 x 1440 at scale 3
+                         Case{1600, 1200, 1440, 1080, false, true},  // 1920 x 1080 at scale 2
+                         Case{1600, 1200, 1599, 1199, false, true},  // a pixel short
+                         Case{800, 600, 800, 600, false, false},     // drawn as shown
+                         Case{800, 600, 1440, 1080, false, false},   // stretched
+                         Case{800, 600, 0, 0, false, false}}) {
         EXPECT_EQ(AreaShrinkPays(c.sw, c.sh, c.tw, c.th), c.pays) << c.tw << "x" << c.th;
+        EXPECT_EQ(AreaShrinkPays(c.sw, c.sh, c.tw, c.th, false), c.pays) << c.tw << "x" << c.th;
+        EXPECT_EQ(AreaShrinkPays(c.sw, c.sh, c.tw, c.th, true), c.paysOnProcessor) << c.tw << "x" << c.th;
     }
 }
 
