@@ -178,18 +178,7 @@ void ChooseSpokenPlayByKeys(StartupDialog& dialog) {
 }
 
 // The entry point, as the game runs it, driven by the keys alone.
-class KeyboardOnlyDialogTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        PakArchive archive;
-        archive.OpenQ2Pak(WriteArchive(dir_, "res118.pak", MakeDeckEntries()));
-        resources_ = ResourceSet::FromArchive(archive);
-    }
-
-    QTemporaryDir dir_;
-    ResourceSet resources_;
-};
+using KeyboardOnlyDialogTest = DeckArchiveTest;
 
 // Spoken play chosen with the keys alone on the Options tab, started with Enter, and kept in the
 // settings file the way the game keeps the dialog's choices.

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QTest>
 
+#include "archive/pak_archive.h"
 #include "dialog/startup_dialog_preview.h"
 
 int& TestArgc() {
@@ -112,4 +113,11 @@ void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
     QWidget* focus = QApplication::focusWidget();
     ASSERT_NE(focus, nullptr) << "no widget has the keyboard focus";
     QTest::keyClick(focus, key, modifiers);
+}
+
+void DeckArchiveTest::SetUp() {
+    ASSERT_TRUE(dir_.isValid());
+    PakArchive archive;
+    archive.OpenQ2Pak(WriteArchive(dir_, "res118.pak", MakeDeckEntries()));
+    resources_ = ResourceSet::FromArchive(archive);
 }

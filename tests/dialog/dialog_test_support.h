@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include "archive/pak_writer.h"
+#include "archive/resource_set.h"
 #include "cards/game_options.h"
 
 // Shared helpers of the dialog tests: a Qt application for the widget tests, pictures and archives
@@ -41,6 +42,16 @@ std::vector<PakInput> MakeDeckEntries();
 // Writes the archive into `dir` and returns its path.
 std::string WriteArchive(const QTemporaryDir& dir, const std::string& name,
                          const std::vector<PakInput>& entries);
+
+// The entry points' tests: the decks' preview archive written to a folder of the test's and read as
+// the game reads it; no Qt application exists around them (the entry points make their own).
+class DeckArchiveTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+
+    QTemporaryDir dir_;
+    ResourceSet resources_;
+};
 
 // Every field of two options records, so a failing comparison names the field.
 void ExpectSameOptions(const GameOptions& actual, const GameOptions& expected);

@@ -22,15 +22,8 @@ namespace {
 
 // The entry point the game's main calls: it owns its Qt application, so no application exists
 // around these tests.
-class RunStartupDialogTest : public ::testing::Test {
+class RunStartupDialogTest : public DeckArchiveTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        PakArchive archive;
-        archive.OpenQ2Pak(WriteArchive(dir_, "res118.pak", MakeDeckEntries()));
-        resources_ = ResourceSet::FromArchive(archive);
-    }
-
     DialogOutcome Run(GameOptions& options, const std::function<void(StartupDialog&)>& onShown) {
         const DialogOutcome outcome = RunStartupDialog(TestArgc(), TestArgv(), options, resources_, onShown);
         EXPECT_EQ(QApplication::instance(), nullptr) << "the Qt application must be gone before SDL starts";
@@ -45,9 +38,6 @@ protected:
         const QPoint where = wide ? QPoint(8, button->height() / 2) : button->rect().center();
         QTest::mouseClick(button, Qt::LeftButton, {}, where);
     }
-
-    QTemporaryDir dir_;
-    ResourceSet resources_;
 };
 
 TEST_F(RunStartupDialogTest, StartButtonFillsTheOptionsAndStarts) {

@@ -6,28 +6,16 @@
 #include <random>
 #include <vector>
 
+#include "test_media.h"
+
 namespace {
 
 constexpr uint16_t kKey = 0xF81F;
 
-// A picture with rows padded past its width, as SDL lays surfaces out.
-struct Picture {
-    int32_t width;
-    int32_t height;
-    int32_t pitch;
-    std::vector<uint8_t> bytes;
-
-    Picture(int32_t w, int32_t h)
-        : width(w), height(h), pitch(w * 2 + 6), bytes(static_cast<size_t>(pitch * h)) {}
+// An RGB565 picture with padded rows, and the plane the copy takes.
+struct Picture : PaddedPicture<uint16_t> {
+    Picture(int32_t w, int32_t h) : PaddedPicture(w, h, 6) {}
     PixelPlane Plane() { return {bytes.data(), width, height, pitch}; }
-    uint16_t At(int32_t x, int32_t y) const {
-        uint16_t value = 0;
-        std::memcpy(&value, bytes.data() + y * pitch + x * 2, 2);
-        return value;
-    }
-    void Set(int32_t x, int32_t y, uint16_t value) {
-        std::memcpy(bytes.data() + y * pitch + x * 2, &value, 2);
-    }
 };
 
 // The rule pixel by pixel: a source pixel inside both pictures lands unless it is the key.

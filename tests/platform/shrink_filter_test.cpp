@@ -10,41 +10,20 @@
 #include <random>
 #include <vector>
 
+#include "test_media.h"
+
 namespace {
 
-// An RGB565 picture with rows padded past its width, as SDL lays surfaces out.
-struct Picture565 {
-    int32_t width;
-    int32_t height;
-    int32_t pitch;
-    std::vector<uint8_t> bytes;
-
-    Picture565(int32_t w, int32_t h)
-        : width(w), height(h), pitch(w * 2 + 4), bytes(static_cast<size_t>(pitch * h)) {}
-    uint16_t At(int32_t x, int32_t y) const {
-        uint16_t value = 0;
-        std::memcpy(&value, bytes.data() + y * pitch + x * 2, 2);
-        return value;
-    }
-    void Set(int32_t x, int32_t y, uint16_t value) {
-        std::memcpy(bytes.data() + y * pitch + x * 2, &value, 2);
-    }
+// RGB565 and XRGB8888 pictures with padded rows.
+struct Picture565 : PaddedPicture<uint16_t> {
+    Picture565(int32_t w, int32_t h) : PaddedPicture(w, h, 4) {}
 };
 
-// An XRGB8888 picture, rows padded likewise.
-struct Picture8888 {
-    int32_t width;
-    int32_t height;
-    int32_t pitch;
-    std::vector<uint8_t> bytes;
-
-    Picture8888(int32_t w, int32_t h)
-        : width(w), height(h), pitch(w * 4 + 8), bytes(static_cast<size_t>(pitch * h)) {}
+struct Picture8888 : PaddedPicture<uint32_t> {
+    Picture8888(int32_t w, int32_t h) : PaddedPicture(w, h, 8) {}
     // The channel c (0 red, 1 green, 2 blue) of a pixel.
     double Channel(int32_t x, int32_t y, int c) const {
-        uint32_t pixel = 0;
-        std::memcpy(&pixel, bytes.data() + y * pitch + x * 4, 4);
-        return static_cast<double>((pixel >> (16 - 8 * c)) & 0xFF);
+        return static_cast<double>((At(x, y) >> (16 - 8 * c)) & 0xFF);
     }
 };
 

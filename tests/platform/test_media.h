@@ -3,6 +3,7 @@
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 // Small pictures and sounds built in memory, so the platform tests need no files.
@@ -66,3 +67,29 @@ std::vector<uint8_t> MakeWav(uint32_t frames, uint32_t rate = 22050);
 
 // An 8-bit RGB PNG of one colour (0xRRGGBB), its pixels stored uncompressed.
 std::vector<uint8_t> MakePng(int width, int height, uint32_t colour);
+
+// A picture of `Pixel`-sized pixels (uint16_t for RGB565, uint32_t for XRGB8888) with every row padded
+// `padding` bytes past its width, as SDL lays surfaces out.
+template <typename Pixel>
+struct PaddedPicture {
+    int32_t width;
+    int32_t height;
+    int32_t pitch;
+    std::vector<uint8_t> bytes;
+
+    PaddedPicture(int32_t w, int32_t h, int32_t padding)
+        : width(w),
+          height(h),
+          pitch(w * static_cast<int32_t>(sizeof(Pixel)) + padding),
+          bytes(static_cast<size_t>(pitch * h)) {}
+    Pixel At(int32_t x, int32_t y) const {
+        Pixel value = 0;
+        std::memcpy(&value, bytes.data() + y * pitch + x * static_cast<int32_t>(sizeof(Pixel)),
+                    sizeof(Pixel));
+        return value;
+    }
+    void Set(int32_t x, int32_t y, Pixel value) {
+        std::memcpy(bytes.data() + y * pitch + x * static_cast<int32_t>(sizeof(Pixel)), &value,
+                    sizeof(Pixel));
+    }
+};
