@@ -194,9 +194,11 @@ const ResourceSet* TablePictures::ScaledResources(int32_t scale) {
 
 void TablePictures::GiveUpScaling(const std::string& why) {
     if (!scalingGivenUp_) {
-        std::fprintf(stderr,
-                     "zarn: the sharper pictures cannot be used (%s); the table is drawn at scale 1\n",
-                     why.c_str());
+        std::fprintf(stderr, "%s\n",
+                     FillText(Tr("zarn: the sharper pictures cannot be used ({reason}); the table is drawn "
+                                 "at scale 1"),
+                              {{"reason", why}})
+                         .c_str());
     }
     scalingGivenUp_ = true;
     scaledResources_.reset();
